@@ -1,0 +1,32 @@
+// The input file as physical lines. A line ends at LF, CR LF or a lone CR, so files written
+// on any system read alike; lines longer than 255 characters keep their first 255.
+#pragma once
+
+#include <cstdio>
+#include <string>
+
+struct InputFile {
+  std::FILE* file = nullptr;
+};
+
+extern InputFile input;
+
+// Opens the named file for reading; false when it is missing, unreadable or a folder.
+bool OpenInputFile(const std::string& name);
+
+// Reads from an already open stream (used by tests, benchmarks and the fuzz target).
+void AttachInputFile(std::FILE* file);
+
+void CloseInputFile();
+
+// True when not a single character remains after what has been read.
+bool InputExhausted();
+
+// Replaces line with the next physical line, without its line end.
+void ReadPhysicalLine(std::string& line);
+
+// Reads a whole number straight from the input: blanks, tabs and line ends are skipped,
+// then an optional sign and digits are read, and the rest of the physical line on which
+// the number ends is dropped. False when no number stands there, when text other than a
+// blank, a tab or a comment is glued to it, or when it does not fit a signed 32-bit integer.
+bool ReadRawInteger(int& value);

@@ -1,0 +1,3 @@
+#include "input/job_sequence.h"
+
+void RunJobs() {}

@@ -1,0 +1,18 @@
+// Raising and showing fatal data errors.
+#include "session/fatal_error.h"
+
+#include "input/input_file.h"
+#include "model/short_string.h"
+#include "session/report.h"
+
+void FatalDataError(std::string_view message) { throw DataError{Concat({message})}; }
+
+void ShowFatalDataError(const std::string& message) {
+  WriteScreenLine("\a");
+  WriteScreenLine("Error in data; possibly/appeared at: ");
+  WriteScreenLine(message);
+  WriteScreenLine("  Press <enter> to quit");
+  WaitForEnter();
+  CloseInputFile();
+  CloseResultFile();
+}

@@ -1,0 +1,8 @@
+#include "session/main_flow.h"
+
+#include "input/job_sequence.h"
+
+int Main(int, char**) {
+  RunJobs();
+  return 0;
+}
