@@ -1,0 +1,36 @@
+// Test support: sends the screen and the result file to temporary files for the lifetime
+// of the object, so a test can read back exactly what was reported on each output.
+#pragma once
+
+#include <cstdio>
+#include <string>
+
+#include "session/report.h"
+
+class CapturedReport {
+ public:
+  CapturedReport() : saved_(report) {
+    report.screen = std::tmpfile();
+    report.resultFile = std::tmpfile();
+  }
+  ~CapturedReport() {
+    std::fclose(report.screen);
+    if (report.resultFile != nullptr) std::fclose(report.resultFile);
+    report = saved_;
+  }
+  CapturedReport(const CapturedReport&) = delete;
+  CapturedReport& operator=(const CapturedReport&) = delete;
+
+  std::string Screen() const { return ReadAll(report.screen); }
+  std::string Result() const { return ReadAll(report.resultFile); }
+
+ private:
+  static std::string ReadAll(std::FILE* file) {
+    std::fflush(file);
+    std::string text;
+    std::rewind(file);
+    for (int c; (c = std::getc(file)) != EOF;) text.push_back(static_cast<char>(c));
+    return text;
+  }
+  ReportChannel saved_;
+};
