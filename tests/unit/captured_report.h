@@ -30,6 +30,7 @@ class CapturedReport {
     std::string text;
     std::rewind(file);
     for (int c; (c = std::getc(file)) != EOF;) text.push_back(static_cast<char>(c));
+    std::fseek(file, 0, SEEK_END);  // later writes go on after what was read
     return text;
   }
   ReportChannel saved_;
