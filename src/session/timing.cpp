@@ -20,3 +20,8 @@ int ElapsedMilliseconds(const TimeOfDay& start, const TimeOfDay& end) {
                 (end.seconds - start.seconds) * 1000 + end.milliseconds - start.milliseconds;
   return elapsed < 0 ? elapsed + oneDay : elapsed;
 }
+
+std::string TimeOfDayText(const TimeOfDay& t) {
+  return std::to_string(t.hours) + ":" + std::to_string(t.minutes) + ":" +
+         std::to_string(t.seconds) + "." + std::to_string(t.milliseconds);
+}

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 struct TimeOfDay {
   std::uint16_t hours;
@@ -16,3 +17,6 @@ TimeOfDay ReadTimeOfDay();
 // Milliseconds from start to end. The readings carry no date, so a run that passes
 // midnight comes out negative at first and is given one day back.
 int ElapsedMilliseconds(const TimeOfDay& start, const TimeOfDay& end);
+
+// h:m:s.ms in plain decimal, without leading zeros: 9:05:03.045 is "9:5:3.45".
+std::string TimeOfDayText(const TimeOfDay& t);

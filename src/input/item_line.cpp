@@ -1,0 +1,48 @@
+// Preparation of item lines before their items are parsed.
+#include "input/item_line.h"
+
+#include "input/line_reader.h"
+#include "session/fatal_error.h"
+#include "session/report.h"
+
+namespace {
+
+// Drops a leading label "(...)" together with anything written before it.
+void RemoveLabel(std::string& line) {
+  std::size_t open = line.find('(');
+  std::size_t close = line.find(')');
+  bool hasOpen = open != std::string::npos;
+  bool hasClose = close != std::string::npos;
+  if (hasOpen && hasClose) {
+    if (close < open) FatalDataError("(code7h2S): \")\" precedes \"(\" in a constraint line");
+    line.erase(0, close + 1);
+  } else if (hasOpen || hasClose) {
+    FatalDataError("(code9hq8S): Only one of \"(\" and \")\" is present in a constraint line");
+  }
+  if (line.find_first_of("()") != std::string::npos) {
+    FatalDataError("(code1h4S): more than one \"(\" or \")\" in a constraint line");
+  }
+}
+
+}  // namespace
+
+void PrepareItemLine(std::string& line) {
+  line.insert(0, static_cast<std::size_t>(reader.leadingBlankCount), ' ');
+  std::size_t remark = line.find("\\w");
+  if (remark != std::string::npos) {
+    line[remark] = ';';
+    line.erase(remark + 1, 1);
+  }
+  if (line.find("\\P") != std::string::npos) {
+    FatalDataError("(code9Hj): \"\\P\" command is not allowed in a constraint line");
+  }
+  WriteBothLine(line);
+  if (remark != std::string::npos) line.erase(remark);
+  TrimBlanks(line);
+  RemoveLabel(line);
+}
+
+std::size_t ItemLength(const std::string& line) {
+  std::size_t blank = line.find(' ');
+  return blank == std::string::npos ? line.size() : blank;
+}

@@ -1,0 +1,53 @@
+// Physical lines become logical lines here.
+#include "input/line_reader.h"
+
+#include <algorithm>
+
+#include "input/input_file.h"
+#include "model/job_model.h"
+#include "session/fatal_error.h"
+#include "session/report.h"
+
+LineReader reader;
+
+namespace {
+
+// Outside the item sections a line holding "\P" is printed (without those two characters)
+// and yields no logical line.
+void CarryOutPrintLine(std::string& line) {
+  if (job.inEdgesSection || job.inConstraintsSection) return;
+  std::size_t at = line.find("\\P");
+  if (at == std::string::npos) return;
+  line.erase(at, 2);
+  WriteBothLine(line);
+  line.clear();
+}
+
+void CutComment(std::string& line) {
+  std::size_t at = line.find('%');
+  if (at != std::string::npos) line.erase(at);
+}
+
+}  // namespace
+
+void ReadLogicalLine(std::string& line) {
+  line.clear();
+  while (line.empty()) {
+    if (InputExhausted()) FatalDataError("(CodezTvQ2b): unexpected end of input file");
+    ReadPhysicalLine(line);
+    CarryOutPrintLine(line);
+    CutComment(line);
+    CommasToBlanks(line);
+    TrimBlanks(line);
+  }
+}
+
+void CommasToBlanks(std::string& s) { std::replace(s.begin(), s.end(), ',', ' '); }
+
+void TrimBlanks(std::string& s) {
+  std::size_t front = s.find_first_not_of(' ');
+  if (front == std::string::npos) front = s.size();
+  reader.leadingBlankCount = static_cast<int>(front);
+  s.erase(0, front);
+  s.erase(s.find_last_not_of(' ') + 1);
+}

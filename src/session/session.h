@@ -1,0 +1,32 @@
+// The session: the choice of the input file, the result file's name and the run's clock.
+#pragma once
+
+#include <string>
+
+#include "session/timing.h"
+
+struct Session {
+  std::string inputFileName;
+  std::string resultFileName;
+  TimeOfDay startTime{};  // set when the run header is written
+  TimeOfDay endTime{};
+  int elapsedMilliseconds = 0;
+};
+
+extern Session session;
+
+// The 34 characters that tell result names apart; "l" and "w" are left out.
+constexpr char resultSuffixAlphabet[] = "0123456789abcdefghijkmnopqrstuvxyz";
+
+enum class SessionStart { ready, helpShown, noInputFile };
+
+// Banner, input file (command line or dialogue), help, result name and result file.
+SessionStart OpenSession(const std::string& argument);
+
+// The candidate result name number i (0-based) for an input name: base + "_r" + suffix
+// character + extension, the extension being the text from the last "." when no "/",
+// "\" or ":" stands after it.
+std::string ResultFileCandidate(const std::string& inputName, int i);
+
+// Timing lines, farewell and the two waits for <enter>; closes both files.
+void EndRun();
