@@ -1,0 +1,15 @@
+\verbose=false
+\subtrahend-in-exponent=0
+\operationsymbols=+*
+\beginjob
+\name
+chain
+\size
+2
+\elements
+ab
+\edges
+ab
+\constraints
+\endofjob
+\enddata
