@@ -1,0 +1,26 @@
+// The constraint table's operations: the normal form (left <= right), the search for an
+// exact constraint through an index, and the append of a derived constraint with its
+// forbidden-constraint and capacity stops.
+#pragma once
+
+// Operation number (1-based position in operationSymbols) of the first occurrence of
+// symbol, or 0 when it is absent. The join is '+', the meet '*'.
+int OperationNumber(char symbol);
+
+// Orders the arguments of every record in slots 1..constraintCount and rebuilds the
+// index from them. Must run once per job before FindConstraint or AddDerivedConstraint.
+void NormalizeConstraints();
+
+inline int MinElement(int x, int y) {
+  return x < y ? x : y;
+}
+inline int MaxElement(int x, int y) {
+  return x < y ? y : x;
+}
+
+// The lowest slot holding exactly x op y = z, or 0; always 0 when x >= y.
+int FindConstraint(int x, int y, int z, int op);
+
+// Appends x op y = z in normal form (x and y may come in either order). A constraint
+// naming an element twice is reported and ends the run; so does a full table.
+void AddDerivedConstraint(int x, int y, int z, int op);
