@@ -1,0 +1,84 @@
+// Whole runs, in process, of the bundled sample, the example lattices and the shared
+// benchmark lattices: every job's |Sub(L)| must be the count known for it. The example
+// files state their counts in comments ("expected |Sub(L)|=N"); the benchmark counts
+// come from the table in the benchmark folder's README.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <regex>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "captured_report.h"
+#include "input/input_file.h"
+#include "input/job_sequence.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string ReadFile(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+std::vector<long long> AllMatches(const std::string& text, const std::regex& pattern) {
+  std::vector<long long> numbers;
+  for (std::sregex_iterator it(text.begin(), text.end(), pattern), end; it != end; ++it) {
+    numbers.push_back(std::stoll((*it)[1]));
+  }
+  return numbers;
+}
+
+// Runs the whole file and answers the reported counts in job order.
+std::vector<long long> ReportedCounts(const fs::path& path) {
+  CapturedReport captured;
+  AttachInputFile(std::fopen(path.c_str(), "rb"));
+  RunJobs();
+  CloseInputFile();
+  static const std::regex result(R"(-- Result:   \|Sub\(L\)\|=(\d+) for the partial lattice\r\n)");
+  std::vector<long long> onScreen = AllMatches(captured.Screen(), result);
+  EXPECT_EQ(onScreen, AllMatches(captured.Result(), result)) << path;
+  return onScreen;
+}
+
+std::vector<fs::path> ExampleFiles() {
+  std::vector<fs::path> files{fs::path(MIRELKON_SOURCE_DIR) / "SampleDataMirelkon.txt"};
+  for (const auto& entry : fs::directory_iterator(fs::path(MIRELKON_SOURCE_DIR) / "examples")) {
+    files.push_back(entry.path());
+  }
+  return files;
+}
+
+TEST(KnownCounts, SampleAndExamplesReportTheCountsTheyState) {
+  static const std::regex stated(R"(expected \|Sub\(L\)\|=(\d+))");
+  for (const fs::path& file : ExampleFiles()) {
+    std::vector<long long> expected = AllMatches(ReadFile(file), stated);
+    ASSERT_FALSE(expected.empty()) << file << " states no count";
+    EXPECT_EQ(ReportedCounts(file), expected) << file;
+  }
+}
+
+TEST(KnownCounts, SharedBenchmarkLatticesReportTheirTabledCounts) {
+  fs::path folder = MIRELKON_SHARED_BENCH_DIR;
+  if (!fs::exists(folder / "README.md")) GTEST_SKIP() << "no shared benchmark folder";
+  // Rows: | file | job | lattice | n | constraints | expected Sub(L) | ...
+  static const std::regex row(R"(\| (bench_\w+\.txt) \| (\d+) \|[^|]*\|[^|]*\|[^|]*\| (\d+) \|)");
+  std::map<std::string, std::vector<long long>> expected;
+  std::string table = ReadFile(folder / "README.md");
+  for (std::sregex_iterator it(table.begin(), table.end(), row), end; it != end; ++it) {
+    std::vector<long long>& counts = expected[(*it)[1]];
+    ASSERT_EQ(static_cast<int>(counts.size()) + 1, std::stoi((*it)[2]));
+    counts.push_back(std::stoll((*it)[3]));
+  }
+  ASSERT_GE(expected.size(), 10u);
+  for (const auto& [file, counts] : expected)
+    EXPECT_EQ(ReportedCounts(folder / file), counts) << file;
+}
+
+}  // namespace
