@@ -42,9 +42,10 @@ void ParseConstraintLine(std::string& line) {
     int right = ElementNumber(item[2]);
     int result = ElementNumber(item[4]);
     if (left == 0 || operation == 0 || right == 0 || result == 0 || item.find('=') != 3) {
-      FatalDataError(Concat({"(codeTz7) invalid element(s) or operation or mispositioned/missing "
-                             "\"=\" in constraint in",
-                             line}));
+      FatalDataError(
+          Concat({"(codeTz7) invalid element(s) or operation or mispositioned/missing "
+                  "\"=\" in constraint in",
+                  line}));
     }
     if (left == right || left == result || right == result) {
       WriteBothLine(Concat({"Warning (not three distinct elements in): ", item}));

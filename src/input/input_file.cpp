@@ -37,7 +37,9 @@ void SkipRestOfLine() {
   if (c != EOF) FinishLineEnd(c);
 }
 
-bool IsDigit(int c) { return c >= '0' && c <= '9'; }
+bool IsDigit(int c) {
+  return c >= '0' && c <= '9';
+}
 
 }  // namespace
 
@@ -50,7 +52,9 @@ bool OpenInputFile(const std::string& name) {
   return true;
 }
 
-void AttachInputFile(std::FILE* file) { input.file = file; }
+void AttachInputFile(std::FILE* file) {
+  input.file = file;
+}
 
 void CloseInputFile() {
   if (input.file == nullptr) return;
@@ -58,7 +62,9 @@ void CloseInputFile() {
   input.file = nullptr;
 }
 
-bool InputExhausted() { return PeekChar() == EOF; }
+bool InputExhausted() {
+  return PeekChar() == EOF;
+}
 
 void ReadPhysicalLine(std::string& line) {
   line.clear();

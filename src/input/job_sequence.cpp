@@ -40,7 +40,8 @@ void ReadEdges(std::string& line) {
   FailIfExhausted("(codeChTs) \"\\edges\" is missing from input file");
   WriteBothLine(" Edges:");
   ReadLogicalLine(line);
-  if (!Contains(line, "\\edges")) FatalDataError("(codeRtPx) \"\\edges\" is missing from input file");
+  if (!Contains(line, "\\edges"))
+    FatalDataError("(codeRtPx) \"\\edges\" is missing from input file");
   job.inEdgesSection = true;
   for (;;) {
     ReadLogicalLine(line);

@@ -42,7 +42,9 @@ void ReadLogicalLine(std::string& line) {
   }
 }
 
-void CommasToBlanks(std::string& s) { std::replace(s.begin(), s.end(), ',', ' '); }
+void CommasToBlanks(std::string& s) {
+  std::replace(s.begin(), s.end(), ',', ' ');
+}
 
 void TrimBlanks(std::string& s) {
   std::size_t front = s.find_first_not_of(' ');

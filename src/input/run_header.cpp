@@ -55,11 +55,11 @@ void ReadVerbose(std::string& line) {
 void ReadSubtrahend(std::string& line) {
   SkipTo(line, subtrahendCommand,
          "(codeH2v) the \"\\subtrahend-in-exponent=\" command is missing!");
-  std::string_view rest = std::string_view(line).substr(std::min(line.size(), subtrahendCommand.size()));
+  std::string_view rest =
+      std::string_view(line).substr(std::min(line.size(), subtrahendCommand.size()));
   int subtrahend = 0;
   if (!ParseWholeNumber(rest, subtrahend)) {
-    FatalDataError(
-        "(codeS3x) the \"\\subtrahend-in-exponent=\" does not give a natural number!");
+    FatalDataError("(codeS3x) the \"\\subtrahend-in-exponent=\" does not give a natural number!");
   }
   if (subtrahend < 0 || subtrahend > 20) FatalDataError("(codeG5i) 0 <= subtrahend <= 20 fails");
   run.subtrahend = subtrahend;
@@ -75,10 +75,13 @@ void FindFirstJob(std::string& line) {
     if (InputExhausted()) break;
     ReadLogicalLine(line);
   }
-  if (!Contains(line, "\\beginjob")) FatalDataError("(code7zf) no \"\\beginjob\" command was found");
+  if (!Contains(line, "\\beginjob"))
+    FatalDataError("(code7zf) no \"\\beginjob\" command was found");
 }
 
-const char* BooleanText(bool value) { return value ? "TRUE" : "FALSE"; }
+const char* BooleanText(bool value) {
+  return value ? "TRUE" : "FALSE";
+}
 
 }  // namespace
 

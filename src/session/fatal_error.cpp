@@ -5,7 +5,9 @@
 #include "model/short_string.h"
 #include "session/report.h"
 
-void FatalDataError(std::string_view message) { throw DataError{Concat({message})}; }
+void FatalDataError(std::string_view message) {
+  throw DataError{Concat({message})};
+}
 
 void ShowFatalDataError(const std::string& message) {
   WriteScreenLine("\a");

@@ -33,7 +33,9 @@ void WriteScreenLine(std::string_view text) {
   WriteScreen(lineEnd);
 }
 
-void WriteResult(std::string_view text) { WriteTo(report.resultFile, text, "write to the result file"); }
+void WriteResult(std::string_view text) {
+  WriteTo(report.resultFile, text, "write to the result file");
+}
 
 void WriteResultLine(std::string_view text) {
   WriteResult(text);

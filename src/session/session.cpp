@@ -17,8 +17,7 @@ namespace {
 constexpr int resultNameCount = sizeof(resultSuffixAlphabet) - 1;
 
 void WriteBanner() {
-  WriteScreenLine(
-      "Mirelkon, ver. July 23, 2019, to compute |Sub(L)|; by the Mirelkon developers.");
+  WriteScreenLine("Mirelkon, ver. July 23, 2019, to compute |Sub(L)|; by the Mirelkon developers.");
   WriteScreenLine("Thanks to everyone who tested it and reported problems.");
   WriteScreenLine();
 }

@@ -88,14 +88,16 @@ class Transcript : public testing::TestWithParam<std::string> {
  protected:
   void SetUp() override {
     caseDir_ = fs::path(MIRELKON_TRANSCRIPT_CASES) / GetParam();
-    work_ = fs::temp_directory_path() / ("mirelkon-transcript-" + GetParam() + "-" +
-                                         std::to_string(::getpid()));
+    work_ = fs::temp_directory_path() /
+            ("mirelkon-transcript-" + GetParam() + "-" + std::to_string(::getpid()));
     fs::remove_all(work_);
     fs::create_directories(work_);
-    if (fs::exists(caseDir_ / "files")) fs::copy(caseDir_ / "files", work_, fs::copy_options::recursive);
+    if (fs::exists(caseDir_ / "files"))
+      fs::copy(caseDir_ / "files", work_, fs::copy_options::recursive);
     fs::path setup = caseDir_ / "setup.sh";
     if (fs::exists(setup)) {
-      ASSERT_EQ(std::system(("cd " + ShellQuoted(work_) + " && sh " + ShellQuoted(setup)).c_str()), 0);
+      ASSERT_EQ(std::system(("cd " + ShellQuoted(work_) + " && sh " + ShellQuoted(setup)).c_str()),
+                0);
     }
   }
   void TearDown() override {
@@ -118,8 +120,10 @@ class Transcript : public testing::TestWithParam<std::string> {
   }
 
   fs::path caseDir_, work_;
-  fs::path screenFile_ = fs::temp_directory_path() / ("mirelkon-screen-" + std::to_string(::getpid()));
-  fs::path errorFile_ = fs::temp_directory_path() / ("mirelkon-stderr-" + std::to_string(::getpid()));
+  fs::path screenFile_ =
+      fs::temp_directory_path() / ("mirelkon-screen-" + std::to_string(::getpid()));
+  fs::path errorFile_ =
+      fs::temp_directory_path() / ("mirelkon-stderr-" + std::to_string(::getpid()));
 };
 
 TEST_P(Transcript, ScreenResultFileAndStatusAreAsExpected) {
@@ -152,8 +156,10 @@ TEST_P(Transcript, ScreenResultFileAndStatusAreAsExpected) {
 INSTANTIATE_TEST_SUITE_P(Cases, Transcript, testing::ValuesIn(CaseNames()),
                          [](const testing::TestParamInfo<std::string>& info) {
                            std::string name = info.param;
-                           std::replace_if(name.begin(), name.end(),
-                                           [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); }, '_');
+                           std::replace_if(
+                               name.begin(), name.end(),
+                               [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); },
+                               '_');
                            return name;
                          });
 
