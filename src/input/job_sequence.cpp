@@ -82,6 +82,8 @@ void ReadJob(std::string& line, bool firstJob) {
 }
 
 void RunJobs() {
+  job.inEdgesSection = false;
+  job.inConstraintsSection = false;
   std::string line;
   ReadRunHeader(line);
   WriteRunHeader();
