@@ -45,22 +45,27 @@ struct ClauseStack {
   int top = 0;
 };
 
-// Counted parts. Slots are valid only for the current generation, so starting afresh is one
-// increment however full the cache is. Memory is fixed: 32 MB of slots and 32 MB of keys.
+// Counted parts, stored densely in the order they were counted, their keys likewise, and
+// found through an open-addressing index of entry numbers. The index starts small for every
+// count and doubles as entries arrive, so a count touches memory in proportion to what it
+// stores rather than page after page of a table spread over 8 MB. The storage is fixed:
+// 8 MB of index, 16 MB of entries and 32 MB of keys.
 struct PartCache {
-  struct Slot {
-    std::uint32_t generation;
+  struct Entry {
+    std::uint32_t hash;
     std::uint32_t count;  // a part has at most 30 elements, so its count fits
     std::uint32_t keyStart;
     std::uint32_t keyLength;
   };
-  static constexpr int slotBits = 21;
-  static constexpr std::uint32_t slotCount = std::uint32_t{1} << slotBits;
+  static constexpr int firstIndexBits = 12;
+  static constexpr int maxIndexBits = 21;
+  static constexpr std::uint32_t entryCapacity = std::uint32_t{1} << (maxIndexBits - 1);
   static constexpr std::uint32_t keyCapacity = std::uint32_t{1} << 24;
-  Slot slots[slotCount];
+  std::uint32_t index[std::uint32_t{1} << maxIndexBits];  // entry number + 1; 0 is empty
+  Entry entries[entryCapacity];
   Clause keys[keyCapacity];
-  std::uint32_t generation = 0;
-  std::uint32_t used = 0;
+  int indexBits = firstIndexBits;
+  std::uint32_t entryCount = 0;
   std::uint32_t keyTop = 0;
 };
 
@@ -78,45 +83,55 @@ void ReleaseClauses(Clause* list) {
   stack.top = static_cast<int>(list - stack.clauses);
 }
 
-void StartNewGeneration() {
-  if (++cache.generation == 0) {  // after 2^32 generations old stamps could look current
-    std::memset(cache.slots, 0, sizeof cache.slots);
-    cache.generation = 1;
-  }
-  cache.used = 0;
+void EmptyCache() {
+  cache.indexBits = PartCache::firstIndexBits;
+  std::memset(cache.index, 0, sizeof(std::uint32_t) << cache.indexBits);
+  cache.entryCount = 0;
   cache.keyTop = 0;
 }
 
-std::uint64_t HashOf(const Clause* list, int length) {
+std::uint32_t HashOf(const Clause* list, int length) {
   std::uint64_t h = static_cast<std::uint64_t>(length);
   for (int i = 0; i < length; ++i) h = (h ^ list[i]) * 0x9E3779B97F4A7C15u;
-  return h ^ h >> 29;
+  return static_cast<std::uint32_t>(h >> 32);
 }
 
-// The slot holding this key, or the empty slot where it belongs.
-PartCache::Slot& SlotFor(const Clause* list, int length, std::uint64_t hash) {
-  std::uint32_t at = static_cast<std::uint32_t>(hash >> (64 - PartCache::slotBits));
-  for (;; at = (at + 1) & (PartCache::slotCount - 1)) {
-    PartCache::Slot& slot = cache.slots[at];
-    if (slot.generation != cache.generation) return slot;
-    if (slot.keyLength == static_cast<std::uint32_t>(length) &&
-        std::memcmp(cache.keys + slot.keyStart, list, length * sizeof(Clause)) == 0)
+// The index slot holding this key's entry, or the empty slot where it belongs.
+std::uint32_t& IndexSlot(const Clause* list, int length, std::uint32_t hash) {
+  const std::uint32_t mask = (std::uint32_t{1} << cache.indexBits) - 1;
+  for (std::uint32_t at = hash >> (32 - cache.indexBits);; at = (at + 1) & mask) {
+    std::uint32_t& slot = cache.index[at];
+    if (slot == 0) return slot;
+    const PartCache::Entry& e = cache.entries[slot - 1];
+    if (e.hash == hash && e.keyLength == static_cast<std::uint32_t>(length) &&
+        std::memcmp(cache.keys + e.keyStart, list, length * sizeof(Clause)) == 0)
       return slot;
   }
 }
 
-// Stores a counted part. A full cache is emptied rather than grown: its contents only save
+// Doubles the index, keeping it at most half full, and files every entry anew.
+void GrowIndex() {
+  ++cache.indexBits;
+  std::memset(cache.index, 0, sizeof(std::uint32_t) << cache.indexBits);
+  for (std::uint32_t i = 0; i < cache.entryCount; ++i) {
+    const PartCache::Entry& e = cache.entries[i];
+    IndexSlot(cache.keys + e.keyStart, static_cast<int>(e.keyLength), e.hash) = i + 1;
+  }
+}
+
+// Stores a counted part. A full cache is emptied rather than enlarged: its contents only save
 // time, so the counts found afterwards are the same.
-void Remember(const Clause* list, int length, std::uint64_t hash, std::uint64_t count) {
-  if (cache.used >= PartCache::slotCount / 2 ||
+void Remember(const Clause* list, int length, std::uint32_t hash, std::uint64_t count) {
+  if (cache.entryCount == PartCache::entryCapacity ||
       cache.keyTop + static_cast<std::uint32_t>(length) > PartCache::keyCapacity)
-    StartNewGeneration();
-  PartCache::Slot& slot = SlotFor(list, length, hash);
+    EmptyCache();
+  if (2 * (cache.entryCount + 1) > std::uint32_t{1} << cache.indexBits) GrowIndex();
   std::memcpy(cache.keys + cache.keyTop, list, length * sizeof(Clause));
-  slot = {cache.generation, static_cast<std::uint32_t>(count), cache.keyTop,
-          static_cast<std::uint32_t>(length)};
+  cache.entries[cache.entryCount] = {hash, static_cast<std::uint32_t>(count), cache.keyTop,
+                                     static_cast<std::uint32_t>(length)};
+  IndexSlot(list, length, hash) = cache.entryCount + 1;
+  ++cache.entryCount;
   cache.keyTop += length;
-  ++cache.used;
 }
 
 // Decides what the decisions in `in` and `out` imply, to a fixed point, copying the clauses
@@ -175,10 +190,9 @@ int BranchElement(const Clause* list, int length) {
 // Counts the closed assignments of one part: a canonical clause list whose elements are all
 // connected through its clauses.
 std::uint64_t CountPart(const Clause* list, int length, std::uint32_t elements) {
-  std::uint64_t hash = HashOf(list, length);
-  if (const PartCache::Slot& slot = SlotFor(list, length, hash);
-      slot.generation == cache.generation)
-    return slot.count;
+  const std::uint32_t hash = HashOf(list, length);
+  if (std::uint32_t slot = IndexSlot(list, length, hash); slot != 0)
+    return cache.entries[slot - 1].count;
   std::uint32_t chosen = std::uint32_t{1} << BranchElement(list, length);
   std::uint64_t count = 0;
   Clause* residual = TakeClauses(length);
@@ -243,7 +257,7 @@ std::uint64_t CountResidual(const Clause* list, int length, std::uint32_t undeci
 
 std::uint64_t CountClosedSets(int n, const ConstraintRecord* rules, int ruleCount) {
   assert(0 <= n && n <= maxElements && 0 <= ruleCount && ruleCount <= maxConstraints);
-  StartNewGeneration();
+  EmptyCache();
   Clause* list = TakeClauses(ruleCount);
   int length = 0;
   for (int k = 0; k < ruleCount; ++k) {
