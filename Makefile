@@ -2,7 +2,7 @@
 BUILD ?= build
 CMAKE_FLAGS ?=
 
-.PHONY: build run test clean
+.PHONY: build run test bench clean
 
 build:
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release $(CMAKE_FLAGS)
@@ -13,6 +13,12 @@ run: build
 
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j 2
+
+# Derivation and count timings on the shared benchmark lattices and synthetic jobs, with the
+# literal enumeration as the baseline where it finishes within BASELINE seconds.
+BASELINE ?= 60
+bench: build
+	$(BUILD)/bench/mirelkon_bench --baseline-seconds $(BASELINE) ../shared/bench/*.txt examples/m28.txt
 
 clean:
 	rm -rf $(BUILD)
