@@ -6,6 +6,7 @@
 //   setup.sh         run by sh in that folder before the program (optional)
 //   expected/screen  the screen's text
 //   expected/status  the exit status
+//   expected/stderr  the error report, byte for byte (optional; else nothing may be reported)
 //   expected/result/ the files the run must create there, by name (none: it creates none);
 //                    the files laid out beforehand must keep their bytes
 //
@@ -132,6 +133,8 @@ TEST_P(Transcript, ScreenResultFileAndStatusAreAsExpected) {
   EXPECT_EQ(status, std::stoi(ReadFile(caseDir_ / "expected" / "status")))
       << "stderr: " << ReadFile(errorFile_);
   EXPECT_EQ(MaskTimes(ReadFile(screenFile_)), WithCrLf(ReadFile(caseDir_ / "expected" / "screen")));
+  fs::path expectedErrors = caseDir_ / "expected" / "stderr";
+  EXPECT_EQ(ReadFile(errorFile_), fs::exists(expectedErrors) ? ReadFile(expectedErrors) : "");
 
   std::set<std::string> created;
   for (const std::string& name : Listing(work_)) {
