@@ -38,18 +38,19 @@ std::uint32_t ElementMask(Clause c) {
 }
 
 // Clause lists of the search, stacked. A branching frame takes one list no longer than its
-// parent's and its split into parts one more; every branch decides an element, so at most
-// maxElements frames are open, and the input list comes on top of that.
+// parent's, and splitting that list into parts takes one more; every branch decides an
+// element, so at most maxElements frames are open, and the input list comes on top of that.
 struct ClauseStack {
   Clause clauses[(2 * maxElements + 1) * maxConstraints];
   int top = 0;
 };
 
-// Counted parts, stored densely in the order they were counted, their keys likewise, and
-// found through an open-addressing index of entry numbers. The index starts small for every
-// count and doubles as entries arrive, so a count touches memory in proportion to what it
-// stores rather than page after page of a table spread over 8 MB. The storage is fixed:
-// 8 MB of index, 16 MB of entries and 32 MB of keys.
+// Counted parts. A part's elements are exactly those its clauses name, so its canonical
+// clause list alone is the key. Entries and keys are stored densely in the order they were
+// counted and found through an open-addressing index of entry numbers. The index starts small
+// for every count and doubles as entries arrive, so a count touches memory in proportion to
+// what it stores rather than page after page of an index spread over 8 MB. The storage is
+// fixed: 8 MB of index, 16 MB of entries and 32 MB of keys.
 struct PartCache {
   struct Entry {
     std::uint32_t hash;
@@ -263,7 +264,7 @@ std::uint64_t CountClosedSets(int n, const ConstraintRecord* rules, int ruleCoun
   for (int k = 0; k < ruleCount; ++k) {
     int l = rules[k].left, r = rules[k].right, z = rules[k].result;
     assert(1 <= l && l <= n && 1 <= r && r <= n && 1 <= z && z <= n);
-    if (z == l || z == r) continue;  // a subset holding l already holds z
+    if (z == l || z == r) continue;  // the result is an argument: no subset breaks the rule
     list[length++] = Pack(std::min(l, r) - 1, std::max(l, r) - 1, z - 1);
   }
   std::sort(list, list + length);
