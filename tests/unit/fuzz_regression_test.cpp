@@ -7,6 +7,7 @@
 #include <iterator>
 
 #include "../fuzz/run_input.h"
+#include "captured_report.h"
 
 namespace fs = std::filesystem;
 
@@ -17,8 +18,8 @@ TEST(FuzzRegressions, EveryFoundInputEndsInAnOrderlyWay) {
     if (entry.path().filename() == "README") continue;
     std::ifstream in(entry.path(), std::ios::binary);
     std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    std::string message =
-        RunInputBytes(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
+    CapturedReport captured;
+    std::string message = RunInputBytes(bytes.data(), bytes.size());
     bool orderly = message.empty() || message.front() == '(' ||
                    message == "No more jobs, the program terminates.";
     EXPECT_TRUE(orderly) << entry.path() << ": " << message;

@@ -1,0 +1,119 @@
+// Hostile input files: NUL bytes and bytes above 127, overlong lines, tables filled to
+// capacity, a 50 MB file of junk. Each must be processed as the input language says or
+// stopped with the program's own message; never crash, hang or overrun a table.
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+
+#include "../fuzz/run_input.h"
+#include "captured_report.h"
+
+namespace {
+
+const std::string header =
+    "\\verbose=false\n\\subtrahend-in-exponent=0\n\\operationsymbols=+*f\n\\beginjob\n";
+
+// One job with the given sections, then \enddata.
+std::string Job(const std::string& name, const std::string& size, const std::string& elements,
+                const std::string& edges, const std::string& constraints) {
+  return header + "\\name\n" + name + "\n\\size\n" + size + "\n\\elements\n" + elements +
+         "\n\\edges\n" + edges + "\n\\constraints\n" + constraints + "\n\\endofjob\n\\enddata\n";
+}
+
+struct Outcome {
+  std::string message;  // "" after a normal end
+  std::string screen;
+};
+
+Outcome RunText(const std::string& text) {
+  CapturedReport captured;
+  std::string message = RunInputBytes(text.data(), text.size());
+  return {message, captured.Screen()};
+}
+
+std::string Repeated(const std::string& piece, int times) {
+  std::string text;
+  for (int i = 0; i < times; ++i) text += piece;
+  return text;
+}
+
+std::string CountLine(long long count) {
+  return "-- Result:   |Sub(L)|=" + std::to_string(count) + " for the partial lattice\r\n";
+}
+
+TEST(HostileInput, UnusualBytesAndOverlongLines) {
+  using namespace std::string_literals;
+  struct Case {
+    const char* what;
+    std::string input;
+    std::string message;  // expected stop, or "" for a normal end
+    std::string shown;    // text the screen must hold
+  };
+  const Case cases[] = {
+      {"NUL byte in the name", Job("a\0b"s, "2", "ab", "ab", ""), "", "L: a\0b\r\n"s},
+      {"NUL byte and byte 255 as symbols", Job("x", "3", "a\0\xff"s, "a\xff \0\xff"s, "a+\0=\xff"s),
+       "", CountLine(7)},
+      {"bytes above 127 as symbols", Job("x", "2", "\xc3\xa9", "\xc3\xa9", ""), "", CountLine(4)},
+      {"digits and a tab as symbols", Job("x", "3", "0\t1", "0\t \t1", "0+1=\t"), "", CountLine(7)},
+      {"NUL byte in a header command", "\\verb\0ose=true\n"s + header.substr(header.find('\n') + 1),
+       "(codet7v) the \"\\verbose=\" command is missing!", ""},
+      {"overlong name is cut to 255 characters", Job(std::string(1000, 'n'), "1", "a", "", ""), "",
+       "L: " + std::string(255, 'n') + "\r\n"},
+      {"overlong element line is cut before its length is checked",
+       Job("x", "30", std::string(300, 'e'), "", ""),
+       "(codeHL1sW) a different number of elements were expected", ""},
+      {"overlong edge line is cut inside an item",
+       Job("x", "3", "abc", Repeated("ab ", 85) + "bc", ""),
+       ("(codepV5) repeated or 0-length edge in " + Repeated("ab ", 83) + "ab").substr(0, 255), ""},
+      {"overlong constraint line is cut inside an item",
+       Job("x", "3", "abc", "", Repeated("a+b=c ", 100)), "(codeTh4s) invalid constraint in |a+b|",
+       ""},
+      {"overlong line of blanks before the size",
+       Job("x", std::string(5000, ' ') + "\n2", "ab", "", ""), "", CountLine(4)},
+      {"size far too large", Job("x", "2147483648", "ab", "", ""),
+       "(codeSzNum) the size of L is not a whole number", ""},
+      {"empty file", "", "(codet7v) the \"\\verbose=\" command is missing!", ""},
+      {"lone carriage returns as line ends", "\r\r" + Job("x", "1", "a", "", ""), "", CountLine(2)},
+  };
+  for (const Case& c : cases) {
+    Outcome outcome = RunText(c.input);
+    EXPECT_EQ(outcome.message, c.message) << c.what;
+    EXPECT_NE(outcome.screen.find(c.shown), std::string::npos) << c.what;
+  }
+}
+
+TEST(HostileInput, ConstraintTableCapacity) {
+  const std::string fourThousand = Repeated("a+b=i\n", 4096);
+  // The pentagon-like order o < a < c < i, o < b < i: a+b=i derives b+c=i.
+  const std::string edges = "oa ob ac ci bi";
+  EXPECT_EQ(RunText(Job("x", "5", "oabci", edges, fourThousand)).message,
+            "(cod-ugW5s) too many constraints");
+  EXPECT_EQ(RunText(Job("x", "5", "oabci", edges, fourThousand + "a+b=i")).message,
+            "(code-pZw) too many constraints");
+  EXPECT_EQ(RunText(Job("x", "5", "oabci", "", fourThousand)).message, "");
+}
+
+TEST(HostileInput, ThirtyElementsWithFourThousandConstraints) {
+  // Every pair of the first 29 elements forces the 30th: a set holds at most one of them
+  // or holds the 30th, so there are 2*30 + (2^29 - 30) closed sets.
+  const std::string symbols = "abcdefghijklmnopqrstuvwxyzABCD";
+  std::mt19937 random(30);
+  std::uniform_int_distribution<int> element(0, 28);
+  std::string constraints;
+  for (int k = 0; k < 4096; ++k) {
+    int x = element(random), y = element(random);
+    if (x == y) y = (y + 1) % 29;
+    constraints += std::string{symbols[x], 'f', symbols[y], '=', 'D'} + (k % 10 == 9 ? "\n" : " ");
+  }
+  Outcome outcome = RunText(Job("x", "30", symbols, "", constraints));
+  EXPECT_EQ(outcome.message, "");
+  EXPECT_NE(outcome.screen.find(CountLine((1LL << 29) + 30)), std::string::npos);
+}
+
+TEST(HostileInput, FiftyMegabytesOfJunkAreReadLineByLine) {
+  std::string junk = header + Repeated(std::string(99, 'j') + "\n", 500000);
+  EXPECT_EQ(RunText(junk).message, "(code4idG) \"\\name\" is missing from input file");
+}
+
+}  // namespace
