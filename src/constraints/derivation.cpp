@@ -13,8 +13,8 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <string>
 
+#include "constraints/constraint_listing.h"
 #include "constraints/constraint_table.h"
 #include "model/job_model.h"
 #include "session/report.h"
@@ -38,8 +38,6 @@ struct Derivation {
 };
 
 Derivation derivation;
-
-constexpr int constraintsPerLine = 9;
 
 bool Below(int x, int y) {
   return job.orderMatrix[x][y];
@@ -122,18 +120,6 @@ bool RunPass() {
   return job.constraintCount != countBefore;
 }
 
-// Slots first..last, each followed by a blank, a line end after every ninth, then ".".
-void ListSlots(int first, int last) {
-  for (int k = first; k <= last; ++k) {
-    const std::string text = WrittenForm(k) + ' ';
-    if ((k - first + 1) % constraintsPerLine == 0)
-      WriteBothLine(text);
-    else
-      WriteBoth(text);
-  }
-  WriteBothLine(".");
-}
-
 }  // namespace
 
 void IntervalRule(int i) {
@@ -163,13 +149,13 @@ void MeetCompositionRule(int i, int j) {
 
 void ListConstraintsVerbose() {
   WriteBothLine("-- The initial constraints in normalized form:");
-  ListSlots(1, job.initialConstraintCount);
+  ListConstraintSlots(1, job.initialConstraintCount);
   if (job.constraintCount == job.initialConstraintCount) {
     WriteBothLine("-- No additional constraints have been derived.");
     return;
   }
   WriteBothLine("-- The list of derived constraints:");
-  ListSlots(job.initialConstraintCount + 1, job.constraintCount);
+  ListConstraintSlots(job.initialConstraintCount + 1, job.constraintCount);
 }
 
 void DeriveConstraints() {

@@ -114,13 +114,6 @@ TEST(DeriveConstraints, ReportsAsListed) {
   }
 }
 
-TEST(DeriveConstraints, NormalizesEvenWithoutJoinOrMeet) {
-  LoadJob(MakeJob("abc", "", "c-a=b b/a=c", "-/", false));
-  DeriveConstraints();
-  EXPECT_EQ(WrittenForm(1), "a-c=b");
-  EXPECT_EQ(WrittenForm(2), "a/b=c");
-}
-
 TEST(DeriveConstraints, StopsAtTheFirstForbiddenConstraint) {
   struct Case {
     const char* elements;
