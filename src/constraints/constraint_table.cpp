@@ -67,11 +67,6 @@ void IndexSlot(int k) {
 
 }  // namespace
 
-int OperationNumber(char symbol) {
-  const std::size_t at = run.operationSymbols.find(symbol);
-  return at == std::string::npos ? 0 : static_cast<int>(at) + 1;
-}
-
 void NormalizeConstraints() {
   std::fill(std::begin(index.slotOf), std::end(index.slotOf), 0);
   for (int k = 1; k <= job.constraintCount; ++k) {

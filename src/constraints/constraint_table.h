@@ -3,10 +3,6 @@
 // forbidden-constraint and capacity stops.
 #pragma once
 
-// Operation number (1-based position in operationSymbols) of the first occurrence of
-// symbol, or 0 when it is absent. The join is '+', the meet '*'.
-int OperationNumber(char symbol);
-
 // Orders the arguments of every record in slots 1..constraintCount and rebuilds the
 // index from them. Must run once per job before FindConstraint or AddDerivedConstraint.
 void NormalizeConstraints();

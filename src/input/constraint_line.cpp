@@ -13,11 +13,6 @@
 
 namespace {
 
-int OperationNumber(char symbol) {
-  std::size_t at = run.operationSymbols.find(symbol);
-  return at == std::string::npos ? 0 : static_cast<int>(at) + 1;
-}
-
 void AppendInputConstraint(int left, int operation, int right, int result) {
   if (job.constraintCount == maxConstraints) FatalDataError("(code-pZw) too many constraints");
   int k = ++job.constraintCount;

@@ -16,10 +16,6 @@ namespace {
 // No element symbol may be one of the characters the input language gives a meaning to.
 constexpr std::string_view forbiddenSymbols = "%\\-*+=()[]'{}?., ";
 
-void FailIfExhausted(std::string_view message) {
-  if (InputExhausted()) FatalDataError(message);
-}
-
 void ReadName(std::string& line) {
   ReadLogicalLine(line);
   WriteBothLine("L: " + line);

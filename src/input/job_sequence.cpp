@@ -18,10 +18,6 @@
 
 namespace {
 
-void FailIfExhausted(std::string_view message) {
-  if (InputExhausted()) FatalDataError(message);
-}
-
 void StartJob(std::string& line, bool firstJob) {
   WriteBothLine();
   job.inEdgesSection = false;
@@ -29,11 +25,19 @@ void StartJob(std::string& line, bool firstJob) {
   if (InputExhausted() || (firstJob && Contains(line, "\\enddata"))) {
     FatalDataError("No more jobs, the program terminates.");
   }
-  while (!Contains(line, "\\name")) {
-    FailIfExhausted("(code4idG) \"\\name\" is missing from input file");
+  SkipToCommand(line, "\\name", "(code4idG) \"\\name\" is missing from input file");
+}
+
+// Hands every logical line up to the one holding the closing command to the parser; that
+// line, like every item line, must not be the last line of the file.
+void ReadItemLines(std::string& line, std::string_view closingCommand,
+                   std::string_view missingMessage, void (*parse)(std::string&)) {
+  for (;;) {
     ReadLogicalLine(line);
+    FailIfExhausted(missingMessage);
+    if (Contains(line, closingCommand)) return;
+    parse(line);
   }
-  FailIfExhausted("(code4idG) \"\\name\" is missing from input file");
 }
 
 void ReadEdges(std::string& line) {
@@ -43,12 +47,7 @@ void ReadEdges(std::string& line) {
   if (!Contains(line, "\\edges"))
     FatalDataError("(codeRtPx) \"\\edges\" is missing from input file");
   job.inEdgesSection = true;
-  for (;;) {
-    ReadLogicalLine(line);
-    FailIfExhausted("(codXkY) \"\\edges\" was expected");
-    if (Contains(line, "\\constraints")) break;
-    ParseEdgeLine(line);
-  }
+  ReadItemLines(line, "\\constraints", "(codXkY) \"\\edges\" was expected", ParseEdgeLine);
   job.inEdgesSection = false;
   CloseOrder();
   if (run.verbose) PrintStrictOrder();
@@ -58,12 +57,8 @@ void ReadConstraints(std::string& line) {
   WriteBothLine("-- Constraints:");
   job.constraintCount = 0;
   job.inConstraintsSection = true;
-  for (;;) {
-    ReadLogicalLine(line);
-    FailIfExhausted("(codezBnY) \"\\constraints\" or \"\\endofjob\" was expected");
-    if (Contains(line, "\\endofjob")) break;
-    ParseConstraintLine(line);
-  }
+  ReadItemLines(line, "\\endofjob", "(codezBnY) \"\\constraints\" or \"\\endofjob\" was expected",
+                ParseConstraintLine);
   job.inConstraintsSection = false;
   if (run.verbose) {
     WriteBothLine("-- Initial constraints (taken from the input):  ");

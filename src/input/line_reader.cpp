@@ -5,6 +5,7 @@
 
 #include "input/input_file.h"
 #include "model/job_model.h"
+#include "model/short_string.h"
 #include "session/fatal_error.h"
 #include "session/report.h"
 
@@ -40,6 +41,18 @@ void ReadLogicalLine(std::string& line) {
     CommasToBlanks(line);
     TrimBlanks(line);
   }
+}
+
+void FailIfExhausted(std::string_view message) {
+  if (InputExhausted()) FatalDataError(message);
+}
+
+void SkipToCommand(std::string& line, std::string_view command, std::string_view message) {
+  while (!Contains(line, command)) {
+    FailIfExhausted(message);
+    ReadLogicalLine(line);
+  }
+  FailIfExhausted(message);
 }
 
 void CommasToBlanks(std::string& s) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 struct LineReader {
   int leadingBlankCount = 0;  // blanks removed from the front by the latest TrimBlanks
@@ -16,3 +17,11 @@ void CommasToBlanks(std::string& s);
 
 // Removes the blanks at the front (counting them into leadingBlankCount) and at the end.
 void TrimBlanks(std::string& s);
+
+// Stops the run with the message when not a single character of the input is left.
+void FailIfExhausted(std::string_view message);
+
+// Reads logical lines until one holds the command, testing the line already in the buffer
+// first. Stops the run with the message when the input runs out before the command, or
+// when the command's line is the last line of the file.
+void SkipToCommand(std::string& line, std::string_view command, std::string_view message);

@@ -17,16 +17,6 @@ namespace {
 constexpr std::string_view subtrahendCommand = "\\subtrahend-in-exponent=";
 constexpr std::string_view operationsCommand = "\\operationsymbols=";
 
-// Skips to the first line holding the command, testing the line in the buffer first.
-// The command's line must not be the last line of the file.
-void SkipTo(std::string& line, std::string_view command, std::string_view missingMessage) {
-  while (!Contains(line, command)) {
-    if (InputExhausted()) FatalDataError(missingMessage);
-    ReadLogicalLine(line);
-  }
-  if (InputExhausted()) FatalDataError(missingMessage);
-}
-
 // A whole number with optional leading blanks and sign, nothing after it, within int range.
 bool ParseWholeNumber(std::string_view text, int& value) {
   std::size_t i = text.find_first_not_of(" \t");
@@ -47,14 +37,14 @@ bool ParseWholeNumber(std::string_view text, int& value) {
 }
 
 void ReadVerbose(std::string& line) {
-  SkipTo(line, "\\verbose=", "(codet7v) the \"\\verbose=\" command is missing!");
+  SkipToCommand(line, "\\verbose=", "(codet7v) the \"\\verbose=\" command is missing!");
   run.verbose = Contains(line, "true");
 }
 
 // The command must open its line: its first 24 characters are dropped, whatever they are.
 void ReadSubtrahend(std::string& line) {
-  SkipTo(line, subtrahendCommand,
-         "(codeH2v) the \"\\subtrahend-in-exponent=\" command is missing!");
+  SkipToCommand(line, subtrahendCommand,
+                "(codeH2v) the \"\\subtrahend-in-exponent=\" command is missing!");
   std::string_view rest =
       std::string_view(line).substr(std::min(line.size(), subtrahendCommand.size()));
   int subtrahend = 0;
@@ -66,7 +56,8 @@ void ReadSubtrahend(std::string& line) {
 }
 
 void ReadOperationSymbols(std::string& line) {
-  SkipTo(line, operationsCommand, "(codePx6) the \"\\operationsymbols=\" command is missing!");
+  SkipToCommand(line, operationsCommand,
+                "(codePx6) the \"\\operationsymbols=\" command is missing!");
   run.operationSymbols = line.substr(line.find(operationsCommand) + operationsCommand.size());
 }
 

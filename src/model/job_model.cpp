@@ -10,7 +10,19 @@ std::string WrittenForm(int k) {
           job.elementSymbols[c.right - 1], '=', job.elementSymbols[c.result - 1]};
 }
 
-int ElementNumber(char symbol) {
-  std::size_t at = job.elementSymbols.find(symbol);
+namespace {
+
+int PositionIn(const std::string& symbols, char symbol) {
+  std::size_t at = symbols.find(symbol);
   return at == std::string::npos ? 0 : static_cast<int>(at) + 1;
+}
+
+}  // namespace
+
+int ElementNumber(char symbol) {
+  return PositionIn(job.elementSymbols, symbol);
+}
+
+int OperationNumber(char symbol) {
+  return PositionIn(run.operationSymbols, symbol);
 }

@@ -51,3 +51,7 @@ std::string WrittenForm(int k);
 
 // Index of an element symbol, or 0 when the character is no element.
 int ElementNumber(char symbol);
+
+// Operation number (1-based position in operationSymbols) of the first occurrence of the
+// symbol, or 0 when it is absent. The join is '+', the meet '*'.
+int OperationNumber(char symbol);

@@ -25,16 +25,11 @@
 #include <string>
 #include <vector>
 
+#include "read_file.h"
+
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string ReadFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
 
 std::string WithCrLf(const std::string& text) {
   std::string out;

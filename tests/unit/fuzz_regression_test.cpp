@@ -3,11 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 #include "../fuzz/run_input.h"
 #include "captured_report.h"
+#include "read_file.h"
 
 namespace fs = std::filesystem;
 
@@ -16,8 +15,7 @@ TEST(FuzzRegressions, EveryFoundInputEndsInAnOrderlyWay) {
   int runs = 0;
   for (const auto& entry : fs::directory_iterator(folder)) {
     if (entry.path().filename() == "README") continue;
-    std::ifstream in(entry.path(), std::ios::binary);
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::string bytes = ReadFile(entry.path());
     CapturedReport captured;
     std::string message = RunInputBytes(bytes.data(), bytes.size());
     bool orderly = message.empty() || message.front() == '(' ||

@@ -15,17 +15,11 @@
 #include "captured_report.h"
 #include "input/input_file.h"
 #include "input/job_sequence.h"
+#include "read_file.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string ReadFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
 
 std::vector<long long> AllMatches(const std::string& text, const std::regex& pattern) {
   std::vector<long long> numbers;
