@@ -14,11 +14,11 @@ run: build
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j 2
 
-# Derivation and count timings on the shared benchmark lattices and synthetic jobs, with the
+# Derivation and count timings on the benchmark lattices of bench/data and synthetic jobs, with the
 # literal enumeration as the baseline where it finishes within BASELINE seconds.
 BASELINE ?= 60
 bench: build
-	$(BUILD)/bench/mirelkon_bench --baseline-seconds $(BASELINE) ../shared/bench/*.txt examples/m28.txt
+	$(BUILD)/bench/mirelkon_bench --baseline-seconds $(BASELINE) bench/data/*.txt examples/m28.txt
 
 clean:
 	rm -rf $(BUILD)

@@ -1,4 +1,4 @@
-// Benchmark of the two hot steps of a job, the derivation and the count, on the shared
+// Benchmark of the two hot steps of a job, the derivation and the count, on the
 // benchmark lattices (read with the program's own input code) and on synthetic jobs: the
 // 30-element chain, random 30-element jobs with up to 4096 constraints, and a full
 // 4096-slot table for the derivation. Each figure is the median of several runs. With

@@ -1,4 +1,4 @@
-// Whole runs, in process, of the bundled sample, the example lattices and the shared
+// Whole runs, in process, of the bundled sample, the example lattices and the
 // benchmark lattices: every job's |Sub(L)| must be the count known for it. The example
 // files state their counts in comments ("expected |Sub(L)|=N"); the benchmark counts
 // come from the table in the benchmark folder's README.
@@ -58,9 +58,8 @@ TEST(KnownCounts, SampleAndExamplesReportTheCountsTheyState) {
   }
 }
 
-TEST(KnownCounts, SharedBenchmarkLatticesReportTheirTabledCounts) {
-  fs::path folder = MIRELKON_SHARED_BENCH_DIR;
-  if (!fs::exists(folder / "README.md")) GTEST_SKIP() << "no shared benchmark folder";
+TEST(KnownCounts, BenchmarkLatticesReportTheirTabledCounts) {
+  fs::path folder = MIRELKON_BENCH_DATA_DIR;
   // Rows: | file | job | lattice | n | constraints | expected Sub(L) | ...
   static const std::regex row(R"(\| (bench_\w+\.txt) \| (\d+) \|[^|]*\|[^|]*\|[^|]*\| (\d+) \|)");
   std::map<std::string, std::vector<long long>> expected;
