@@ -4,6 +4,7 @@
 
 #include <string_view>
 
+#include "input/input_file.h"
 #include "input/item_line.h"
 #include "input/line_reader.h"
 #include "model/job_model.h"
@@ -21,6 +22,7 @@ void AppendInputConstraint(int left, int operation, int right, int result) {
                             static_cast<std::uint8_t>(operation)};
   char symbol = run.operationSymbols[operation - 1];
   job.constraintKinds[k] = {symbol == '+', symbol == '*'};
+  job.constraintLines[k] = input.lineNumber;
 }
 
 }  // namespace

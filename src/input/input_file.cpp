@@ -12,29 +12,40 @@ InputFile input;
 
 namespace {
 
-int NextChar() {
+int ReadByte() {
   errno = 0;
   int c = std::getc(input.file);
   if (c == EOF && std::ferror(input.file)) FailIo("read the input file");
   return c;
 }
 
-int PeekChar() {
-  int c = NextChar();
+int PeekByte() {
+  int c = ReadByte();
   if (c != EOF) std::ungetc(c, input.file);
   return c;
 }
 
-// Consumes the line end that c begins (c is '\n' or '\r').
-void FinishLineEnd(int c) {
-  if (c == '\r' && PeekChar() == '\n') NextChar();
+// The next character, with every line end (LF, CR LF or a lone CR) read as one '\n', and
+// the line count moved on when a line begins.
+int NextChar() {
+  int c = ReadByte();
+  if (c == EOF) return c;
+  if (input.atLineStart) {
+    ++input.lineNumber;
+    input.atLineStart = false;
+  }
+  if (c == '\r') {
+    if (PeekByte() == '\n') ReadByte();
+    c = '\n';
+  }
+  if (c == '\n') input.atLineStart = true;
+  return c;
 }
 
 void SkipRestOfLine() {
   int c;
-  while ((c = NextChar()) != EOF && c != '\n' && c != '\r') {
+  while ((c = NextChar()) != EOF && c != '\n') {
   }
-  if (c != EOF) FinishLineEnd(c);
 }
 
 bool IsDigit(int c) {
@@ -54,6 +65,8 @@ bool OpenInputFile(const std::string& name) {
 
 void AttachInputFile(std::FILE* file) {
   input.file = file;
+  input.lineNumber = 0;
+  input.atLineStart = true;
 }
 
 void CloseInputFile() {
@@ -63,37 +76,30 @@ void CloseInputFile() {
 }
 
 bool InputExhausted() {
-  return PeekChar() == EOF;
+  return PeekByte() == EOF;
 }
 
 void ReadPhysicalLine(std::string& line) {
   line.clear();
   int c;
-  while ((c = NextChar()) != EOF && c != '\n' && c != '\r') {
+  while ((c = NextChar()) != EOF && c != '\n') {
     if (line.size() < maxStringLength) line.push_back(static_cast<char>(c));
   }
-  if (c != EOF) FinishLineEnd(c);
 }
 
 bool ReadRawInteger(int& value) {
   int c = NextChar();
-  while (c == ' ' || c == '\t' || c == '\n' || c == '\r') c = NextChar();
+  while (c == ' ' || c == '\t' || c == '\n') c = NextChar();
   bool negative = c == '-';
   if (c == '+' || c == '-') c = NextChar();
-  if (!IsDigit(c)) {
-    if (c != EOF) std::ungetc(c, input.file);
-    return false;
-  }
+  // A failed read ends the run, and the line of what stands there instead is the one to name.
+  if (!IsDigit(c)) return false;
   long long magnitude = 0;
   for (; IsDigit(c); c = NextChar()) {
     if (magnitude <= INT_MAX) magnitude = magnitude * 10 + (c - '0');
   }
-  bool separated = c == EOF || c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '%';
-  if (c == '\n' || c == '\r') {
-    FinishLineEnd(c);
-  } else if (c != EOF) {
-    SkipRestOfLine();
-  }
+  bool separated = c == EOF || c == ' ' || c == '\t' || c == '\n' || c == '%';
+  if (c != EOF && c != '\n') SkipRestOfLine();
   long long signedValue = negative ? -magnitude : magnitude;
   if (!separated || signedValue < INT_MIN || signedValue > INT_MAX) return false;
   value = static_cast<int>(signedValue);

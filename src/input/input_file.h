@@ -7,6 +7,10 @@
 
 struct InputFile {
   std::FILE* file = nullptr;
+  // The physical line (from 1) holding the last character read: the place a diagnostic
+  // names. It stays on a line until the first character of the next one has been read.
+  int lineNumber = 0;
+  bool atLineStart = true;  // the next character read begins a new line
 };
 
 extern InputFile input;
@@ -14,7 +18,8 @@ extern InputFile input;
 // Opens the named file for reading; false when it is missing, unreadable or a folder.
 bool OpenInputFile(const std::string& name);
 
-// Reads from an already open stream (used by tests, benchmarks and the fuzz target).
+// Reads from an already open stream (used by tests, benchmarks and the fuzz target), from
+// its first line.
 void AttachInputFile(std::FILE* file);
 
 void CloseInputFile();

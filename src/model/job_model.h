@@ -37,6 +37,7 @@ struct JobModel {
   bool orderMatrix[maxElements + 1][maxElements + 1] = {};  // [i][j]: element i <= element j
   ConstraintRecord constraintTable[maxConstraints + 1] = {};
   ConstraintKind constraintKinds[maxConstraints + 1] = {};
+  int constraintLines[maxConstraints + 1] = {};  // input line of each constraint read
   int constraintCount = 0;
   int initialConstraintCount = 0;  // slots above it hold derived constraints
   bool inEdgesSection = false;

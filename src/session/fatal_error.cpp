@@ -6,7 +6,11 @@
 #include "session/report.h"
 
 void FatalDataError(std::string_view message) {
-  throw DataError{Concat({message})};
+  FatalDataErrorAt(input.lineNumber, message);
+}
+
+void FatalDataErrorAt(int line, std::string_view message) {
+  throw DataError{Concat({message}), line};
 }
 
 void ShowFatalDataError(const std::string& message) {

@@ -8,10 +8,15 @@
 
 struct DataError {
   std::string message;  // at most 255 characters
+  int line;             // the input line it was found on; 0 before any line was read
 };
 
-// Ends the run with the message (cut to 255 characters). Never returns.
+// Ends the run with the message (cut to 255 characters), found on the input line last
+// read. Never returns.
 [[noreturn]] void FatalDataError(std::string_view message);
+
+// The same for an error that belongs to another line than the last one read.
+[[noreturn]] void FatalDataErrorAt(int line, std::string_view message);
 
 // The screen side of a fatal data error: bell line, heading, message, the wait for <enter>;
 // then both files are closed. Nothing of the error reaches the result file.
