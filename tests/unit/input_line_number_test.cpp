@@ -55,9 +55,10 @@ TEST(InputLineNumber, ErrorsNameTheLineTheyAreFoundOn) {
 }
 
 TEST(InputLineNumber, ConstraintsKeepTheLineTheyWereReadFrom) {
-  std::string text = header + jobStart +
-                     "4\n\\elements\nabcd\n\\edges\nab ac bd cd\n\\constraints\nb+c=d\n\nb*c=a c*b=a\n"
-                     "\\endofjob\n\\enddata\n";
+  std::string text =
+      header + jobStart +
+      "4\n\\elements\nabcd\n\\edges\nab ac bd cd\n\\constraints\nb+c=d\n\nb*c=a c*b=a\n"
+      "\\endofjob\n\\enddata\n";
   EXPECT_EQ(ErrorLine(WithLineEnds(text, "\r\n")), 0);
   ASSERT_GE(job.constraintCount, 3);
   EXPECT_EQ(job.constraintLines[1], 14);
