@@ -33,7 +33,7 @@ void ReadSize(std::string& line) {
   WriteScreen(", |L|=" + std::to_string(size));
   WriteResult("|L|=" + std::to_string(size));
   // The tables hold at most maxElements elements.
-  if (size > maxElements) FatalDataError("(codeSz30) the size of L must be at most 30");
+  if (size > maxElements) FatalDataError("(codeSz64) the size of L must be at most 64");
   job.latticeSize = size;
 }
 

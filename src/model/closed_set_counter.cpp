@@ -2,87 +2,89 @@
 // free elements counted as factors of two, independent parts counted apart, and a cache of
 // counted parts keyed by the residual problem itself.
 //
-// A rule (l, r, z) is the Horn clause "l and r force z". Deciding elements turns such clauses
-// into implications "a forces c", exclusions "not both a and b" or leaves them untouched; all
-// three are held in one packed form, a premise of one or two elements and a conclusion that is
-// an element or "false".
+// Elements are the bits of a 64-bit mask. A rule (l, r, z) is the Horn clause "l and r force
+// z". Once some elements are decided, a rule is satisfied, or forces an element, or leaves an
+// implication "r forces z" (l is in) or an exclusion "not both l and r" (z is out), or stays
+// untouched with its three elements undecided. The untouched rules of a part are exactly the
+// rules among its elements, so a part is fully described by its element mask and the
+// implications and exclusions on its elements, one mask of each per element: the search
+// works on these masks, and they are the cache key.
 #include "model/closed_set_counter.h"
 
 #include <algorithm>
 #include <bit>
 #include <cassert>
+#include <cstdint>
 #include <cstring>
 
 namespace {
 
-// A residual clause in 15 bits: premise elements p <= q (p == q for a one-element premise) in
-// bits 0-4 and 5-9, conclusion in bits 10-14. Elements are numbered 0..29 here; the conclusion
-// falseElement means the premise must not hold. Sorting packed clauses gives the canonical
-// form of a clause list.
-using Clause = std::uint16_t;
-constexpr int falseElement = 31;
-// Kept in the "out" mask of every decision, so a false conclusion is never satisfied.
-constexpr std::uint32_t falseBit = std::uint32_t{1} << falseElement;
+using Mask = std::uint64_t;
+static_assert(maxElements <= 64, "an element is a bit of a 64-bit mask");
 
-Clause Pack(int p, int q, int conclusion) {
-  return static_cast<Clause>(p | q << 5 | conclusion << 10);
-}
-std::uint32_t PremiseMask(Clause c) {
-  return 1u << (c & 31) | 1u << (c >> 5 & 31);
-}
-std::uint32_t ConclusionMask(Clause c) {
-  return 1u << (c >> 10);
-}
-std::uint32_t ElementMask(Clause c) {
-  return (PremiseMask(c) | ConclusionMask(c)) & ~falseBit;
+Mask Bit(int e) {
+  return Mask{1} << e;
 }
 
-// Clause lists of the search, stacked. A branching frame takes one list no longer than its
-// parent's, and splitting that list into parts takes one more; every branch decides an
-// element, so at most maxElements frames are open, and the input list comes on top of that.
-struct ClauseStack {
-  Clause clauses[(2 * maxElements + 1) * maxConstraints];
-  int top = 0;
+int Lowest(Mask m) {
+  return std::countr_zero(m);
+}
+
+// The rules as masks, fixed during a count; elements are numbered 0..n-1 here.
+struct RuleMasks {
+  Mask partners[maxElements];    // [x]: the r != x with a rule (x, r, z)
+  Mask concluders[maxElements];  // [z]: the l with a rule (l, r, z), r != l
+  // [x][r]: the z of the rules (x, r, z), symmetric in x and r; [x][x]: what x alone forces.
+  Mask conclusions[maxElements][maxElements];
+  Mask otherPremises[maxElements][maxElements];  // [z][l]: the r != l of the rules (l, r, z)
+  int rank[maxElements];
+  bool plain;  // no cache and no splitting into parts
 };
 
-// Counted parts. A part's elements are exactly those its clauses name, so its canonical
-// clause list alone is the key. Entries and keys are stored densely in the order they were
-// counted and found through an open-addressing index of entry numbers. The index starts small
-// for every count and doubles as entries arrive, so a count touches memory in proportion to
-// what it stores rather than page after page of an index spread over 8 MB. The storage is
-// fixed: 8 MB of index, 16 MB of entries and 32 MB of keys.
+// Where the search stands: the decided elements and, for each undecided element, the
+// implications and exclusions the decisions have left on it.
+struct Decisions {
+  Mask in, out;
+  Mask implied[maxElements];   // [r]: the z that r forces in
+  Mask excluded[maxElements];  // [l]: the r that cannot be in together with l
+};
+
+// The links among the undecided elements of a scope (two elements are linked when a rule,
+// implication or exclusion left open names both) and the number of those each element is in,
+// which guides the choice of the branch element.
+struct Links {
+  Mask linked[maxElements];
+  int occurrences[maxElements];
+};
+
+// Counted parts. A key is the part's element mask, the masks of its elements with
+// implications and with exclusions, and those nonzero masks in element order. Entries and
+// keys are stored densely in the order they were counted and found through an
+// open-addressing index of entry numbers, which starts small for every count and doubles as
+// entries arrive, so a count touches memory in proportion to what it stores. The storage is
+// fixed: 4 MB of index, 12 MB of entries and 32 MB of keys.
 struct PartCache {
   struct Entry {
     std::uint32_t hash;
-    std::uint32_t count;  // a part has at most 30 elements, so its count fits
     std::uint32_t keyStart;
     std::uint32_t keyLength;
+    std::uint32_t count[3];  // least significant word first: 2^64 needs 65 bits
   };
   static constexpr int firstIndexBits = 12;
-  static constexpr int maxIndexBits = 21;
+  static constexpr int maxIndexBits = 20;
   static constexpr std::uint32_t entryCapacity = std::uint32_t{1} << (maxIndexBits - 1);
-  static constexpr std::uint32_t keyCapacity = std::uint32_t{1} << 24;
+  static constexpr std::uint32_t keyCapacity = std::uint32_t{1} << 22;
+  static constexpr int maxKeyLength = 3 + 2 * maxElements;
   std::uint32_t index[std::uint32_t{1} << maxIndexBits];  // entry number + 1; 0 is empty
   Entry entries[entryCapacity];
-  Clause keys[keyCapacity];
+  Mask keys[keyCapacity];
   int indexBits = firstIndexBits;
   std::uint32_t entryCount = 0;
   std::uint32_t keyTop = 0;
 };
 
-ClauseStack stack;
+RuleMasks rules;
 PartCache cache;
-
-Clause* TakeClauses(int length) {
-  assert(stack.top + length <= static_cast<int>(std::size(stack.clauses)));
-  Clause* list = stack.clauses + stack.top;
-  stack.top += length;
-  return list;
-}
-
-void ReleaseClauses(Clause* list) {
-  stack.top = static_cast<int>(list - stack.clauses);
-}
 
 void EmptyCache() {
   cache.indexBits = PartCache::firstIndexBits;
@@ -91,21 +93,21 @@ void EmptyCache() {
   cache.keyTop = 0;
 }
 
-std::uint32_t HashOf(const Clause* list, int length) {
+std::uint32_t HashOf(const Mask* key, int length) {
   std::uint64_t h = static_cast<std::uint64_t>(length);
-  for (int i = 0; i < length; ++i) h = (h ^ list[i]) * 0x9E3779B97F4A7C15u;
-  return static_cast<std::uint32_t>(h >> 32);
+  for (int i = 0; i < length; ++i) h = (h ^ key[i]) * 0x9E3779B97F4A7C15u;
+  return static_cast<std::uint32_t>((h ^ h >> 29) >> 32);
 }
 
 // The index slot holding this key's entry, or the empty slot where it belongs.
-std::uint32_t& IndexSlot(const Clause* list, int length, std::uint32_t hash) {
+std::uint32_t& IndexSlot(const Mask* key, int length, std::uint32_t hash) {
   const std::uint32_t mask = (std::uint32_t{1} << cache.indexBits) - 1;
   for (std::uint32_t at = hash >> (32 - cache.indexBits);; at = (at + 1) & mask) {
     std::uint32_t& slot = cache.index[at];
     if (slot == 0) return slot;
     const PartCache::Entry& e = cache.entries[slot - 1];
     if (e.hash == hash && e.keyLength == static_cast<std::uint32_t>(length) &&
-        std::memcmp(cache.keys + e.keyStart, list, length * sizeof(Clause)) == 0)
+        std::memcmp(cache.keys + e.keyStart, key, length * sizeof(Mask)) == 0)
       return slot;
   }
 }
@@ -120,157 +122,236 @@ void GrowIndex() {
   }
 }
 
+SubsetCount StoredCount(const PartCache::Entry& e) {
+  SubsetCount count = 0;
+  for (int i = 2; i >= 0; --i) count = count << 32 | e.count[i];
+  return count;
+}
+
 // Stores a counted part. A full cache is emptied rather than enlarged: its contents only save
 // time, so the counts found afterwards are the same.
-void Remember(const Clause* list, int length, std::uint32_t hash, std::uint64_t count) {
+void Remember(const Mask* key, int length, std::uint32_t hash, SubsetCount count) {
   if (cache.entryCount == PartCache::entryCapacity ||
       cache.keyTop + static_cast<std::uint32_t>(length) > PartCache::keyCapacity)
     EmptyCache();
   if (2 * (cache.entryCount + 1) > std::uint32_t{1} << cache.indexBits) GrowIndex();
-  std::memcpy(cache.keys + cache.keyTop, list, length * sizeof(Clause));
-  cache.entries[cache.entryCount] = {hash, static_cast<std::uint32_t>(count), cache.keyTop,
-                                     static_cast<std::uint32_t>(length)};
-  IndexSlot(list, length, hash) = cache.entryCount + 1;
+  std::memcpy(cache.keys + cache.keyTop, key, length * sizeof(Mask));
+  PartCache::Entry& e = cache.entries[cache.entryCount];
+  e = {hash, cache.keyTop, static_cast<std::uint32_t>(length), {}};
+  for (int i = 0; i < 3; ++i) e.count[i] = static_cast<std::uint32_t>(count >> (32 * i));
+  IndexSlot(key, length, hash) = cache.entryCount + 1;
   ++cache.entryCount;
   cache.keyTop += length;
 }
 
-// Decides what the decisions in `in` and `out` imply, to a fixed point, copying the clauses
-// still open into `kept`. Answers their number, or -1 when the decisions contradict a clause.
-// A clause with every premise element in forces its conclusion in; a clause whose conclusion
-// is out and that has one premise element left forces that element out.
-int Propagate(const Clause* list, int length, std::uint32_t& in, std::uint32_t& out, Clause* kept) {
-  int keptLength = 0;
-  for (bool changed = true; changed; list = kept, length = keptLength) {
-    changed = false;
-    keptLength = 0;
-    for (int i = 0; i < length; ++i) {
-      Clause c = list[i];
-      std::uint32_t premise = PremiseMask(c), conclusion = ConclusionMask(c);
-      if ((conclusion & in) != 0 || (premise & out) != 0) continue;
-      std::uint32_t openPremise = premise & ~in, openConclusion = conclusion & ~out;
-      if (openPremise == 0) {
-        if (openConclusion == 0) return -1;
-        in |= openConclusion;
-        changed = true;
-      } else if (openConclusion == 0 && std::has_single_bit(openPremise)) {
-        out |= openPremise;
-        changed = true;
-      } else {
-        kept[keptLength++] = c;
+// Writes the key of a part and answers its length.
+int PartKey(const Decisions& d, Mask part, Mask* key) {
+  Mask withImplied = 0, withExcluded = 0;
+  int length = 3;
+  for (Mask m = part; m != 0; m &= m - 1)
+    if ((d.implied[Lowest(m)] & part) != 0) {
+      withImplied |= m & -m;
+      key[length++] = d.implied[Lowest(m)] & part;
+    }
+  for (Mask m = part; m != 0; m &= m - 1)
+    if ((d.excluded[Lowest(m)] & part) != 0) {
+      withExcluded |= m & -m;
+      key[length++] = d.excluded[Lowest(m)] & part;
+    }
+  key[0] = part;
+  key[1] = withImplied;
+  key[2] = withExcluded;
+  return length;
+}
+
+// Adds the decisions newIn and newOut and what they imply within `scope` (the undecided
+// elements of the part being counted), to a fixed point; false when they contradict a rule.
+// `linked` holds the links of the part. Deciding elements never links two elements that were
+// not linked before, so only linked elements need a look.
+bool Decide(Decisions& d, Mask newIn, Mask newOut, Mask scope, const Mask* linked) {
+  while ((newIn | newOut) != 0) {
+    d.in |= newIn;
+    d.out |= newOut;
+    if ((d.in & d.out) != 0) return false;
+    const Mask open = scope & ~(d.in | d.out);
+    Mask forcedIn = 0, forcedOut = 0;
+    for (Mask m = newIn; m != 0; m &= m - 1) {
+      const int x = Lowest(m);
+      forcedIn |= d.implied[x];
+      forcedOut |= d.excluded[x] & open;
+      // A partner that was in before this round has left its implication on x already.
+      for (Mask p = rules.partners[x] & (newIn | (open & linked[x])); p != 0; p &= p - 1) {
+        const int r = Lowest(p);
+        const Mask c = rules.conclusions[x][r];
+        if ((newIn & Bit(r)) != 0) {
+          forcedIn |= c;
+        } else {
+          d.implied[r] |= c;
+          if ((c & d.out) != 0) forcedOut |= Bit(r);
+        }
+      }
+    }
+    for (Mask m = newOut; m != 0; m &= m - 1) {
+      const int z = Lowest(m);
+      for (Mask p = rules.concluders[z] & open & linked[z]; p != 0; p &= p - 1) {
+        const int l = Lowest(p);
+        const Mask others = rules.otherPremises[z][l];
+        d.excluded[l] |= others;
+        if ((others & d.in) != 0) forcedOut |= Bit(l);
+      }
+    }
+    if (newOut != 0)
+      for (Mask m = open; m != 0; m &= m - 1)
+        if ((d.implied[Lowest(m)] & newOut) != 0) forcedOut |= m & -m;
+    newIn = forcedIn & ~d.in;
+    newOut = forcedOut & ~d.out;
+  }
+  return true;
+}
+
+// Finds the links within the scope: through implications and exclusions, and through each
+// pair of premises whose rules are not all satisfied. Only pairs linked before are looked at.
+void FindLinks(const Decisions& d, Mask scope, const Mask* linkedBefore, Links& links) {
+  for (Mask m = scope; m != 0; m &= m - 1) {
+    links.linked[Lowest(m)] = 0;
+    links.occurrences[Lowest(m)] = 0;
+  }
+  for (Mask m = scope; m != 0; m &= m - 1) {
+    const int x = Lowest(m);
+    const Mask implied = d.implied[x] & scope, excluded = d.excluded[x] & scope;
+    links.linked[x] |= implied | excluded;
+    links.occurrences[x] += std::popcount(implied) + std::popcount(excluded);
+    for (Mask i = implied; i != 0; i &= i - 1) {
+      links.linked[Lowest(i)] |= Bit(x);
+      ++links.occurrences[Lowest(i)];
+    }
+    const Mask later = ~((Bit(x) << 1) - 1);
+    for (Mask p = rules.partners[x] & linkedBefore[x] & scope & later; p != 0; p &= p - 1) {
+      const int r = Lowest(p);
+      const Mask c = rules.conclusions[x][r];
+      if ((c & ~d.in) == 0) continue;
+      const Mask open = c & scope, pair = Bit(x) | Bit(r);
+      links.linked[x] |= pair | open;
+      links.linked[r] |= pair | open;
+      for (Mask z = open; z != 0; z &= z - 1) {
+        links.linked[Lowest(z)] |= pair;
+        ++links.occurrences[Lowest(z)];
+        ++links.occurrences[x];
+        ++links.occurrences[r];
       }
     }
   }
-  return keptLength;
+  for (Mask m = scope; m != 0; m &= m - 1) links.linked[Lowest(m)] &= ~(m & -m);
 }
 
-// Rewrites the open clauses without their decided elements and brings the list into
-// canonical form (sorted, without repeats), so equal residual problems get equal keys.
-int Canonicalize(Clause* list, int length, std::uint32_t in, std::uint32_t out) {
-  for (int i = 0; i < length; ++i) {
-    std::uint32_t premise = PremiseMask(list[i]) & ~in;
-    std::uint32_t conclusion = ConclusionMask(list[i]) & ~out;
-    int c = conclusion == 0 ? falseElement : std::countr_zero(conclusion);
-    list[i] = Pack(std::countr_zero(premise), 31 - std::countl_zero(premise), c);
-  }
-  std::sort(list, list + length);
-  return static_cast<int>(std::unique(list, list + length) - list);
-}
-
-std::uint64_t CountResidual(const Clause* list, int length, std::uint32_t undecided);
-
-// The element in the most clauses: deciding it settles or shortens the most of them.
-int BranchElement(const Clause* list, int length) {
-  int occurrences[maxElements] = {};
-  for (int i = 0; i < length; ++i)
-    for (std::uint32_t m = ElementMask(list[i]); m != 0; m &= m - 1)
-      ++occurrences[std::countr_zero(m)];
-  return static_cast<int>(std::max_element(occurrences, occurrences + maxElements) - occurrences);
-}
-
-// Counts the closed assignments of one part: a canonical clause list whose elements are all
-// connected through its clauses.
-std::uint64_t CountPart(const Clause* list, int length, std::uint32_t elements) {
-  const std::uint32_t hash = HashOf(list, length);
-  if (std::uint32_t slot = IndexSlot(list, length, hash); slot != 0)
-    return cache.entries[slot - 1].count;
-  std::uint32_t chosen = std::uint32_t{1} << BranchElement(list, length);
-  std::uint64_t count = 0;
-  Clause* residual = TakeClauses(length);
-  for (bool inside : {true, false}) {
-    std::uint32_t in = inside ? chosen : 0, out = inside ? falseBit : falseBit | chosen;
-    int residualLength = Propagate(list, length, in, out, residual);
-    if (residualLength < 0) continue;
-    residualLength = Canonicalize(residual, residualLength, in, out);
-    count += CountResidual(residual, residualLength, elements & ~(in | out));
-  }
-  ReleaseClauses(residual);
-  Remember(list, length, hash, count);
-  return count;
-}
-
-// The connected part of `seed` in the graph where clauses join their elements.
-std::uint32_t ConnectedPart(std::uint32_t seed, const std::uint32_t* neighbours) {
-  for (std::uint32_t part = 0; part != seed;) {
+// The connected part of `seed` in the graph of `linked`.
+Mask ConnectedPart(Mask seed, const Mask* linked) {
+  for (Mask part = 0; part != seed;) {
     part = seed;
-    for (std::uint32_t m = part; m != 0; m &= m - 1) seed |= neighbours[std::countr_zero(m)];
+    for (Mask m = part; m != 0; m &= m - 1) seed |= linked[Lowest(m)];
   }
   return seed;
 }
 
-// Counts a canonical clause list over the undecided elements: elements in no clause double
-// the count, and parts sharing no element are counted apart and multiplied.
-std::uint64_t CountResidual(const Clause* list, int length, std::uint32_t undecided) {
-  std::uint32_t neighbours[maxElements] = {}, touched = 0;
-  for (int i = 0; i < length; ++i) {
-    std::uint32_t m = ElementMask(list[i]);
-    touched |= m;
-    for (std::uint32_t e = m; e != 0; e &= e - 1) neighbours[std::countr_zero(e)] |= m;
-  }
-  std::uint64_t count = std::uint64_t{1} << std::popcount(undecided & ~touched);
-  if (length == 0) return count;
-  std::uint32_t first = ConnectedPart(touched & -touched, neighbours);
-  if (first == touched) return count * CountPart(list, length, touched);
+// The element in the most open clauses, less rankWeight for each step of rank. Deciding an
+// element in many clauses settles or shortens the most of them; the rank makes the search
+// sweep a long lattice from the bottom up, so that its residual problems depend on a narrow
+// band of decided elements and come again, while in a wide lattice the elements in the most
+// clauses still go first.
+constexpr int rankWeight = 4;
 
-  // Sort the clauses by part, keeping their canonical order within each part.
-  int partOf[maxElements], partStart[maxElements + 1] = {}, parts = 0;
-  std::uint32_t partElements[maxElements];
-  for (std::uint32_t rest = touched; rest != 0; ++parts) {
-    partElements[parts] = ConnectedPart(rest & -rest, neighbours);
-    rest &= ~partElements[parts];
-    for (std::uint32_t e = partElements[parts]; e != 0; e &= e - 1)
-      partOf[std::countr_zero(e)] = parts;
+int BranchElement(Mask part, const Links& links) {
+  auto score = [&](int e) { return links.occurrences[e] - rankWeight * rules.rank[e]; };
+  int chosen = Lowest(part);
+  for (Mask m = part & (part - 1); m != 0; m &= m - 1)
+    if (score(Lowest(m)) > score(chosen)) chosen = Lowest(m);
+  return chosen;
+}
+
+SubsetCount CountResidual(const Decisions& d, Mask scope, const Mask* linkedBefore);
+
+// Counts the closed assignments of one part: undecided elements all connected through the
+// rules, implications and exclusions left on them.
+SubsetCount CountPart(const Decisions& d, Mask part, const Links& links) {
+  Mask key[PartCache::maxKeyLength];
+  const int length = PartKey(d, part, key);
+  const std::uint32_t hash = HashOf(key, length);
+  if (!rules.plain)
+    if (std::uint32_t slot = IndexSlot(key, length, hash); slot != 0)
+      return StoredCount(cache.entries[slot - 1]);
+  const Mask chosen = Bit(BranchElement(part, links));
+  SubsetCount count = 0;
+  for (bool inside : {true, false}) {
+    Decisions next;
+    next.in = d.in;
+    next.out = d.out;
+    for (Mask m = part; m != 0; m &= m - 1) {
+      next.implied[Lowest(m)] = d.implied[Lowest(m)];
+      next.excluded[Lowest(m)] = d.excluded[Lowest(m)];
+    }
+    if (!Decide(next, inside ? chosen : 0, inside ? 0 : chosen, part, links.linked)) continue;
+    count += CountResidual(next, part & ~(next.in | next.out), links.linked);
   }
-  for (int i = 0; i < length; ++i) ++partStart[partOf[std::countr_zero(ElementMask(list[i]))] + 1];
-  for (int p = 0; p < parts; ++p) partStart[p + 1] += partStart[p];
-  Clause* sorted = TakeClauses(length);
-  int fill[maxElements];
-  std::copy(partStart, partStart + parts, fill);
-  for (int i = 0; i < length; ++i)
-    sorted[fill[partOf[std::countr_zero(ElementMask(list[i]))]]++] = list[i];
-  for (int p = 0; p < parts && count != 0; ++p)
-    count *= CountPart(sorted + partStart[p], partStart[p + 1] - partStart[p], partElements[p]);
-  ReleaseClauses(sorted);
+  if (!rules.plain) Remember(key, length, hash, count);
   return count;
+}
+
+// Counts the undecided elements of `scope`: elements linked to none double the count, and
+// parts linked to each other by nothing are counted apart and multiplied.
+SubsetCount CountResidual(const Decisions& d, Mask scope, const Mask* linkedBefore) {
+  Links links;
+  FindLinks(d, scope, linkedBefore, links);
+  Mask touched = 0;
+  for (Mask m = scope; m != 0; m &= m - 1) touched |= links.linked[Lowest(m)];
+  SubsetCount count = SubsetCount{1} << std::popcount(scope & ~touched);
+  for (Mask rest = touched; rest != 0 && count != 0;) {
+    const Mask part = rules.plain ? rest : ConnectedPart(rest & -rest, links.linked);
+    rest &= ~part;
+    count *= CountPart(d, part, links);
+  }
+  return count;
+}
+
+// Fills the rule masks and the decisions before the first branch, when the only
+// implications are those of rules with equal premises.
+void LoadRules(int n, const ConstraintRecord* list, int ruleCount, const int* rank, Decisions& d) {
+  for (int x = 0; x < n; ++x) {
+    rules.partners[x] = rules.concluders[x] = 0;
+    std::fill(rules.conclusions[x], rules.conclusions[x] + n, 0);
+    std::fill(rules.otherPremises[x], rules.otherPremises[x] + n, 0);
+    rules.rank[x] = rank == nullptr ? 0 : rank[x];
+  }
+  for (int k = 0; k < ruleCount; ++k) {
+    const int l = list[k].left - 1, r = list[k].right - 1, z = list[k].result - 1;
+    assert(0 <= l && l < n && 0 <= r && r < n && 0 <= z && z < n);
+    if (z == l || z == r) continue;  // the result is an argument: no subset breaks the rule
+    rules.conclusions[l][r] |= Bit(z);
+    rules.conclusions[r][l] |= Bit(z);
+    if (l == r) continue;
+    rules.partners[l] |= Bit(r);
+    rules.partners[r] |= Bit(l);
+    rules.concluders[z] |= Bit(l) | Bit(r);
+    rules.otherPremises[z][l] |= Bit(r);
+    rules.otherPremises[z][r] |= Bit(l);
+  }
+  d.in = d.out = 0;
+  for (int x = 0; x < n; ++x) {
+    d.implied[x] = rules.conclusions[x][x];
+    d.excluded[x] = 0;
+  }
 }
 
 }  // namespace
 
-std::uint64_t CountClosedSets(int n, const ConstraintRecord* rules, int ruleCount) {
+SubsetCount CountClosedSets(int n, const ConstraintRecord* list, int ruleCount, const int* rank,
+                            Search search) {
   assert(0 <= n && n <= maxElements && 0 <= ruleCount && ruleCount <= maxConstraints);
   EmptyCache();
-  Clause* list = TakeClauses(ruleCount);
-  int length = 0;
-  for (int k = 0; k < ruleCount; ++k) {
-    int l = rules[k].left, r = rules[k].right, z = rules[k].result;
-    assert(1 <= l && l <= n && 1 <= r && r <= n && 1 <= z && z <= n);
-    if (z == l || z == r) continue;  // the result is an argument: no subset breaks the rule
-    list[length++] = Pack(std::min(l, r) - 1, std::max(l, r) - 1, z - 1);
-  }
-  std::sort(list, list + length);
-  length = static_cast<int>(std::unique(list, list + length) - list);
-  auto all = static_cast<std::uint32_t>((std::uint64_t{1} << n) - 1);
-  std::uint64_t count = CountResidual(list, length, all);
-  ReleaseClauses(list);
-  return count;
+  Decisions d;
+  LoadRules(n, list, ruleCount, rank, d);
+  rules.plain = search == Search::plain;
+  Mask everyPair[maxElements];
+  std::fill(everyPair, everyPair + maxElements, ~Mask{0});
+  const Mask all = n == 64 ? ~Mask{0} : Bit(n) - 1;
+  return CountResidual(d, all, everyPair);
 }

@@ -2,7 +2,9 @@
 #pragma once
 
 #include <array>
+#include <string>
 
+#include "model/closed_set_counter.h"
 #include "model/job_model.h"
 
 // Membership of a subset of L: entry i (1..n) true means element i is in it; entry 0 and the
@@ -12,6 +14,13 @@ using CandidateSubset = std::array<bool, maxElements + 1>;
 // True when the subset holds the result of every constraint whose left and right it holds.
 // The constraints are tried in table order and the first violated one ends the test.
 bool IsClosed(const CandidateSubset& subset);
+
+// The number of subsets of L that IsClosed accepts, found by the closed-set counter, which
+// decides elements from the bottom of the order upwards.
+SubsetCount CountedSubuniverses();
+
+// The count in plain decimal, every digit exact.
+std::string DecimalText(SubsetCount value);
 
 // Counts the subsets of L that IsClosed accepts and writes "-- Result: ...", "-- <name>.
 // Thus," and the sigma line to the screen and then to the result file.

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-constexpr int maxElements = 30;
+constexpr int maxElements = 64;
 constexpr int maxConstraints = 4096;
 
 // The equation left op right = result, where op is the operation's 1-based position in

@@ -63,7 +63,7 @@ TEST(CloseOrder, ListsTheClosedStrictOrder) {
 }
 
 TEST(CloseOrder, AgreesWithRepeatedPassesOnRandomRelations) {
-  const std::string symbols = "abcdefghijklmnopqrstuvwxyzABCD";
+  const std::string symbols = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789!@";
   std::mt19937 random(20241);
   for (int round = 0; round < 2000; ++round) {
     const int n = 1 + static_cast<int>(random() % maxElements);
