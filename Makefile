@@ -14,11 +14,19 @@ run: build
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j 2
 
-# Derivation and count timings on the benchmark lattices of bench/data and synthetic jobs, with the
-# literal enumeration as the baseline where it finishes within BASELINE seconds.
+# Derivation and count timings (median of 7 runs) on the benchmark lattices of bench/data and
+# bench/data/large, the generated random rule sets (the hard 30-element family and 64-element
+# sets of 64 to 4096 rules) and synthetic jobs, with the literal enumeration as the baseline
+# for jobs of at most 30 elements where it finishes within BASELINE seconds; then whole runs of
+# the program on the large lattices and the random rule sets, from start to exit.
 BASELINE ?= 60
+HARD30 ?= 20
 bench: build
-	$(BUILD)/bench/mirelkon_bench --baseline-seconds $(BASELINE) bench/data/*.txt examples/m28.txt
+	python3 bench/make_random_jobs.py $(BUILD)/bench-jobs $(HARD30)
+	$(BUILD)/bench/mirelkon_bench --baseline-seconds $(BASELINE) bench/data/*.txt \
+		examples/m28.txt bench/data/large/*.txt $(BUILD)/bench-jobs/*.txt
+	$(BUILD)/bench/mirelkon_run_timer $(BUILD)/mirelkon bench/data/large/*.txt \
+		$(BUILD)/bench-jobs/*.txt
 
 clean:
 	rm -rf $(BUILD)
