@@ -1,0 +1,61 @@
+// The counter against its own plain search (no cache of counted parts, no splitting into
+// parts) on random jobs of 31 to 64 elements, where the literal enumeration cannot serve:
+// rules in disjoint groups, rules crowded onto some of the elements, rules with equal
+// arguments, and ranks that steer the branching or none.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <numeric>
+#include <random>
+#include <vector>
+
+#include "count_test_support.h"
+#include "model/closed_set_counter.h"
+
+namespace {
+
+int Between(std::mt19937& random, int low, int high) {
+  return std::uniform_int_distribution<int>(low, high)(random);
+}
+
+// Rules among `used` elements, each rule within one of `groups` groups of them. Many rules
+// per element keep the number of closed sets, and so the plain search, small.
+std::vector<Rule> RandomRules(std::mt19937& random, int n) {
+  std::vector<int> used(n);
+  std::iota(used.begin(), used.end(), 1);
+  std::shuffle(used.begin(), used.end(), random);
+  used.resize(Between(random, n / 2, n));
+  const int groups = Between(random, 1, 4);
+  const int ruleCount = Between(random, 6, 16) * static_cast<int>(used.size());
+  const int equalArgumentsPercent = Between(random, 0, 1) * Between(random, 5, 40);
+  std::vector<Rule> rules;
+  while (static_cast<int>(rules.size()) < ruleCount) {
+    const int g = Between(random, 0, groups - 1);
+    auto pick = [&] {
+      const int slots = (static_cast<int>(used.size()) - 1 - g) / groups;
+      return used[g + groups * Between(random, 0, slots)];
+    };
+    Rule r{pick(), pick(), pick()};
+    if (Between(random, 0, 99) < equalArgumentsPercent) r.right = r.left;
+    rules.push_back(r);
+  }
+  return rules;
+}
+
+}  // namespace
+
+TEST(CountAgainstPlainSearch, RandomJobsOfThirtyOneToSixtyFourElements) {
+  std::mt19937 random(64);
+  for (int trial = 0; trial < 200; ++trial) {
+    const int n = Between(random, 31, 64);
+    SetJob(n, RandomRules(random, n));
+    std::vector<int> rank(n);
+    for (int& r : rank) r = Between(random, 0, 3);
+    const int* ranks = trial % 2 == 0 ? rank.data() : nullptr;
+    const SubsetCount full =
+        CountClosedSets(n, job.constraintTable + 1, job.constraintCount, ranks);
+    const SubsetCount plain =
+        CountClosedSets(n, job.constraintTable + 1, job.constraintCount, nullptr, Search::plain);
+    ASSERT_EQ(full, plain) << "trial " << trial << ": n " << n << ", rules " << job.constraintCount;
+  }
+}
