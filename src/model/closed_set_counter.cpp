@@ -290,7 +290,7 @@ Mask ConnectedPart(Mask seed, const Mask* linked) {
 // sweep a long lattice from the bottom up, so that its residual problems depend on a narrow
 // band of decided elements and come again, while in a wide lattice the elements in the most
 // clauses still go first.
-constexpr int rankWeight = 4;
+constexpr int rankWeight = 16;
 
 int BranchElement(Mask part, const Links& links) {
   auto score = [&](int e) { return links.occurrences[e] - rankWeight * rules.rank[e]; };

@@ -3,6 +3,7 @@
 // which would take minutes for 30 elements and forever for 64.
 #include "model/count.h"
 
+#include <algorithm>
 #include <cassert>
 #include <cstdio>
 #include <iterator>
@@ -38,18 +39,31 @@ bool ConstraintsFollowOrder() {
   return 4 * following >= 3 * relevant;
 }
 
-// For each element, the number of elements strictly below it in the order, when the
-// constraints follow the order; else 0 for all. Deciding the elements of a lattice from the
-// bottom upwards leaves residual problems that depend only on a narrow band of decided
+bool StrictlyBelow(int j, int i) {
+  return job.orderMatrix[j][i] && !job.orderMatrix[i][j];
+}
+
+// For each element its level in the order, the length of the longest chain below it, when
+// the constraints follow the order; else 0 for all. Deciding the elements of a lattice from
+// the bottom upwards leaves residual problems that depend only on a narrow band of decided
 // elements, which the counter's cache finds again and again. Constraints that ignore the
 // order are better served by the counter's own choice.
-void RanksByOrder(int* rank) {
+void LevelsByOrder(int* level) {
   const int n = job.latticeSize;
-  const bool useOrder = ConstraintsFollowOrder();
+  std::fill(level, level + n, 0);
+  if (!ConstraintsFollowOrder()) return;
+  // An element has more elements strictly below it than any element strictly below it, so
+  // taking the elements by that number finds every level below one before the level itself.
+  int below[maxElements + 1] = {}, byBelow[maxElements];
   for (int i = 1; i <= n; ++i) {
-    rank[i - 1] = 0;
-    for (int j = 1; j <= n && useOrder; ++j)
-      if (job.orderMatrix[j][i] && !job.orderMatrix[i][j]) ++rank[i - 1];
+    for (int j = 1; j <= n; ++j) below[i] += StrictlyBelow(j, i);
+    byBelow[i - 1] = i;
+  }
+  std::sort(byBelow, byBelow + n, [&](int a, int b) { return below[a] < below[b]; });
+  for (int k = 0; k < n; ++k) {
+    const int i = byBelow[k];
+    for (int j = 1; j <= n; ++j)
+      if (StrictlyBelow(j, i)) level[i - 1] = std::max(level[i - 1], level[j - 1] + 1);
   }
 }
 
@@ -82,9 +96,9 @@ bool IsClosed(const CandidateSubset& subset) {
 
 SubsetCount CountedSubuniverses() {
   assert(0 <= job.latticeSize && job.latticeSize <= maxElements);
-  int rank[maxElements];
-  RanksByOrder(rank);
-  return CountClosedSets(job.latticeSize, job.constraintTable + 1, job.constraintCount, rank);
+  int level[maxElements];
+  LevelsByOrder(level);
+  return CountClosedSets(job.latticeSize, job.constraintTable + 1, job.constraintCount, level);
 }
 
 void CountSubuniverses() {
