@@ -175,22 +175,24 @@ void Remember(const Mask* key, int length, std::uint32_t hash, SubsetCount count
 
 // Writes the key of a part and answers its length.
 int PartKey(const Decisions& d, Mask part, Mask* key) {
+  Mask excluded[maxElements];
   Mask withImplied = 0, withExcluded = 0;
-  int length = 3;
-  for (Mask m = part; m != 0; m &= m - 1)
-    if ((d.implied[Lowest(m)] & part) != 0) {
-      withImplied |= m & -m;
-      key[length++] = d.implied[Lowest(m)] & part;
-    }
-  for (Mask m = part; m != 0; m &= m - 1)
-    if ((d.excluded[Lowest(m)] & part) != 0) {
-      withExcluded |= m & -m;
-      key[length++] = d.excluded[Lowest(m)] & part;
-    }
+  int length = 3, excludedCount = 0;
+  for (Mask m = part; m != 0; m &= m - 1) {
+    const int e = Lowest(m);
+    const Mask implied = d.implied[e] & part, exclusions = d.excluded[e] & part;
+    key[length] = implied;
+    excluded[excludedCount] = exclusions;
+    length += implied != 0;
+    excludedCount += exclusions != 0;
+    withImplied |= implied != 0 ? m & -m : 0;
+    withExcluded |= exclusions != 0 ? m & -m : 0;
+  }
+  std::copy(excluded, excluded + excludedCount, key + length);
   key[0] = part;
   key[1] = withImplied;
   key[2] = withExcluded;
-  return length;
+  return length + excludedCount;
 }
 
 // Adds the decisions newIn and newOut and what they imply within `scope` (the undecided
@@ -249,10 +251,11 @@ void FindLinks(const Decisions& d, Mask scope, const Mask* linkedBefore, Links& 
     const int x = Lowest(m);
     const Mask implied = d.implied[x] & scope, excluded = d.excluded[x] & scope;
     links.linked[x] |= implied | excluded;
-    links.occurrences[x] += Size(implied) + Size(excluded);
+    links.occurrences[x] += Size(excluded);
     for (Mask i = implied; i != 0; i &= i - 1) {
       links.linked[Lowest(i)] |= Bit(x);
       ++links.occurrences[Lowest(i)];
+      ++links.occurrences[x];
     }
     const Mask later = ~((Bit(x) << 1) - 1);
     for (Mask p = rules.partners[x] & linkedBefore[x] & scope & later; p != 0; p &= p - 1) {
