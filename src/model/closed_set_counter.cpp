@@ -11,6 +11,8 @@
 // works on these masks, and they are the cache key.
 #include "model/closed_set_counter.h"
 
+#include <sys/mman.h>
+
 #include <algorithm>
 #include <bit>
 #include <cassert>
@@ -97,12 +99,26 @@ struct PartCache {
   Entry entries[entryCapacity];
   Mask keys[keyCapacity];
   int indexBits = firstIndexBits;
+  bool hugePagesAsked = false;
   std::uint32_t entryCount = 0;
   std::uint32_t keyTop = 0;
 };
 
 RuleMasks rules;
-PartCache cache;
+// Aligned to the huge page size of x86-64 and other common systems, see AdviseHugePages.
+constexpr std::size_t hugePage = std::size_t{1} << 21;
+alignas(hugePage) PartCache cache;
+
+// The cache is touched page by page as a count stores entries. On 4 KB pages a count of a
+// large lattice spends a third of its time in page faults; on huge pages, where the system
+// offers them on request, there are few faults. A refusal costs only speed.
+void AdviseHugePages() {
+  if (cache.hugePagesAsked) return;
+  cache.hugePagesAsked = true;
+#ifdef MADV_HUGEPAGE
+  madvise(&cache, sizeof cache, MADV_HUGEPAGE);
+#endif
+}
 
 void EmptyCache() {
   cache.indexBits = PartCache::firstIndexBits;
@@ -381,6 +397,7 @@ void LoadRules(int n, const ConstraintRecord* list, int ruleCount, const int* ra
 SubsetCount CountClosedSets(int n, const ConstraintRecord* list, int ruleCount, const int* rank,
                             Search search) {
   assert(0 <= n && n <= maxElements && 0 <= ruleCount && ruleCount <= maxConstraints);
+  AdviseHugePages();
   EmptyCache();
   Decisions d;
   LoadRules(n, list, ruleCount, rank, d);
