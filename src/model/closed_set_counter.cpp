@@ -53,8 +53,8 @@ struct RuleMasks {
   // [x][r]: the z of the rules (x, r, z), symmetric in x and r; [x][x]: what x alone forces.
   Mask conclusions[maxElements][maxElements];
   Mask otherPremises[maxElements][maxElements];  // [z][l]: the r != l of the rules (l, r, z)
-  int rank[maxElements];
-  bool plain;  // no cache and no splitting into parts
+  int rank[maxElements];                         // see BranchElement
+  bool plain;                                    // no cache and no splitting into parts
 };
 
 // Where the search stands: the decided elements and, for each undecided element, the
@@ -322,14 +322,8 @@ int BranchElement(Mask part, const Links& links) {
 SubsetCount CountResidual(const Decisions& d, Mask scope, const Mask* linkedBefore);
 
 // Counts the closed assignments of one part: undecided elements all connected through the
-// rules, implications and exclusions left on them.
-SubsetCount CountPart(const Decisions& d, Mask part, const Links& links) {
-  Mask key[PartCache::maxKeyLength];
-  const int length = PartKey(d, part, key);
-  const std::uint32_t hash = HashOf(key, length);
-  if (!rules.plain)
-    if (std::uint32_t slot = IndexSlot(key, length, hash); slot != 0)
-      return StoredCount(EntryOf(slot));
+// rules, implications and exclusions left on them. Branches on one element, in and out.
+SubsetCount CountBranches(const Decisions& d, Mask part, const Links& links) {
   const Mask chosen = Bit(BranchElement(part, links));
   SubsetCount count = 0;
   for (bool inside : {true, false}) {
@@ -343,7 +337,19 @@ SubsetCount CountPart(const Decisions& d, Mask part, const Links& links) {
     if (!Decide(next, inside ? chosen : 0, inside ? 0 : chosen, part, links.linked)) continue;
     count += CountResidual(next, part & ~(next.in | next.out), links.linked);
   }
-  if (!rules.plain) Remember(key, length, hash, count);
+  return count;
+}
+
+// Counts one part, through the cache.
+SubsetCount CountPart(const Decisions& d, Mask part, const Links& links) {
+  if (rules.plain) return CountBranches(d, part, links);
+  Mask key[PartCache::maxKeyLength];
+  const int length = PartKey(d, part, key);
+  const std::uint32_t hash = HashOf(key, length);
+  if (std::uint32_t slot = IndexSlot(key, length, hash); slot != 0)
+    return StoredCount(EntryOf(slot));
+  const SubsetCount count = CountBranches(d, part, links);
+  Remember(key, length, hash, count);
   return count;
 }
 
