@@ -71,6 +71,7 @@ struct Decisions {
 struct Links {
   Mask linked[maxElements];
   int occurrences[maxElements];
+  Mask withImplied, withExcluded;  // the elements with implications, with exclusions left
 };
 
 // Counted parts. A key is the part's element mask, the masks of its elements with
@@ -190,25 +191,16 @@ void Remember(const Mask* key, int length, std::uint32_t hash, SubsetCount count
 }
 
 // Writes the key of a part and answers its length.
-int PartKey(const Decisions& d, Mask part, Mask* key) {
-  Mask excluded[maxElements];
-  Mask withImplied = 0, withExcluded = 0;
-  int length = 3, excludedCount = 0;
-  for (Mask m = part; m != 0; m &= m - 1) {
-    const int e = Lowest(m);
-    const Mask implied = d.implied[e] & part, exclusions = d.excluded[e] & part;
-    key[length] = implied;
-    excluded[excludedCount] = exclusions;
-    length += implied != 0;
-    excludedCount += exclusions != 0;
-    withImplied |= implied != 0 ? m & -m : 0;
-    withExcluded |= exclusions != 0 ? m & -m : 0;
-  }
-  std::copy(excluded, excluded + excludedCount, key + length);
-  key[0] = part;
-  key[1] = withImplied;
-  key[2] = withExcluded;
-  return length + excludedCount;
+int PartKey(const Decisions& d, Mask part, const Links& links, Mask* key) {
+  int length = 0;
+  key[length++] = part;
+  key[length++] = links.withImplied & part;
+  key[length++] = links.withExcluded & part;
+  for (Mask m = links.withImplied & part; m != 0; m &= m - 1)
+    key[length++] = d.implied[Lowest(m)] & part;
+  for (Mask m = links.withExcluded & part; m != 0; m &= m - 1)
+    key[length++] = d.excluded[Lowest(m)] & part;
+  return length;
 }
 
 // Adds the decisions newIn and newOut and what they imply within `scope` (the undecided
@@ -263,11 +255,16 @@ void FindLinks(const Decisions& d, Mask scope, const Mask* linkedBefore, Links& 
     links.linked[Lowest(m)] = 0;
     links.occurrences[Lowest(m)] = 0;
   }
+  links.withImplied = links.withExcluded = 0;
   for (Mask m = scope; m != 0; m &= m - 1) {
     const int x = Lowest(m);
     const Mask implied = d.implied[x] & scope, excluded = d.excluded[x] & scope;
     links.linked[x] |= implied | excluded;
-    links.occurrences[x] += Size(excluded);
+    if (implied != 0) links.withImplied |= m & -m;
+    if (excluded != 0) {
+      links.withExcluded |= m & -m;
+      links.occurrences[x] += Size(excluded);
+    }
     for (Mask i = implied; i != 0; i &= i - 1) {
       links.linked[Lowest(i)] |= Bit(x);
       ++links.occurrences[Lowest(i)];
@@ -344,7 +341,7 @@ SubsetCount CountBranches(const Decisions& d, Mask part, const Links& links) {
 SubsetCount CountPart(const Decisions& d, Mask part, const Links& links) {
   if (rules.plain) return CountBranches(d, part, links);
   Mask key[PartCache::maxKeyLength];
-  const int length = PartKey(d, part, key);
+  const int length = PartKey(d, part, links, key);
   const std::uint32_t hash = HashOf(key, length);
   if (std::uint32_t slot = IndexSlot(key, length, hash); slot != 0)
     return StoredCount(EntryOf(slot));
