@@ -23,6 +23,8 @@ void ParseEdgeLine(std::string& line) {
       FatalDataError(Concat({"(codepV5) repeated or 0-length edge in ", line}));
     }
     job.orderMatrix[lower][upper] = true;
+    job.edgeList[job.edgeCount++] = {static_cast<std::uint8_t>(lower),
+                                     static_cast<std::uint8_t>(upper)};
     line.erase(0, length + 1);
   }
 }

@@ -46,6 +46,7 @@ void ReadEdges(std::string& line) {
   ReadLogicalLine(line);
   if (!Contains(line, "\\edges"))
     FatalDataError("(codeRtPx) \"\\edges\" is missing from input file");
+  job.edgesLine = input.lineNumber;
   job.inEdgesSection = true;
   ReadItemLines(line, "\\constraints", "(codXkY) \"\\edges\" was expected", ParseEdgeLine);
   job.inEdgesSection = false;
