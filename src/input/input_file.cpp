@@ -56,7 +56,11 @@ bool IsDigit(int c) {
 
 bool OpenInputFile(const std::string& name) {
   std::error_code ignored;
-  if (std::filesystem::is_directory(name, ignored)) return false;
+  if (std::filesystem::is_directory(name, ignored)) {
+    errno = EISDIR;
+    return false;
+  }
+  errno = 0;
   std::FILE* file = std::fopen(name.c_str(), "rb");
   if (file == nullptr) return false;
   AttachInputFile(file);

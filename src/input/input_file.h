@@ -15,7 +15,8 @@ struct InputFile {
 
 extern InputFile input;
 
-// Opens the named file for reading; false when it is missing, unreadable or a folder.
+// Opens the named file for reading; false, with errno telling why, when it is missing,
+// unreadable or a folder.
 bool OpenInputFile(const std::string& name);
 
 // Reads from an already open stream (used by tests, benchmarks and the fuzz target), from

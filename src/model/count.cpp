@@ -4,10 +4,13 @@
 #include "model/count.h"
 
 #include <cassert>
+#include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <string>
 
 #include "model/closed_set_counter.h"
+#include "session/json_records.h"
 #include "session/report.h"
 
 namespace {
@@ -27,6 +30,12 @@ std::string SigmaText(double sigma) {
   return text;
 }
 
+// Milliseconds since start, to the microsecond.
+double MillisecondsSince(std::chrono::steady_clock::time_point start) {
+  std::chrono::duration<double, std::milli> elapsed = std::chrono::steady_clock::now() - start;
+  return std::round(elapsed.count() * 1000) / 1000;
+}
+
 }  // namespace
 
 bool IsClosed(const CandidateSubset& subset) {
@@ -40,8 +49,10 @@ bool IsClosed(const CandidateSubset& subset) {
 void CountSubuniverses() {
   // At most 2^30 subsets, so the count fits a signed 32-bit integer.
   assert(0 <= job.latticeSize && job.latticeSize <= maxElements);
+  const auto start = std::chrono::steady_clock::now();
   const int subuniverseCount = static_cast<int>(
       CountClosedSets(job.latticeSize, job.constraintTable + 1, job.constraintCount));
+  const double milliseconds = MillisecondsSince(start);
   const double sigma = SigmaOf(subuniverseCount, job.latticeSize, run.subtrahend);
   const std::string lines[] = {
       "-- Result:   |Sub(L)|=" + std::to_string(subuniverseCount) + " for the partial lattice",
@@ -51,4 +62,7 @@ void CountSubuniverses() {
   };
   for (const std::string& line : lines) WriteScreenLine(line);
   for (const std::string& line : lines) WriteResultLine(line);
+  WriteJobRecord({job.nameOfL, job.latticeSize, run.subtrahend, job.initialConstraintCount,
+                  job.constraintCount - job.initialConstraintCount,
+                  std::to_string(subuniverseCount), sigma, milliseconds});
 }

@@ -17,8 +17,10 @@ void ShowFatalDataError(const std::string& message) {
   WriteScreenLine("\a");
   WriteScreenLine("Error in data; possibly/appeared at: ");
   WriteScreenLine(message);
-  WriteScreenLine("  Press <enter> to quit");
-  WaitForEnter();
+  if (report.keyboard != nullptr) {
+    WriteScreenLine("  Press <enter> to quit");
+    WaitForEnter();
+  }
   CloseInputFile();
   CloseResultFile();
 }

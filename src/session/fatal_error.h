@@ -18,6 +18,7 @@ struct DataError {
 // The same for an error that belongs to another line than the last one read.
 [[noreturn]] void FatalDataErrorAt(int line, std::string_view message);
 
-// The screen side of a fatal data error: bell line, heading, message, the wait for <enter>;
-// then both files are closed. Nothing of the error reaches the result file.
+// The screen side of a fatal data error: bell line, heading, message, the wait for <enter>
+// (not without a keyboard); then both files are closed. Nothing of the error reaches the result
+// file.
 void ShowFatalDataError(const std::string& message);
