@@ -221,6 +221,7 @@ int main(int argc, char** argv) {
   std::FILE* sink = std::fopen("/dev/null", "wb");
   report.screen = sink;
   report.resultFile = sink;
+  report.diagnostics = sink;
   run.operationSymbols = "+*";
   for (const auto& file : files) MeasureFile(file, baselineLimit);
   MeasureSyntheticJobs(baselineLimit);

@@ -59,12 +59,13 @@ bool OpenInputFile(const std::string& name) {
   if (std::filesystem::is_directory(name, ignored)) return false;
   std::FILE* file = std::fopen(name.c_str(), "rb");
   if (file == nullptr) return false;
-  AttachInputFile(file);
+  AttachInputFile(file, name);
   return true;
 }
 
-void AttachInputFile(std::FILE* file) {
+void AttachInputFile(std::FILE* file, const std::string& name) {
   input.file = file;
+  input.name = name;
   input.lineNumber = 0;
   input.atLineStart = true;
 }

@@ -7,6 +7,7 @@
 
 struct InputFile {
   std::FILE* file = nullptr;
+  std::string name;  // as the user gave it: diagnostics name the file by it
   // The physical line (from 1) holding the last character read: the place a diagnostic
   // names. It stays on a line until the first character of the next one has been read.
   int lineNumber = 0;
@@ -19,8 +20,8 @@ extern InputFile input;
 bool OpenInputFile(const std::string& name);
 
 // Reads from an already open stream (used by tests, benchmarks and the fuzz target), from
-// its first line.
-void AttachInputFile(std::FILE* file);
+// its first line, under the given name.
+void AttachInputFile(std::FILE* file, const std::string& name = "");
 
 void CloseInputFile();
 

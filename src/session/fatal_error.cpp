@@ -1,6 +1,8 @@
 // Raising and showing fatal data errors.
 #include "session/fatal_error.h"
 
+#include <utility>
+
 #include "input/input_file.h"
 #include "model/short_string.h"
 #include "session/report.h"
@@ -9,8 +11,8 @@ void FatalDataError(std::string_view message) {
   FatalDataErrorAt(input.lineNumber, message);
 }
 
-void FatalDataErrorAt(int line, std::string_view message) {
-  throw DataError{Concat({message}), line};
+void FatalDataErrorAt(int line, std::string_view message, std::vector<DiagnosticNote> notes) {
+  throw DataError{Concat({message}), line, std::move(notes)};
 }
 
 void ShowFatalDataError(const std::string& message) {

@@ -1,6 +1,7 @@
 // Main: the session, the jobs and the end of the run, and the two early stops. A fatal
-// data error ends the run with status 1; an input/output failure with the system's error
-// number, after the result file has written out what it holds.
+// data error is written to the diagnostic stream, shown on the screen and ends the run
+// with status 1; an input/output failure ends it with the system's error number, after
+// the result file has written out what it holds.
 #include "session/main_flow.h"
 
 #include <csignal>
@@ -9,6 +10,7 @@
 
 #include "input/input_file.h"
 #include "input/job_sequence.h"
+#include "session/diagnostics.h"
 #include "session/fatal_error.h"
 #include "session/io_failure.h"
 #include "session/report.h"
@@ -30,6 +32,7 @@ int RunSession(const std::string& argument) {
     EndRun();
     return 0;
   } catch (const DataError& error) {
+    WriteDataErrorDiagnostics(report.diagnostics, input.name, error);
     ShowFatalDataError(error.message);
     return 1;
   }
