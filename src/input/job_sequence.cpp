@@ -35,7 +35,10 @@ void ReadItemLines(std::string& line, std::string_view closingCommand,
   for (;;) {
     ReadLogicalLine(line);
     FailIfExhausted(missingMessage);
-    if (Contains(line, closingCommand)) return;
+    if (Contains(line, closingCommand)) {
+      CheckCommandStanding(line, closingCommand);
+      return;
+    }
     parse(line);
   }
 }
@@ -46,6 +49,7 @@ void ReadEdges(std::string& line) {
   ReadLogicalLine(line);
   if (!Contains(line, "\\edges"))
     FatalDataError("(codeRtPx) \"\\edges\" is missing from input file");
+  CheckCommandStanding(line, "\\edges");
   job.inEdgesSection = true;
   ReadItemLines(line, "\\constraints", "(codXkY) \"\\edges\" was expected", ParseEdgeLine);
   job.inEdgesSection = false;
@@ -87,6 +91,9 @@ void RunJobs() {
     DeriveConstraints();
     CountSubuniverses();
     ReadLogicalLine(line);
-    if (Contains(line, "\\enddata")) return;
+    if (Contains(line, "\\enddata")) {
+      CheckCommandStanding(line, "\\enddata");
+      return;
+    }
   }
 }

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "input/input_file.h"
+#include "input/warning.h"
 #include "model/job_model.h"
 #include "model/short_string.h"
 #include "session/fatal_error.h"
@@ -53,6 +54,19 @@ void SkipToCommand(std::string& line, std::string_view command, std::string_view
     ReadLogicalLine(line);
   }
   FailIfExhausted(message);
+  CheckCommandStanding(line, command);
+}
+
+void CheckCommandStanding(const std::string& line, std::string_view command) {
+  const std::size_t at = line.find(command);
+  const bool takesArgument = command.back() == '=';
+  const bool hasBackslash = command.front() == '\\';
+  const std::size_t begin = !hasBackslash && at > 0 && line[at - 1] == '\\' ? at - 1 : at;
+  const bool textAfter = !takesArgument && at + command.size() < line.size();
+  if (begin == 0 && !textAfter) return;
+  Warn({"\"", line, "\" is taken for ", hasBackslash ? "" : "\\", command,
+        takesArgument ? "; begin the line with the command"
+                      : "; write the command alone on its line"});
 }
 
 void CommasToBlanks(std::string& s) {
