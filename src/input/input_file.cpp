@@ -80,12 +80,19 @@ bool InputExhausted() {
   return PeekByte() == EOF;
 }
 
-void ReadPhysicalLine(std::string& line) {
+bool ReadPhysicalLine(std::string& line) {
   line.clear();
+  bool lostText = false, inComment = false;
   int c;
   while ((c = NextChar()) != EOF && c != '\n') {
-    if (line.size() < maxStringLength) line.push_back(static_cast<char>(c));
+    if (line.size() < maxStringLength) {
+      line.push_back(static_cast<char>(c));
+    } else {
+      inComment = inComment || c == '%';
+      lostText = lostText || (!inComment && c != ' ' && c != ',');
+    }
   }
+  return lostText;
 }
 
 bool ReadRawInteger(int& value) {

@@ -28,8 +28,9 @@ void CloseInputFile();
 // True when not a single character remains after what has been read.
 bool InputExhausted();
 
-// Replaces line with the next physical line, without its line end.
-void ReadPhysicalLine(std::string& line);
+// Replaces line with the next physical line, without its line end. Answers whether the
+// cut at 255 characters dropped text other than blanks and commas before a "%".
+bool ReadPhysicalLine(std::string& line);
 
 // Reads a whole number straight from the input: blanks, tabs and line ends are skipped,
 // then an optional sign and digits are read, and the rest of the physical line on which

@@ -25,6 +25,14 @@ void CarryOutPrintLine(std::string& line) {
   line.clear();
 }
 
+// An item line cut at 255 characters would lose the items beyond the cut without a word;
+// a cut inside a comment or a remark, or one that drops only blanks and commas, is harmless.
+void RefuseLostItems(const std::string& line, bool lostText) {
+  if (!lostText || !(job.inEdgesSection || job.inConstraintsSection)) return;
+  if (Contains(line, "%") || Contains(line, "\\w")) return;
+  FatalDataError("(codeLong) line longer than 255 characters: split it");
+}
+
 void CutComment(std::string& line) {
   std::size_t at = line.find('%');
   if (at != std::string::npos) line.erase(at);
@@ -36,7 +44,8 @@ void ReadLogicalLine(std::string& line) {
   line.clear();
   while (line.empty()) {
     if (InputExhausted()) FatalDataError("(CodezTvQ2b): unexpected end of input file");
-    ReadPhysicalLine(line);
+    const bool lostText = ReadPhysicalLine(line);
+    RefuseLostItems(line, lostText);
     CarryOutPrintLine(line);
     CutComment(line);
     CommasToBlanks(line);
