@@ -173,7 +173,7 @@ class RandomJobs {
     for (int x = 1; x <= size; ++x)
       for (int y = 1; y <= size; ++y) j.order[x][y] = InitialOrder(family, x, y, size);
     CloseOracleOrder(j);
-    const int constraints = family == 3 ? 3 + Below(18) : Below(13);
+    const int constraints = family >= 3 ? 3 + Below(18) : Below(13);
     values_ = {};
     for (int c = 0; c < constraints; ++c) AddInitial(j, Constraint(family, j));
     return j;
