@@ -59,8 +59,8 @@ void ReadSubtrahend(std::string& line) {
 }
 
 // A symbol given twice keeps the operation number of its first place, so the second place
-// names an operation no constraint can reach. Blanks (commas become blanks) separate
-// nothing here but can never be written in a constraint either, so they are let be.
+// names an operation no constraint can reach. A blank (which a comma becomes) can never
+// stand in a constraint anyway, so repeated blanks are harmless and let be.
 void WarnOfRepeatedOperationSymbols() {
   const std::string& symbols = run.operationSymbols;
   for (std::size_t i = 0; i < symbols.size(); ++i) {
