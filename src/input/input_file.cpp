@@ -63,12 +63,13 @@ bool OpenInputFile(const std::string& name) {
   errno = 0;
   std::FILE* file = std::fopen(name.c_str(), "rb");
   if (file == nullptr) return false;
-  AttachInputFile(file);
+  AttachInputFile(file, name);
   return true;
 }
 
-void AttachInputFile(std::FILE* file) {
+void AttachInputFile(std::FILE* file, const std::string& name) {
   input.file = file;
+  input.name = name;
   input.lineNumber = 0;
   input.atLineStart = true;
 }
@@ -83,12 +84,19 @@ bool InputExhausted() {
   return PeekByte() == EOF;
 }
 
-void ReadPhysicalLine(std::string& line) {
+bool ReadPhysicalLine(std::string& line) {
   line.clear();
+  bool lostText = false, inComment = false;
   int c;
   while ((c = NextChar()) != EOF && c != '\n') {
-    if (line.size() < maxStringLength) line.push_back(static_cast<char>(c));
+    if (line.size() < maxStringLength) {
+      line.push_back(static_cast<char>(c));
+    } else {
+      inComment = inComment || c == '%';
+      lostText = lostText || (!inComment && c != ' ' && c != ',');
+    }
   }
+  return lostText;
 }
 
 bool ReadRawInteger(int& value) {

@@ -13,6 +13,7 @@
 #include "lattice/input_writer.h"
 #include "lattice/lattice_check.h"
 #include "model/short_string.h"
+#include "session/diagnostics.h"
 #include "session/fatal_error.h"
 #include "session/io_failure.h"
 #include "session/report.h"
@@ -66,7 +67,7 @@ std::string CompleteFile(const std::string& name) {
     return text;
   } catch (const DataError& error) {
     CloseInputFile();
-    throw CommandError{name + ":" + std::to_string(error.line) + ": " + error.message};
+    throw CommandError{DiagnosticText(name, error.line, error.message)};
   } catch (const IoFailure& failure) {
     CloseInputFile();
     throw UsageError("cannot " + failure.operation + ": " + std::strerror(failure.errorNumber));

@@ -54,7 +54,7 @@ int RunFile(const std::string& name) {
     EndRun();
     return 0;
   } catch (const DataError& error) {
-    ShowFatalDataError(error.message);
+    ShowFatalDataError(error);
     WriteErrorRecord(error.message, error.line);
     return statusDataError;
   }

@@ -1,7 +1,7 @@
 // Main: the command line, then a console session or a batch of runs, and the two ways a
-// run stops early. A fatal data error ends a session with status 1; an input/output
-// failure ends the program with the system's error number, after the result file has
-// written out what it holds.
+// run stops early. A fatal data error is written to the diagnostic stream, shown on the
+// screen and ends a session with status 1; an input/output failure ends the program with
+// the system's error number, after the result file has written out what it holds.
 #include "session/main_flow.h"
 
 #include <csignal>
@@ -35,7 +35,7 @@ int RunSession(const std::string& argument) {
     EndRun();
     return 0;
   } catch (const DataError& error) {
-    ShowFatalDataError(error.message);
+    ShowFatalDataError(error);
     return 1;
   }
 }

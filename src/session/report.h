@@ -1,7 +1,8 @@
 // The report channel: the screen, the result file and the keyboard. Every line ends with
 // CR LF on both outputs; the screen is flushed after every write (in a console session),
 // the result file is buffered and complete on disk once closed. Text meant for both
-// outputs goes to the screen first, then to the result file.
+// outputs goes to the screen first, then to the result file. Diagnostics
+// (session/diagnostics.h) have a stream of their own, standard error, apart from both.
 #pragma once
 
 #include <cstdio>
@@ -12,6 +13,7 @@ struct ReportChannel {
   std::FILE* screen = stdout;
   std::FILE* keyboard = stdin;  // nullptr in a batch run: nobody answers, nothing waits
   std::FILE* resultFile = nullptr;
+  std::FILE* diagnostics = stderr;
   bool flushScreen = true;  // false in a batch run, which nobody watches line by line
 };
 
