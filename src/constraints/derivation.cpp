@@ -16,6 +16,7 @@
 
 #include "constraints/constraint_listing.h"
 #include "constraints/constraint_table.h"
+#include "constraints/provenance.h"
 #include "model/job_model.h"
 #include "session/report.h"
 
@@ -87,6 +88,7 @@ void Compose(int i, int j, Kind kind) {
   const int w = job.constraintTable[j].result;
   const int t = PartnerOf(j, first.result);
   if (t == 0) return;
+  StartRule(i, j);
   const int a = first.left, b = first.right;
   const bool upward = kind == join;
   if (upward ? Below(b, t) : Below(t, b)) Ensure(a, t, w, kind);
@@ -127,6 +129,7 @@ void IntervalRule(int i) {
   const ConstraintKind kind = job.constraintKinds[i];
   const int a = c.left, b = c.right, z = c.result;
   const int n = job.latticeSize;
+  StartRule(i, 0);
   if (kind.isJoin)
     for (int k = 1; k <= n; ++k) {
       if (Below(a, k) && Below(k, z) && k != a && k != z) Ensure(k, b, z, join);
@@ -161,6 +164,7 @@ void ListConstraintsVerbose() {
 void DeriveConstraints() {
   job.initialConstraintCount = job.constraintCount;
   NormalizeConstraints();
+  CheckJoinAndMeetValues();
   if (OperationNumber('+') == 0 && OperationNumber('*') == 0) return;
   StartDerivation();
   while (RunPass()) {

@@ -2,9 +2,10 @@
 // job's constraints and its closed order; run once per job before the count.
 #pragma once
 
-// Normalises the table, appends the derived constraints pass after pass until a pass adds
-// nothing, and reports them (verbose listing, or one line when nothing was derived).
-// Nothing is derived or written when the operation symbols hold neither '+' nor '*'.
+// Normalises the table, stops at a join or meet pair with two values, appends the derived
+// constraints pass after pass until a pass adds nothing, and reports them (verbose
+// listing, or one line when nothing was derived). Nothing is derived or written when the
+// operation symbols hold neither '+' nor '*'.
 void DeriveConstraints();
 
 // The three rules, as applied by DeriveConstraints; they use the operation numbers and

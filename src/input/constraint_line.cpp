@@ -7,6 +7,7 @@
 #include "input/input_file.h"
 #include "input/item_line.h"
 #include "input/line_reader.h"
+#include "input/warning.h"
 #include "model/job_model.h"
 #include "model/short_string.h"
 #include "session/fatal_error.h"
@@ -23,6 +24,49 @@ void AppendInputConstraint(int left, int operation, int right, int result) {
   char symbol = run.operationSymbols[operation - 1];
   job.constraintKinds[k] = {symbol == '+', symbol == '*'};
   job.constraintLines[k] = input.lineNumber;
+}
+
+// The first slot before k with the operation and the arguments of slot k, in the order
+// typed, or 0. A linear scan: it runs once per constraint read, at most 4096 times a job.
+int EarlierSamePair(int k) {
+  const ConstraintRecord& c = job.constraintTable[k];
+  for (int s = 1; s < k; ++s) {
+    const ConstraintRecord& d = job.constraintTable[s];
+    if (d.operation == c.operation && d.left == c.left && d.right == c.right) return s;
+  }
+  return 0;
+}
+
+// In a lattice x+y lies above x and y, and x*y below both; the order is closed by now.
+void WarnIfOrderDisagrees(int k) {
+  const ConstraintRecord& c = job.constraintTable[k];
+  const bool join = job.constraintKinds[k].isJoin;
+  if (!join && !job.constraintKinds[k].isMeet) return;
+  auto fits = [&](int x) {
+    return join ? job.orderMatrix[x][c.result] : job.orderMatrix[c.result][x];
+  };
+  const bool leftFits = fits(c.left);
+  const bool rightFits = fits(c.right) || c.right == c.left;
+  if (leftFits && rightFits) return;
+  const std::string form = WrittenForm(k);
+  const std::string_view f = form, none;
+  Warn({f, ": the order does not put ", f.substr(4, 1), join ? " above " : " below ",
+        leftFits ? none : f.substr(0, 1), leftFits || rightFits ? none : " and ",
+        rightFits ? none : f.substr(2, 1)});
+}
+
+// A typed equation given again says nothing new, so it is not warned about twice. An extra
+// operation may give one pair of arguments two results on purpose (a closure rule with two
+// consequences), so that is only a warning; two values of the join or the meet stop the
+// derivation. Arguments count in the order typed: x-y and y-x are different pairs.
+void WarnAboutNewConstraint(int k) {
+  const int s = EarlierSamePair(k);
+  if (s != 0 && job.constraintTable[s].result == job.constraintTable[k].result) return;
+  WarnIfOrderDisagrees(k);
+  if (s == 0 || job.constraintKinds[k].isJoin || job.constraintKinds[k].isMeet) return;
+  const std::string form = WrittenForm(k);
+  Warn({std::string_view(form).substr(0, 3), " has two values: ", WrittenForm(s), " (line ",
+        std::to_string(job.constraintLines[s]), ") and ", form});
 }
 
 }  // namespace
@@ -48,6 +92,7 @@ void ParseConstraintLine(std::string& line) {
       WriteBothLine(Concat({"Warning (not three distinct elements in): ", item}));
     }
     AppendInputConstraint(left, operation, right, result);
+    WarnAboutNewConstraint(job.constraintCount);
     line.erase(0, length + 1);
   } while (!line.empty());
 }

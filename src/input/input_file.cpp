@@ -56,15 +56,20 @@ bool IsDigit(int c) {
 
 bool OpenInputFile(const std::string& name) {
   std::error_code ignored;
-  if (std::filesystem::is_directory(name, ignored)) return false;
+  if (std::filesystem::is_directory(name, ignored)) {
+    errno = EISDIR;
+    return false;
+  }
+  errno = 0;
   std::FILE* file = std::fopen(name.c_str(), "rb");
   if (file == nullptr) return false;
-  AttachInputFile(file);
+  AttachInputFile(file, name);
   return true;
 }
 
-void AttachInputFile(std::FILE* file) {
+void AttachInputFile(std::FILE* file, const std::string& name) {
   input.file = file;
+  input.name = name;
   input.lineNumber = 0;
   input.atLineStart = true;
 }
@@ -79,12 +84,19 @@ bool InputExhausted() {
   return PeekByte() == EOF;
 }
 
-void ReadPhysicalLine(std::string& line) {
+bool ReadPhysicalLine(std::string& line) {
   line.clear();
+  bool lostText = false, inComment = false;
   int c;
   while ((c = NextChar()) != EOF && c != '\n') {
-    if (line.size() < maxStringLength) line.push_back(static_cast<char>(c));
+    if (line.size() < maxStringLength) {
+      line.push_back(static_cast<char>(c));
+    } else {
+      inComment = inComment || c == '%';
+      lostText = lostText || (!inComment && c != ' ' && c != ',');
+    }
   }
+  return lostText;
 }
 
 bool ReadRawInteger(int& value) {

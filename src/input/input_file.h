@@ -7,6 +7,7 @@
 
 struct InputFile {
   std::FILE* file = nullptr;
+  std::string name;  // as the user gave it: diagnostics name the file by it
   // The physical line (from 1) holding the last character read: the place a diagnostic
   // names. It stays on a line until the first character of the next one has been read.
   int lineNumber = 0;
@@ -15,20 +16,22 @@ struct InputFile {
 
 extern InputFile input;
 
-// Opens the named file for reading; false when it is missing, unreadable or a folder.
+// Opens the named file for reading; false, with errno telling why, when it is missing,
+// unreadable or a folder.
 bool OpenInputFile(const std::string& name);
 
 // Reads from an already open stream (used by tests, benchmarks and the fuzz target), from
-// its first line.
-void AttachInputFile(std::FILE* file);
+// its first line, under the given name.
+void AttachInputFile(std::FILE* file, const std::string& name = "");
 
 void CloseInputFile();
 
 // True when not a single character remains after what has been read.
 bool InputExhausted();
 
-// Replaces line with the next physical line, without its line end.
-void ReadPhysicalLine(std::string& line);
+// Replaces line with the next physical line, without its line end. Answers whether the
+// cut at 255 characters dropped text other than blanks and commas before a "%".
+bool ReadPhysicalLine(std::string& line);
 
 // Reads a whole number straight from the input: blanks, tabs and line ends are skipped,
 // then an optional sign and digits are read, and the rest of the physical line on which

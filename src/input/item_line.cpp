@@ -2,19 +2,23 @@
 #include "input/item_line.h"
 
 #include "input/line_reader.h"
+#include "input/warning.h"
 #include "session/fatal_error.h"
 #include "session/report.h"
 
 namespace {
 
-// Drops a leading label "(...)" together with anything written before it.
+// Drops a leading label "(...)" together with anything written before it; items lost that
+// way are named in a warning.
 void RemoveLabel(std::string& line) {
   std::size_t open = line.find('(');
   std::size_t close = line.find(')');
   bool hasOpen = open != std::string::npos;
   bool hasClose = close != std::string::npos;
+  std::string dropped;
   if (hasOpen && hasClose) {
     if (close < open) FatalDataError("(code7h2S): \")\" precedes \"(\" in a constraint line");
+    dropped = line.substr(0, open);
     line.erase(0, close + 1);
   } else if (hasOpen || hasClose) {
     FatalDataError("(code9hq8S): Only one of \"(\" and \")\" is present in a constraint line");
@@ -22,6 +26,8 @@ void RemoveLabel(std::string& line) {
   if (line.find_first_of("()") != std::string::npos) {
     FatalDataError("(code1h4S): more than one \"(\" or \")\" in a constraint line");
   }
+  dropped.erase(dropped.find_last_not_of(' ') + 1);
+  if (!dropped.empty()) Warn({"items before the label are dropped: ", dropped});
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include "input/input_file.h"
 #include "input/line_reader.h"
+#include "input/warning.h"
 #include "model/job_model.h"
 #include "model/order.h"
 #include "model/short_string.h"
@@ -28,6 +29,7 @@ void ReadSize(std::string& line) {
   ReadLogicalLine(line);
   if (!Contains(line, "\\size")) FatalDataError("(code4Pqs) \"\\size\" is missing from input file");
   FailIfExhausted("(codesh8H) the size of L is missing from input file");
+  CheckCommandStanding(line, "\\size");
   int size = 0;
   if (!ReadRawInteger(size)) FatalDataError("(codeSzNum) the size of L is not a whole number");
   WriteScreen(", |L|=" + std::to_string(size));
@@ -44,6 +46,7 @@ void ReadElementLine(std::string& line) {
     FatalDataError("(codeJjw) \"\\elements\" is missing from input file");
   }
   FailIfExhausted("(codekKw) the elements are missing from input file");
+  CheckCommandStanding(line, "elements");
   ReadLogicalLine(line);
   WriteScreen(", L (without commas)={" + line + "}.");
   WriteResult(", L={" + line + "}.");
@@ -66,6 +69,16 @@ void CheckElementSymbols() {
   }
 }
 
+// Each place of a constraint is looked up in one list only, so such a symbol is read
+// correctly, but "ffb=c" is hard to read and often a slip.
+void WarnOfSymbolsOfBothKinds() {
+  const std::string& symbols = job.elementSymbols;
+  for (std::size_t i = 0; i < symbols.size(); ++i) {
+    if (OperationNumber(symbols[i]) != 0)
+      Warn({"\"", symbols.substr(i, 1), "\" is both an element symbol and an operation symbol"});
+  }
+}
+
 }  // namespace
 
 void ReadNameSizeAndElements(std::string& line) {
@@ -75,4 +88,5 @@ void ReadNameSizeAndElements(std::string& line) {
   job.elementSymbols = line;
   SetOrderToIdentity();
   CheckElementSymbols();
+  WarnOfSymbolsOfBothKinds();
 }

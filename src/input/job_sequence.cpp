@@ -35,7 +35,10 @@ void ReadItemLines(std::string& line, std::string_view closingCommand,
   for (;;) {
     ReadLogicalLine(line);
     FailIfExhausted(missingMessage);
-    if (Contains(line, closingCommand)) return;
+    if (Contains(line, closingCommand)) {
+      CheckCommandStanding(line, closingCommand);
+      return;
+    }
     parse(line);
   }
 }
@@ -46,6 +49,8 @@ void ReadEdges(std::string& line) {
   ReadLogicalLine(line);
   if (!Contains(line, "\\edges"))
     FatalDataError("(codeRtPx) \"\\edges\" is missing from input file");
+  job.edgesLine = input.lineNumber;
+  CheckCommandStanding(line, "\\edges");
   job.inEdgesSection = true;
   ReadItemLines(line, "\\constraints", "(codXkY) \"\\edges\" was expected", ParseEdgeLine);
   job.inEdgesSection = false;
@@ -87,6 +92,9 @@ void RunJobs() {
     DeriveConstraints();
     CountSubuniverses();
     ReadLogicalLine(line);
-    if (Contains(line, "\\enddata")) return;
+    if (Contains(line, "\\enddata")) {
+      CheckCommandStanding(line, "\\enddata");
+      return;
+    }
   }
 }

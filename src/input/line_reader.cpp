@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "input/input_file.h"
+#include "input/warning.h"
 #include "model/job_model.h"
 #include "model/short_string.h"
 #include "session/fatal_error.h"
@@ -24,6 +25,14 @@ void CarryOutPrintLine(std::string& line) {
   line.clear();
 }
 
+// An item line cut at 255 characters would lose the items beyond the cut without a word;
+// a cut inside a comment or a remark, or one that drops only blanks and commas, is harmless.
+void RefuseLostItems(const std::string& line, bool lostText) {
+  if (!lostText || !(job.inEdgesSection || job.inConstraintsSection)) return;
+  if (Contains(line, "%") || Contains(line, "\\w")) return;
+  FatalDataError("(codeLong) line longer than 255 characters: split it");
+}
+
 void CutComment(std::string& line) {
   std::size_t at = line.find('%');
   if (at != std::string::npos) line.erase(at);
@@ -35,7 +44,8 @@ void ReadLogicalLine(std::string& line) {
   line.clear();
   while (line.empty()) {
     if (InputExhausted()) FatalDataError("(CodezTvQ2b): unexpected end of input file");
-    ReadPhysicalLine(line);
+    const bool lostText = ReadPhysicalLine(line);
+    RefuseLostItems(line, lostText);
     CarryOutPrintLine(line);
     CutComment(line);
     CommasToBlanks(line);
@@ -53,6 +63,19 @@ void SkipToCommand(std::string& line, std::string_view command, std::string_view
     ReadLogicalLine(line);
   }
   FailIfExhausted(message);
+  CheckCommandStanding(line, command);
+}
+
+void CheckCommandStanding(const std::string& line, std::string_view command) {
+  const std::size_t at = line.find(command);
+  const bool takesArgument = command.back() == '=';
+  const bool hasBackslash = command.front() == '\\';
+  const std::size_t begin = !hasBackslash && at > 0 && line[at - 1] == '\\' ? at - 1 : at;
+  const bool textAfter = !takesArgument && at + command.size() < line.size();
+  if (begin == 0 && !textAfter) return;
+  Warn({"\"", line, "\" is taken for ", hasBackslash ? "" : "\\", command,
+        takesArgument ? "; begin the line with the command"
+                      : "; write the command alone on its line"});
 }
 
 void CommasToBlanks(std::string& s) {

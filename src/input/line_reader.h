@@ -23,5 +23,11 @@ void FailIfExhausted(std::string_view message);
 
 // Reads logical lines until one holds the command, testing the line already in the buffer
 // first. Stops the run with the message when the input runs out before the command, or
-// when the command's line is the last line of the file.
+// when the command's line is the last line of the file. Then checks where it stands.
 void SkipToCommand(std::string& line, std::string_view command, std::string_view message);
+
+// Commands are found by substring search, so one may be found where the user did not mean
+// it. Warns when the command found in the line does not stand alone on it ("\sizeX",
+// "\name of the lattice", "ab bc \constraints"), or, for a command whose argument follows
+// "=", when text stands before it. "elements" may carry its backslash.
+void CheckCommandStanding(const std::string& line, std::string_view command);

@@ -6,6 +6,7 @@
 
 #include "input/input_file.h"
 #include "input/line_reader.h"
+#include "input/warning.h"
 #include "model/job_model.h"
 #include "model/short_string.h"
 #include "session/fatal_error.h"
@@ -39,6 +40,8 @@ bool ParseWholeNumber(std::string_view text, int& value) {
 void ReadVerbose(std::string& line) {
   SkipToCommand(line, "\\verbose=", "(codet7v) the \"\\verbose=\" command is missing!");
   run.verbose = Contains(line, "true");
+  if (!run.verbose && (Contains(line, "TRUE") || Contains(line, "True")))
+    Warn({"\"", line, "\" leaves verbose mode off: only \"true\" in lower case turns it on"});
 }
 
 // The command must open its line: its first 24 characters are dropped, whatever they are.
@@ -55,10 +58,24 @@ void ReadSubtrahend(std::string& line) {
   run.subtrahend = subtrahend;
 }
 
+// A symbol given twice keeps the operation number of its first place, so the second place
+// names an operation no constraint can reach. A blank (which a comma becomes) can never
+// stand in a constraint anyway, so repeated blanks are harmless and let be.
+void WarnOfRepeatedOperationSymbols() {
+  const std::string& symbols = run.operationSymbols;
+  for (std::size_t i = 0; i < symbols.size(); ++i) {
+    const std::size_t first = symbols.find(symbols[i]);
+    if (symbols[i] != ' ' && first < i && symbols.find(symbols[i], first + 1) == i)
+      Warn({"operation symbol \"", symbols.substr(i, 1),
+            "\" is given twice; only its first place counts"});
+  }
+}
+
 void ReadOperationSymbols(std::string& line) {
   SkipToCommand(line, operationsCommand,
                 "(codePx6) the \"\\operationsymbols=\" command is missing!");
   run.operationSymbols = line.substr(line.find(operationsCommand) + operationsCommand.size());
+  WarnOfRepeatedOperationSymbols();
 }
 
 void FindFirstJob(std::string& line) {
@@ -68,6 +85,7 @@ void FindFirstJob(std::string& line) {
   }
   if (!Contains(line, "\\beginjob"))
     FatalDataError("(code7zf) no \"\\beginjob\" command was found");
+  CheckCommandStanding(line, "\\beginjob");
 }
 
 const char* BooleanText(bool value) {

@@ -5,11 +5,14 @@
 
 #include <algorithm>
 #include <cassert>
+#include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <iterator>
 #include <string>
 
 #include "model/closed_set_counter.h"
+#include "session/json_records.h"
 #include "session/report.h"
 
 namespace {
@@ -74,6 +77,12 @@ std::string SigmaText(double sigma) {
   return text;
 }
 
+// Milliseconds since start, to the microsecond.
+double MillisecondsSince(std::chrono::steady_clock::time_point start) {
+  std::chrono::duration<double, std::milli> elapsed = std::chrono::steady_clock::now() - start;
+  return std::round(elapsed.count() * 1000) / 1000;
+}
+
 }  // namespace
 
 std::string DecimalText(SubsetCount value) {
@@ -102,7 +111,9 @@ SubsetCount CountedSubuniverses() {
 }
 
 void CountSubuniverses() {
+  const auto start = std::chrono::steady_clock::now();
   const SubsetCount subuniverseCount = CountedSubuniverses();
+  const double milliseconds = MillisecondsSince(start);
   const double sigma = SigmaOf(subuniverseCount, job.latticeSize, run.subtrahend);
   const std::string lines[] = {
       "-- Result:   |Sub(L)|=" + DecimalText(subuniverseCount) + " for the partial lattice",
@@ -112,4 +123,7 @@ void CountSubuniverses() {
   };
   for (const std::string& line : lines) WriteScreenLine(line);
   for (const std::string& line : lines) WriteResultLine(line);
+  WriteJobRecord({job.nameOfL, job.latticeSize, run.subtrahend, job.initialConstraintCount,
+                  job.constraintCount - job.initialConstraintCount, DecimalText(subuniverseCount),
+                  sigma, milliseconds});
 }

@@ -19,6 +19,12 @@ struct ConstraintRecord {
 };
 static_assert(sizeof(ConstraintRecord) == 4);
 
+// An edge as given: element lower lies below element upper.
+struct EdgeRecord {
+  std::uint8_t lower;
+  std::uint8_t upper;
+};
+
 struct ConstraintKind {
   bool isJoin;  // operation symbol "+"
   bool isMeet;  // operation symbol "*"
@@ -35,6 +41,11 @@ struct JobModel {
   int latticeSize = 0;  // n, at most maxElements once the size has been accepted
   std::string elementSymbols;
   bool orderMatrix[maxElements + 1][maxElements + 1] = {};  // [i][j]: element i <= element j
+  // The edges in input order, kept beside the matrix, which loses them when it is closed.
+  // Every edge sets a matrix entry off the diagonal that was false, so n(n-1) is room enough.
+  EdgeRecord edgeList[maxElements * (maxElements - 1)] = {};
+  int edgeCount = 0;
+  int edgesLine = 0;  // input line of "\edges"
   ConstraintRecord constraintTable[maxConstraints + 1] = {};
   ConstraintKind constraintKinds[maxConstraints + 1] = {};
   int constraintLines[maxConstraints + 1] = {};  // input line of each constraint read

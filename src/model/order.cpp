@@ -16,6 +16,7 @@ void SetOrderToIdentity() {
   const int n = job.latticeSize;
   for (int i = 1; i <= n; ++i)
     for (int j = 1; j <= n; ++j) job.orderMatrix[i][j] = (i == j);
+  job.edgeCount = 0;  // the edge list grows with the matrix, which bounds it
 }
 
 // Warshall's closure: after round k every path whose inner elements are all at most k

@@ -2,7 +2,7 @@
 // closure once all edges are in, and the verbose listing of the strict order.
 #pragma once
 
-// Resets orderMatrix on elements 1..n to the identity.
+// Resets orderMatrix on elements 1..n to the identity and empties the edge list.
 void SetOrderToIdentity();
 
 // Makes orderMatrix on 1..n reflexive and transitive. Cycles are kept: antisymmetry is

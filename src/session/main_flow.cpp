@@ -1,6 +1,7 @@
-// Main: the session, the jobs and the end of the run, and the two early stops. A fatal
-// data error ends the run with status 1; an input/output failure with the system's error
-// number, after the result file has written out what it holds.
+// Main: the command line, then a console session or a batch of runs, and the two ways a
+// run stops early. A fatal data error is written to the diagnostic stream, shown on the
+// screen and ends a session with status 1; an input/output failure ends the program with
+// the system's error number, after the result file has written out what it holds.
 #include "session/main_flow.h"
 
 #include <csignal>
@@ -9,12 +10,16 @@
 
 #include "input/input_file.h"
 #include "input/job_sequence.h"
+#include "session/batch_run.h"
+#include "session/command_line.h"
 #include "session/fatal_error.h"
 #include "session/io_failure.h"
 #include "session/report.h"
 #include "session/session.h"
 
 namespace {
+
+constexpr int statusUsageError = 2;
 
 int RunSession(const std::string& argument) {
   try {
@@ -30,7 +35,7 @@ int RunSession(const std::string& argument) {
     EndRun();
     return 0;
   } catch (const DataError& error) {
-    ShowFatalDataError(error.message);
+    ShowFatalDataError(error);
     return 1;
   }
 }
@@ -43,6 +48,34 @@ int StopOnIoFailure(const IoFailure& failure) {
   return failure.errorNumber;
 }
 
+int WriteToStandardOutput(const std::string& text) {
+  if (std::fputs(text.c_str(), stdout) == EOF || std::fflush(stdout) != 0)
+    FailIo("write to standard output");
+  return 0;
+}
+
+int RefuseCommandLine(const std::string& error) {
+  std::fprintf(stderr, "mirelkon: %s\nTry 'mirelkon --help' for more information.\n",
+               error.c_str());
+  return statusUsageError;
+}
+
+int Dispatch(const CommandLine& line) {
+  switch (line.action) {
+    case Action::help:
+      return WriteToStandardOutput(UsageText());
+    case Action::version:
+      return WriteToStandardOutput(VersionText());
+    case Action::usageError:
+      return RefuseCommandLine(line.error);
+    case Action::batch:
+      return RunBatch(line.files, line.json);
+    case Action::session:
+      break;
+  }
+  return RunSession(line.files.empty() ? "" : line.files.front());
+}
+
 }  // namespace
 
 int Main(int argc, char** argv) {
@@ -51,7 +84,7 @@ int Main(int argc, char** argv) {
   std::signal(SIGPIPE, SIG_IGN);
 #endif
   try {
-    return RunSession(argc > 1 ? argv[1] : "");
+    return Dispatch(ParseCommandLine(argc, argv));
   } catch (const IoFailure& failure) {
     return StopOnIoFailure(failure);
   }

@@ -25,6 +25,10 @@ void FailIo(const std::string& operation) {
 
 void WriteScreen(std::string_view text) {
   WriteTo(report.screen, text, "write to the screen");
+  if (report.flushScreen) FlushScreen();
+}
+
+void FlushScreen() {
   if (std::fflush(report.screen) != 0) FailIo("write to the screen");
 }
 
@@ -63,6 +67,7 @@ bool ReadKeyboardLine(std::string& line) {
 }
 
 void WaitForEnter() {
+  if (report.keyboard == nullptr) return;
   std::string ignored;
   ReadKeyboardLine(ignored);
 }

@@ -16,12 +16,6 @@ namespace {
 
 constexpr int resultNameCount = sizeof(resultSuffixAlphabet) - 1;
 
-void WriteBanner() {
-  WriteScreenLine("Mirelkon, ver. July 23, 2019, to compute |Sub(L)|; by the Mirelkon developers.");
-  WriteScreenLine("Thanks to everyone who tested it and reported problems.");
-  WriteScreenLine();
-}
-
 enum class Answer { fileOpened, help, endOfKeyboard };
 
 // Asks for the input file until one opens, help is asked for or the keyboard runs dry.
@@ -59,6 +53,12 @@ void ChooseAndCreateResultFile() {
 
 }  // namespace
 
+void WriteBanner() {
+  WriteScreenLine("Mirelkon, ver. July 23, 2019, to compute |Sub(L)|; by the Mirelkon developers.");
+  WriteScreenLine("Thanks to everyone who tested it and reported problems.");
+  WriteScreenLine();
+}
+
 std::string ResultFileCandidate(const std::string& inputName, int i) {
   std::size_t stop = inputName.find_last_of("./\\:");
   std::size_t baseLength =
@@ -85,9 +85,13 @@ SessionStart OpenSession(const std::string& argument) {
         break;
     }
   }
+  StartRunOnOpenedInput();
+  return SessionStart::ready;
+}
+
+void StartRunOnOpenedInput() {
   WriteScreenLine(session.inputFileName + " has been opened.");
   ChooseAndCreateResultFile();
-  return SessionStart::ready;
 }
 
 void EndRun() {
@@ -98,9 +102,11 @@ void EndRun() {
   WriteScreenLine("The computation terminated at " + TimeOfDayText(session.endTime) + "; it took " +
                   elapsed + "/1000 seconds.");
   WriteResultLine("The computation took " + elapsed + "/1000 seconds.");
-  WriteScreenLine("Thank you for using this program.   Hit <enter> twice to abandon!");
-  WaitForEnter();
-  WaitForEnter();
+  if (report.keyboard != nullptr) {
+    WriteScreenLine("Thank you for using this program.   Hit <enter> twice to abandon!");
+    WaitForEnter();
+    WaitForEnter();
+  }
   CloseInputFile();
   CloseResultFile();
 }

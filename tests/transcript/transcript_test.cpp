@@ -4,15 +4,18 @@
 //   keyboard         the keyboard's text on standard input (optional; else end of input)
 //   files/           laid out in a fresh temporary folder, the run's working folder
 //   setup.sh         run by sh in that folder before the program (optional)
-//   expected/screen  the screen's text
+//   expected/screen  the screen's text (standard output)
+//   expected/stdout  instead of screen: standard output as plain text (--help, --json)
 //   expected/status  the exit status
 //   expected/stderr  the error report, byte for byte (optional; else nothing may be reported)
 //   expected/result/ the files the run must create there, by name (none: it creates none);
 //                    the files laid out beforehand must keep their bytes
 //
 // Expected texts are written with LF line ends, each standing for the CR LF the program
-// writes; comparisons are otherwise byte for byte. Times of day and elapsed times are
-// masked in both outputs: "start:=H:M:S.MS", "terminated at H:M:S.MS", "took MS/1000".
+// writes (except in expected/stdout); comparisons are otherwise byte for byte. Times of
+// day and elapsed times are masked in every output: "start:=H:M:S.MS", "terminated at
+// H:M:S.MS", "took MS/1000", and the count time of a JSON line, "ms":MS. So are the
+// version, as <version>, and the documentation folder, as <docdir>.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
@@ -40,13 +43,23 @@ std::string WithCrLf(const std::string& text) {
   return out;
 }
 
-std::string MaskTimes(std::string text) {
+std::string ReplaceAll(std::string text, const std::string& from, const std::string& to) {
+  for (std::size_t at = 0; (at = text.find(from, at)) != std::string::npos; at += to.size())
+    text.replace(at, from.size(), to);
+  return text;
+}
+
+std::string Mask(std::string text) {
   static const std::regex start(R"(start:=\d+:\d+:\d+\.\d+)");
   static const std::regex end(R"(terminated at \d+:\d+:\d+\.\d+)");
   static const std::regex took(R"(took -?\d+/1000)");
+  static const std::regex ms(R"("ms":[0-9.e+-]+)");
   text = std::regex_replace(text, start, "start:=H:M:S.MS");
   text = std::regex_replace(text, end, "terminated at H:M:S.MS");
-  return std::regex_replace(text, took, "took MS/1000");
+  text = std::regex_replace(text, took, "took MS/1000");
+  text = std::regex_replace(text, ms, "\"ms\":MS");
+  text = ReplaceAll(text, MIRELKON_DOC_DIR, "<docdir>");
+  return ReplaceAll(text, "mirelkon " MIRELKON_VERSION "\n", "mirelkon <version>\n");
 }
 
 std::string ShellQuoted(const std::string& s) {
@@ -127,7 +140,11 @@ TEST_P(Transcript, ScreenResultFileAndStatusAreAsExpected) {
   int status = RunProgram();
   EXPECT_EQ(status, std::stoi(ReadFile(caseDir_ / "expected" / "status")))
       << "stderr: " << ReadFile(errorFile_);
-  EXPECT_EQ(MaskTimes(ReadFile(screenFile_)), WithCrLf(ReadFile(caseDir_ / "expected" / "screen")));
+  fs::path expectedScreen = caseDir_ / "expected" / "screen";
+  if (fs::exists(expectedScreen))
+    EXPECT_EQ(Mask(ReadFile(screenFile_)), WithCrLf(ReadFile(expectedScreen)));
+  else
+    EXPECT_EQ(Mask(ReadFile(screenFile_)), ReadFile(caseDir_ / "expected" / "stdout"));
   fs::path expectedErrors = caseDir_ / "expected" / "stderr";
   EXPECT_EQ(ReadFile(errorFile_), fs::exists(expectedErrors) ? ReadFile(expectedErrors) : "");
 
@@ -141,7 +158,7 @@ TEST_P(Transcript, ScreenResultFileAndStatusAreAsExpected) {
   EXPECT_EQ(created, expectedNames);
   for (const std::string& name : expectedNames) {
     if (!created.count(name)) continue;
-    EXPECT_EQ(MaskTimes(ReadFile(work_ / name)), WithCrLf(ReadFile(expectedResults / name)))
+    EXPECT_EQ(Mask(ReadFile(work_ / name)), WithCrLf(ReadFile(expectedResults / name)))
         << "result file " << name;
   }
   if (fs::exists(caseDir_ / "files")) {

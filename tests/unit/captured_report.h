@@ -1,5 +1,6 @@
-// Test support: sends the screen and the result file to temporary files for the lifetime
-// of the object, so a test can read back exactly what was reported on each output.
+// Test support: sends the screen, the result file and the diagnostics to temporary files
+// for the lifetime of the object, so a test can read back exactly what was reported on
+// each output.
 #pragma once
 
 #include <cstdio>
@@ -12,9 +13,11 @@ class CapturedReport {
   CapturedReport() : saved_(report) {
     report.screen = std::tmpfile();
     report.resultFile = std::tmpfile();
+    report.diagnostics = std::tmpfile();
   }
   ~CapturedReport() {
     std::fclose(report.screen);
+    std::fclose(report.diagnostics);
     if (report.resultFile != nullptr) std::fclose(report.resultFile);
     report = saved_;
   }
@@ -23,6 +26,7 @@ class CapturedReport {
 
   std::string Screen() const { return ReadAll(report.screen); }
   std::string Result() const { return ReadAll(report.resultFile); }
+  std::string Diagnostics() const { return ReadAll(report.diagnostics); }
 
  private:
   static std::string ReadAll(std::FILE* file) {

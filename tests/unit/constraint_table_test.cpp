@@ -68,9 +68,15 @@ TEST(FindConstraint, AgreesWithALinearScanOnFullTables) {
           randomElement(), symbols[random() % 4], randomElement(), '=', randomElement(), ' '};
     LoadNormalized(elements, constraints);
     run.operationSymbols = symbols;
+    // A derived join or meet pair keeps its first value: a second one would stop the run.
+    int valueOf[3][maxElements + 1][maxElements + 1] = {};
     while (job.constraintCount < maxConstraints) {
       const int x = 1 + random() % n, y = 1 + random() % n, z = 1 + random() % n;
-      if (x != y && x != z && y != z) AddDerivedConstraint(x, y, z, 1 + random() % 2);
+      const int op = 1 + random() % 2;
+      if (x == y || x == z || y == z) continue;
+      int& value = valueOf[op][std::min(x, y)][std::max(x, y)];
+      if (value == 0) value = z;
+      AddDerivedConstraint(x, y, value, op);
     }
     for (int query = 0; query < 20000; ++query) {
       const int x = 1 + random() % n, y = 1 + random() % n, z = 1 + random() % n;

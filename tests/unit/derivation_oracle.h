@@ -1,6 +1,7 @@
 // Test support: a job held apart from the program's tables, loaded into them on demand,
 // and the derivation of join and meet constraints written out as plain loops: full passes
-// and a linear search of the table. The derivation tests hold the program's indexed
+// and a linear search of the table, and a linear search for a second value of a join or
+// meet pair. The derivation tests hold the program's indexed
 // derivation against it.
 #pragma once
 
@@ -108,8 +109,14 @@ class LiteralDerivation {
       if (j_.table[k].right < j_.table[k].left) std::swap(j_.table[k].left, j_.table[k].right);
     joinOp_ = PositionIn(j_.operationSymbols, '+');
     meetOp_ = PositionIn(j_.operationSymbols, '*');
-    if (joinOp_ == 0 && meetOp_ == 0) return outcome_;
     try {
+      for (int k = 1; k <= j_.count; ++k) {
+        const ConstraintRecord& c = j_.table[k];
+        const int first = FirstValue(j_.kinds[k], c.left, c.right, k - 1);
+        if (first != 0 && j_.table[first].result != c.result)
+          throw TwoValues(first, Form(c.left, c.operation, c.right, c.result));
+      }
+      if (joinOp_ == 0 && meetOp_ == 0) return outcome_;
       do {
         changed_ = false;
         const int b1 = j_.count;
@@ -165,6 +172,25 @@ class LiteralDerivation {
     Line(".");
   }
 
+  // The lowest of slots 1..last that is of the same kind, join or meet, with the same
+  // arguments, or 0.
+  int FirstValue(const ConstraintKind& kind, int x, int y, int last) const {
+    if (!kind.isJoin && !kind.isMeet) return 0;
+    for (int k = 1; k <= last; ++k) {
+      const ConstraintRecord& c = j_.table[k];
+      if (j_.kinds[k].isJoin == kind.isJoin && j_.kinds[k].isMeet == kind.isMeet && c.left == x &&
+          c.right == y)
+        return k;
+    }
+    return 0;
+  }
+
+  Stop TwoValues(int first, const std::string& second) const {
+    const ConstraintRecord& c = j_.table[first];
+    return {"(codeTwoVal) " + second.substr(0, 3) +
+            " has two values: " + Form(c.left, c.operation, c.right, c.result) + " and " + second};
+  }
+
   int Find(int x, int y, int z, int op) const {
     if (x >= y) return 0;
     for (int k = 1; k <= j_.count; ++k) {
@@ -180,6 +206,9 @@ class LiteralDerivation {
       Line("Check the data because of the forbidden derived constraint: " + Form(x, op, y, z));
       throw Stop{"(code) as reported above"};
     }
+    const int x0 = std::min(x, y), y0 = std::max(x, y);
+    const int first = FirstValue({op == joinOp_, op == meetOp_}, x0, y0, j_.count);
+    if (first != 0 && j_.table[first].result != z) throw TwoValues(first, Form(x0, op, y0, z));
     ++j_.count;
     changed_ = true;
     if (j_.count > maxConstraints) throw Stop{"(cod-ugW5s) too many constraints"};

@@ -145,22 +145,26 @@ TEST(DeriveConstraints, StopsAtTheFirstForbiddenConstraint) {
   }
 }
 
-// Random jobs of four families: random acyclic orders, grid lattices with their true joins
-// and meets (mostly), relations with cycles, and antichains whose constraints all point to
-// higher element numbers, which keeps composing without a forbidden constraint.
+// Random jobs of five families: random acyclic orders, grid lattices with their true joins
+// and meets (mostly), relations with cycles, antichains whose constraints all point to
+// higher element numbers, which keeps composing without a forbidden constraint, and grids
+// of at least two rows and columns with only true joins and meets of incomparable pairs,
+// which derive without a stop. Joins and meets mostly keep one value for each pair.
 class RandomJobs {
  public:
   explicit RandomJobs(unsigned seed) : random_(seed) {}
 
   OracleJob Next() {
-    const int family = Below(4);
-    const int n = family == 1 ? 0 : 1 + Below(12);
+    const int family = Below(5);
+    const bool grid = family == 1 || family == 4;
+    const int n = grid ? 0 : 1 + Below(12);
     OracleJob j;
     j.operationSymbols = symbolChoices[Below(std::size(symbolChoices))];
     j.verbose = Below(2) == 0;
-    if (family == 1) {
-      rows_ = 1 + Below(4);
-      columns_ = 1 + Below(12 / rows_);
+    if (grid) {
+      const int least = family == 4 ? 2 : 1;
+      rows_ = least + Below(5 - least);
+      columns_ = least + Below(12 / rows_ + 1 - least);
       j.elements = Elements(rows_ * columns_);
     } else {
       j.elements = Elements(n);
@@ -169,7 +173,8 @@ class RandomJobs {
     for (int x = 1; x <= size; ++x)
       for (int y = 1; y <= size; ++y) j.order[x][y] = InitialOrder(family, x, y, size);
     CloseOracleOrder(j);
-    const int constraints = family == 3 ? 3 + Below(18) : Below(13);
+    const int constraints = family >= 3 ? 3 + Below(18) : Below(13);
+    values_ = {};
     for (int c = 0; c < constraints; ++c) AddInitial(j, Constraint(family, j));
     return j;
   }
@@ -191,6 +196,7 @@ class RandomJobs {
       case 0:
         return x < y && Below(size) < 2;
       case 1:
+      case 4:
         return Row(x) <= Row(y) && Column(x) <= Column(y);
       case 2:
         return x != y && Below(size * 2) == 0;
@@ -207,8 +213,8 @@ class RandomJobs {
     const int size = j.Size();
     const char op = j.operationSymbols[Below(j.operationSymbols.size())];
     int x = 1 + Below(size), y = 1 + Below(size), z = 1 + Below(size);
-    if (family == 1 && Below(8) != 0) {
-      while (size > 1 && Below(10) != 0 && (j.order[x][y] || j.order[y][x])) {
+    if ((family == 1 && Below(8) != 0) || family == 4) {
+      while (size > 1 && (family == 4 || Below(10) != 0) && (j.order[x][y] || j.order[y][x])) {
         x = 1 + Below(size);
         y = 1 + Below(size);
       }
@@ -221,26 +227,38 @@ class RandomJobs {
       } while (x == y || std::max(x, y) == size);
       z = std::max(x, y) + 1 + Below(size - std::max(x, y));
     }
+    // Mostly one value for each pair of the join or the meet, as in a lattice; now and
+    // then a second one.
+    if ((op == '+' || op == '*') && family != 4 && Below(8) != 0) {
+      int& value = values_.of[op == '*'][std::min(x, y)][std::max(x, y)];
+      if (value == 0) value = z;
+      z = value;
+    }
     return {j.elements[x - 1], op, j.elements[y - 1], '=', j.elements[z - 1]};
   }
 
   std::mt19937 random_;
   int rows_ = 1, columns_ = 1;
+  struct {
+    int of[2][maxElements + 1][maxElements + 1];
+  } values_{};
 };
 
 TEST(DeriveConstraints, AppendsWhatThePlainLoopsAppend) {
   RandomJobs jobs(48611);
-  int derivedSome = 0, forbidden = 0;
+  int derivedSome = 0, forbidden = 0, twoValues = 0;
   for (int round = 0; round < 4000 && !testing::Test::HasFailure(); ++round) {
     const OracleJob j = jobs.Next();
     OracleJob literal = j;
     const OracleOutcome outcome = LiteralDerivation(literal).Run();
     if (!outcome.errorMessage.empty()) ++forbidden;
+    if (outcome.errorMessage.starts_with("(codeTwoVal)")) ++twoValues;
     if (outcome.errorMessage.empty() && literal.count > literal.initialCount) ++derivedSome;
     ExpectSameAsLiteral(j);
   }
   EXPECT_GT(derivedSome, 400);
   EXPECT_GT(forbidden, 400);
+  EXPECT_GT(twoValues, 100);
 }
 
 // Constraints of another operation never take part, so padding a job with them moves the

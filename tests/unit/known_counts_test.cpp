@@ -1,5 +1,6 @@
 // Whole runs, in process, of the bundled sample, the example lattices and the
-// benchmark lattices: every job's |Sub(L)| must be the count known for it. The example
+// benchmark lattices: every job's |Sub(L)| must be the count known for it, and no file
+// gives a warning. The example
 // files state their counts in comments ("expected |Sub(L)|=N"); the benchmark counts
 // come from the tables in the benchmark folders' READMEs. Counts are compared as decimal
 // text, since they reach 2^64.
@@ -39,6 +40,7 @@ std::vector<std::string> ReportedCounts(const fs::path& path) {
   static const std::regex result(R"(-- Result:   \|Sub\(L\)\|=(\d+) for the partial lattice\r\n)");
   std::vector<std::string> onScreen = AllMatches(captured.Screen(), result);
   EXPECT_EQ(onScreen, AllMatches(captured.Result(), result)) << path;
+  EXPECT_EQ(captured.Diagnostics(), "") << path;
   return onScreen;
 }
 

@@ -1,0 +1,43 @@
+// The well-known lattices that make builds, each as a factor: its elements listed along a
+// linear extension of the order (bottom first), their natural names, and the order. A
+// builder answers false, leaving the factor unusable, when the lattice has more than
+// maxElements elements.
+#pragma once
+
+#include <string>
+
+#include "model/job_model.h"
+
+struct LatticeFactor {
+  int size = 0;
+  std::string names[maxElements];
+  bool below[maxElements][maxElements] = {};  // [i][j], 0-based: element i <= element j
+};
+
+// Appends an element; false when the factor is full already.
+bool AddElement(LatticeFactor& factor, std::string name);
+
+// Sets the order of the elements added from isBelow(i, j), 0-based.
+template <class IsBelow>
+void SetOrder(LatticeFactor& factor, IsBelow isBelow) {
+  for (int i = 0; i < factor.size; ++i)
+    for (int j = 0; j < factor.size; ++j) factor.below[i][j] = isBelow(i, j);
+}
+
+// True when 2^k elements fit the tables; families with at least 2^k elements test it first.
+inline bool PowerOfTwoFits(int k) {
+  return k < 62 && (1LL << k) <= maxElements;
+}
+
+// The arguments of a term, already checked against the family's ranges (and P prime).
+bool BuildChain(LatticeFactor& factor, const int* arguments);       // chain N: 0 < 1 < ... < N-1
+bool BuildBoolean(LatticeFactor& factor, const int* arguments);     // subsets of {1..K}
+bool BuildDiamond(LatticeFactor& factor, const int* arguments);     // bottom, a1..aK, top
+bool BuildPentagon(LatticeFactor& factor, const int* arguments);    // bottom < a < c < top, b
+bool BuildDivisors(LatticeFactor& factor, const int* arguments);    // divisors of M
+bool BuildPartitions(LatticeFactor& factor, const int* arguments);  // partitions of {1..K}
+bool BuildSubspaces(LatticeFactor& factor, const int* arguments);   // subspaces of GF(P)^K
+
+// Replaces product by product x factor: pairs in lexicographic order, ordered componentwise,
+// named by their components joined with ",". False when it would exceed maxElements.
+bool MultiplyBy(LatticeFactor& product, const LatticeFactor& factor);

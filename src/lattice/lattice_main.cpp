@@ -1,0 +1,146 @@
+// The command line of mirelkon-lattice. A command builds its whole output as text first, so
+// a refusal leaves nothing behind: no file, nothing on standard output.
+#include "lattice/lattice_main.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "lattice/command_error.h"
+#include "lattice/complete_command.h"
+#include "lattice/lattice_usage.h"
+#include "lattice/make_command.h"
+
+namespace {
+
+enum class Command { help, complete, make };
+
+struct LatticeRequest {
+  Command command = Command::help;
+  std::vector<std::string> operands;  // complete: the input file; make: the term's words
+  std::string outputName;             // empty: standard output
+  MakeRequest make;
+  bool makeOptionGiven = false;
+};
+
+// The value after an option.
+std::string OptionValue(int argc, char** argv, int& i) {
+  if (i + 1 >= argc || argv[i + 1][0] == '\0')
+    throw UsageError(std::string(argv[i]) + " needs a value");
+  return argv[++i];
+}
+
+void ReadOption(LatticeRequest& request, int argc, char** argv, int& i) {
+  const std::string option = argv[i];
+  if (option == "-o") {
+    request.outputName = OptionValue(argc, argv, i);
+  } else if (option == "--subtrahend") {
+    int& subtrahend = request.make.subtrahend;
+    if (!ParseNumber(OptionValue(argc, argv, i), subtrahend) || subtrahend > 20)
+      throw UsageError("--subtrahend needs a whole number from 0 to 20");
+    request.makeOptionGiven = true;
+  } else if (option == "--verbose") {
+    request.make.verbose = true;
+    request.makeOptionGiven = true;
+  } else {
+    throw UsageError("unknown option \"" + option + "\"; see mirelkon-lattice --help");
+  }
+}
+
+// A term may come as one argument or as many: make reads its blank-separated words.
+std::vector<std::string> Words(const std::vector<std::string>& arguments) {
+  std::vector<std::string> words;
+  for (const std::string& argument : arguments) {
+    std::istringstream in(argument);
+    for (std::string word; in >> word;) words.push_back(word);
+  }
+  return words;
+}
+
+LatticeRequest ParseArguments(int argc, char** argv) {
+  LatticeRequest request;
+  for (int i = 1; i < argc; ++i)
+    if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) return request;
+  const std::string command = argv[1];
+  if (command == "complete") {
+    request.command = Command::complete;
+  } else if (command == "make") {
+    request.command = Command::make;
+  } else {
+    throw UsageError("unknown command \"" + command + "\"; see mirelkon-lattice --help");
+  }
+  for (int i = 2; i < argc; ++i) {
+    if (argv[i][0] == '-' && argv[i][1] != '\0') {
+      ReadOption(request, argc, argv, i);
+    } else {
+      request.operands.push_back(argv[i]);
+    }
+  }
+  if (request.command == Command::complete) {
+    if (request.operands.size() != 1) throw UsageError("complete needs one input file");
+    if (request.makeOptionGiven)
+      throw UsageError(
+          "--subtrahend and --verbose belong to make; complete keeps the file's header");
+  } else {
+    request.make.words = Words(request.operands);
+    if (request.make.words.empty())
+      throw UsageError("make needs a lattice, for instance: make divisors 60");
+  }
+  return request;
+}
+
+void WriteToStandardOutput(const std::string& text) {
+  errno = 0;
+  if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() || std::fflush(stdout) != 0)
+    throw UsageError(std::string("cannot write to standard output: ") + std::strerror(errno));
+}
+
+// Creates the file exclusively, so an existing one is never replaced, not even one that
+// appears while the output is being built; a file that could not be written in full is
+// removed again.
+void WriteToNewFile(const std::string& text, const std::string& name) {
+  errno = 0;
+  std::FILE* file = std::fopen(name.c_str(), "wbx");
+  if (file == nullptr) {
+    if (errno == EEXIST) throw UsageError(name + " exists already; it is not overwritten");
+    throw UsageError("cannot create " + name + ": " + std::strerror(errno));
+  }
+  bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
+  written = std::fclose(file) == 0 && written;
+  if (!written) {
+    const int error = errno;
+    std::remove(name.c_str());
+    throw UsageError("cannot write " + name + ": " + std::strerror(error));
+  }
+}
+
+}  // namespace
+
+int LatticeMain(int argc, char** argv) {
+  if (argc < 2) {
+    WriteUsage(stderr);
+    return 1;
+  }
+  try {
+    const LatticeRequest request = ParseArguments(argc, argv);
+    if (request.command == Command::help) {
+      WriteUsage(stdout);
+      return 0;
+    }
+    const std::string text = request.command == Command::complete
+                                 ? CompleteFile(request.operands[0])
+                                 : MakeInputFile(request.make);
+    if (request.outputName.empty()) {
+      WriteToStandardOutput(text);
+    } else {
+      WriteToNewFile(text, request.outputName);
+    }
+    return 0;
+  } catch (const CommandError& error) {
+    std::fprintf(stderr, "%s\n", error.text.c_str());
+    return 1;
+  }
+}

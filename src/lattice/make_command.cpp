@@ -1,0 +1,196 @@
+// Terms are read word by word: a family name and its whole-number arguments, factors joined
+// by "x". The product is put into the job tables as if read from a file whose edges are the
+// cover pairs, and written by the same writer that complete uses.
+#include "lattice/make_command.h"
+
+#include <algorithm>
+#include <climits>
+#include <string_view>
+
+#include "lattice/command_error.h"
+#include "lattice/input_writer.h"
+#include "lattice/lattice_check.h"
+#include "lattice/lattice_families.h"
+#include "model/job_model.h"
+
+namespace {
+
+static_assert(sizeof elementSymbolAlphabet - 1 >= maxElements);
+
+constexpr int maxArguments = 2;
+
+struct Family {
+  std::string_view name;
+  std::string_view argumentNames;  // one letter per argument, as the usage writes them
+  int minimum[maxArguments];
+  bool firstIsPrime;
+  bool (*build)(LatticeFactor&, const int*);
+};
+
+constexpr Family families[] = {
+    {"chain", "N", {1}, false, BuildChain},
+    {"boolean", "K", {0}, false, BuildBoolean},
+    {"diamond", "K", {0}, false, BuildDiamond},
+    {"pentagon", "", {}, false, BuildPentagon},
+    {"divisors", "M", {1}, false, BuildDivisors},
+    {"partitions", "K", {1}, false, BuildPartitions},
+    {"subspaces", "PK", {2, 0}, true, BuildSubspaces},
+};
+
+// The factors built so far and their product.
+struct MakeState {
+  LatticeFactor product;
+  LatticeFactor factor;
+  int factorCount = 0;
+};
+
+MakeState made;
+
+std::string Joined(const std::vector<std::string>& words, std::size_t first, std::size_t last) {
+  std::string text;
+  for (std::size_t w = first; w < last; ++w) text += (w > first ? " " : "") + words[w];
+  return text;
+}
+
+std::string FormOf(const Family& family) {
+  std::string form(family.name);
+  for (char argument : family.argumentNames) form += std::string(" ") + argument;
+  return form;
+}
+
+const Family& FindFamily(const std::string& word) {
+  for (const Family& family : families)
+    if (family.name == word) return family;
+  std::string known;
+  for (const Family& family : families) known += (known.empty() ? "" : ", ") + FormOf(family);
+  throw UsageError("unknown lattice \"" + word + "\"; the lattices are " + known);
+}
+
+bool IsPrime(int p) {
+  if (p < 2) return false;
+  for (long long d = 2; d * d <= p; ++d)
+    if (p % d == 0) return false;
+  return true;
+}
+
+// Builds the factor named by words[first..last) into made.factor.
+bool BuildTerm(const std::vector<std::string>& words, std::size_t first, std::size_t last) {
+  if (first == last) throw UsageError("a lattice is missing beside \"x\"");
+  const std::string term = Joined(words, first, last);
+  const Family& family = FindFamily(words[first]);
+  if (last - first - 1 != family.argumentNames.size())
+    throw UsageError("\"" + term + "\" should read " + FormOf(family));
+  int arguments[maxArguments] = {};
+  for (std::size_t a = 0; a < family.argumentNames.size(); ++a) {
+    if (!ParseNumber(words[first + 1 + a], arguments[a]) || arguments[a] < family.minimum[a]) {
+      throw UsageError("in \"" + term + "\", " + family.argumentNames[a] +
+                       " must be a whole number from " + std::to_string(family.minimum[a]) +
+                       " to " + std::to_string(INT_MAX));
+    }
+  }
+  if (family.firstIsPrime && !IsPrime(arguments[0]))
+    throw UsageError("in \"" + term + "\", " + family.argumentNames[0] + " must be a prime");
+  made.factor = LatticeFactor{};
+  return family.build(made.factor, arguments);
+}
+
+// Builds every factor and multiplies them up; false when the product outgrows the tables.
+bool BuildProduct(const std::vector<std::string>& words) {
+  made.product = LatticeFactor{};
+  made.factorCount = 0;
+  for (std::size_t first = 0; first <= words.size();) {
+    std::size_t last = first;
+    while (last < words.size() && words[last] != "x") ++last;
+    if (!BuildTerm(words, first, last)) return false;
+    if (made.factorCount++ == 0) {
+      made.product = made.factor;
+    } else if (!MultiplyBy(made.product, made.factor)) {
+      return false;
+    }
+    first = last + 1;
+  }
+  return true;
+}
+
+bool Covers(int upper, int lower) {
+  if (lower == upper || !made.product.below[lower][upper]) return false;
+  for (int k = 0; k < made.product.size; ++k)
+    if (k != lower && k != upper && made.product.below[lower][k] && made.product.below[k][upper])
+      return false;
+  return true;
+}
+
+// The product as a job read from a file: elements in their listed order, cover edges.
+void PutIntoJob(const std::string& name) {
+  const int n = made.product.size;
+  job.nameOfL = name;
+  job.latticeSize = n;
+  job.elementSymbols.assign(elementSymbolAlphabet, n);
+  job.edgeCount = 0;
+  for (int i = 0; i < n; ++i)
+    for (int j = 0; j < n; ++j) {
+      job.orderMatrix[i + 1][j + 1] = made.product.below[i][j];
+      if (Covers(j, i))
+        job.edgeList[job.edgeCount++] = {static_cast<std::uint8_t>(i + 1),
+                                         static_cast<std::uint8_t>(j + 1)};
+    }
+  job.constraintCount = 0;
+}
+
+// The comment block that opens the file: what each symbol stands for, in aligned columns.
+std::string SymbolComments(const std::string& name) {
+  const int n = made.product.size;
+  std::vector<std::string> items;
+  std::size_t width = 0;
+  for (int i = 0; i < n; ++i) {
+    std::string element = made.product.names[i];
+    if (made.factorCount > 1) element = "(" + element + ")";
+    items.push_back(std::string(1, elementSymbolAlphabet[i]) + " = " + element);
+    width = std::max(width, items.back().size());
+  }
+  constexpr std::size_t lineWidth = 80;
+  const std::size_t perLine = std::max<std::size_t>(1, (lineWidth - 2) / (width + 3));
+  std::string text = "% " + name + ": " + std::to_string(n) + " elements, written by " +
+                     "mirelkon-lattice make.\n% Element symbols and the elements they stand for:\n";
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    text += (i % perLine == 0 ? "%   " : "   ") + items[i];
+    if (i % perLine == perLine - 1 || i + 1 == items.size()) {
+      text += '\n';
+    } else {
+      text += std::string(width - items[i].size(), ' ');
+    }
+  }
+  return text + "\n";
+}
+
+}  // namespace
+
+bool ParseNumber(const std::string& word, int& value) {
+  if (word.empty() || word.size() > 10) return false;
+  long long number = 0;
+  for (char c : word) {
+    if (c < '0' || c > '9') return false;
+    number = number * 10 + (c - '0');
+  }
+  if (number > INT_MAX) return false;
+  value = static_cast<int>(number);
+  return true;
+}
+
+std::string MakeInputFile(const MakeRequest& request) {
+  const std::string name = Joined(request.words, 0, request.words.size());
+  if (!BuildProduct(request.words)) {
+    throw UsageError(name + " has more than " + std::to_string(maxElements) +
+                     " elements, the most a lattice may have");
+  }
+  run.verbose = request.verbose;
+  run.subtrahend = request.subtrahend;
+  run.operationSymbols = "+*";
+  PutIntoJob(name);
+  CheckLattice(0);        // fills the join and meet tables; these lattices always pass
+  CheckGivenEquations();  // none are given: every pair is left unmarked
+  std::string text = SymbolComments(name);
+  WriteRunSettings(text);
+  WriteCompletedJob(text);
+  return text + "\\enddata\n";
+}

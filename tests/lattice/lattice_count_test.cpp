@@ -1,0 +1,149 @@
+// mirelkon-lattice in process: the known counts of well-known lattices through make and
+// through complete of their cover edges alone, the example lattices completed from their
+// edges, and the exact text both commands write for a small case.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <regex>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "captured_report.h"
+#include "fuzz/run_input.h"
+#include "lattice/complete_command.h"
+#include "lattice/make_command.h"
+#include "read_file.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The |Sub(L)| of every job of the input text, counted by an in-process run.
+std::vector<long long> Counts(const std::string& text) {
+  CapturedReport captured;
+  EXPECT_EQ(RunInputBytes(text.data(), text.size()), "");
+  static const std::regex result(R"(-- Result:   \|Sub\(L\)\|=(\d+) )");
+  std::vector<long long> counts;
+  const std::string screen = captured.Screen();
+  for (std::sregex_iterator it(screen.begin(), screen.end(), result), end; it != end; ++it)
+    counts.push_back(std::stoll((*it)[1]));
+  return counts;
+}
+
+// The text with every constraint line removed: the edges alone describe each job.
+std::string EdgesOnly(const std::string& text) {
+  std::istringstream in(text);
+  std::string kept;
+  bool inConstraints = false;
+  for (std::string line; std::getline(in, line);) {
+    if (line.find("\\endofjob") != std::string::npos) inConstraints = false;
+    if (!inConstraints) kept += line + "\n";
+    if (line.find("\\constraints") != std::string::npos) inConstraints = true;
+  }
+  return kept;
+}
+
+std::string Completed(const std::string& text) {
+  AttachInputFile(fmemopen(const_cast<char*>(text.data()), text.size(), "rb"));
+  std::string completed = CompleteInput();
+  CloseInputFile();
+  return completed;
+}
+
+std::string Made(const std::string& term, int subtrahend = 0, bool verbose = false) {
+  MakeRequest request{{}, subtrahend, verbose};
+  std::istringstream in(term);
+  for (std::string word; in >> word;) request.words.push_back(word);
+  return MakeInputFile(request);
+}
+
+TEST(LatticeCounts, KnownCountsThroughMakeAndThroughCompleteOfTheCovers) {
+  const struct {
+    const char* term;
+    long long count;
+  } cases[] = {
+      {"chain 1", 2},
+      {"chain 7", 128},
+      {"boolean 2", 13},
+      {"boolean 3", 74},
+      {"boolean 4", 732},
+      {"pentagon", 23},
+      {"diamond 3", 20},
+      {"diamond 6", (1 << 6) + 3 * 6 + 3},
+      {"divisors 60", 320},
+      {"divisors 720", 35357},
+      {"partitions 4", 470},
+      {"subspaces 2 3", 530},
+      {"subspaces 3 2", (1 << 4) + 3 * 4 + 3},  // M_4: the four lines of the plane
+      {"chain 2 x chain 3", 38},
+      {"chain 4 x chain 4", 2103},
+      {"chain 5 x chain 6", 134825},
+  };
+  for (const auto& c : cases) {
+    const std::string made = Made(c.term);
+    EXPECT_EQ(Counts(made), std::vector<long long>{c.count}) << c.term;
+    EXPECT_EQ(Counts(Completed(EdgesOnly(made))), std::vector<long long>{c.count}) << c.term;
+  }
+}
+
+TEST(LatticeCounts, ExamplesCompletedFromTheirEdgesKeepTheirCounts) {
+  static const std::regex stated(R"(expected \|Sub\(L\)\|=(\d+))");
+  for (const auto& entry : fs::directory_iterator(fs::path(MIRELKON_SOURCE_DIR) / "examples")) {
+    const std::string text = ReadFile(entry.path());
+    std::smatch match;
+    ASSERT_TRUE(std::regex_search(text, match, stated)) << entry.path();
+    EXPECT_EQ(Counts(Completed(EdgesOnly(text))), std::vector<long long>{std::stoll(match[1])})
+        << entry.path();
+    // The examples give every equation already: nothing may be added twice.
+    EXPECT_NE(Completed(text).find("% No join or meet of two incomparable elements is missing."),
+              std::string::npos)
+        << entry.path();
+  }
+}
+
+TEST(LatticeText, MakeWritesSymbolsCoversAndEquations) {
+  EXPECT_EQ(Made("chain 2 x chain 2", 3, true),
+            "% chain 2 x chain 2: 4 elements, written by mirelkon-lattice make.\n"
+            "% Element symbols and the elements they stand for:\n"
+            "%   0 = (0,0)   1 = (0,1)   2 = (1,0)   3 = (1,1)\n"
+            "\n"
+            "\\verbose=true\n\\subtrahend-in-exponent=3\n\\operationsymbols=+*\n"
+            "\\beginjob\n\\name\nchain 2 x chain 2\n\\size\n4\n\\elements\n0123\n"
+            "\\edges\n01 02 13 23\n\\constraints\n"
+            "% The joins and meets of two incomparable elements, added by mirelkon-lattice:\n"
+            "1+2=3 1*2=0\n"
+            "\\endofjob\n\\enddata\n");
+}
+
+TEST(LatticeText, CompleteKeepsWhatIsGivenAndAddsWhatIsMissing) {
+  // Two jobs; the header lacks the meet, the first job gives a join in reverse order and an
+  // equation of another operation; the second job gives every equation.
+  const std::string input =
+      "free text\n\\verbose=yes true\n\\subtrahend-in-exponent=7\n\\operationsymbols=f+\n"
+      "\\beginjob\n\\name\nM3, the diamond\n\\size\n5\n\\elements\n0abc1\n"
+      "\\edges\n(covers) 0a 0b 0c\na1 b1 c1 \\w a remark\n\\constraints\nb+a=1 afb=c\n"
+      "\\endofjob\n\\name\nchain\n\\size\n2\n\\elements\nxy\n\\edges\nxy\n\\constraints\n"
+      "\\endofjob\n\\enddata\n";
+  EXPECT_EQ(Completed(input),
+            "\\verbose=true\n\\subtrahend-in-exponent=7\n\\operationsymbols=f+*\n"
+            "\\beginjob\n\\name\nM3  the diamond\n\\size\n5\n\\elements\n0abc1\n"
+            "\\edges\n0a 0b 0c a1 b1 c1\n\\constraints\nb+a=1 afb=c\n"
+            "% The joins and meets of two incomparable elements, added by mirelkon-lattice:\n"
+            "a*b=0 a+c=1 a*c=0 b+c=1 b*c=0\n\\endofjob\n"
+            "\\beginjob\n\\name\nchain\n\\size\n2\n\\elements\nxy\n\\edges\nxy\n\\constraints\n"
+            "% No join or meet of two incomparable elements is missing.\n\\endofjob\n"
+            "\\enddata\n");
+}
+
+TEST(LatticeText, ElementSymbolsAreDistinctPrintableAndAllowed) {
+  const std::string symbols = elementSymbolAlphabet;
+  ASSERT_GE(symbols.size(), 64u);
+  for (std::size_t i = 0; i < symbols.size(); ++i) {
+    EXPECT_TRUE(symbols[i] > ' ' && symbols[i] < 127) << i;
+    EXPECT_EQ(std::string("%\\-*+=()[]'{}?., ").find(symbols[i]), std::string::npos) << i;
+    EXPECT_EQ(symbols.find(symbols[i]), i) << symbols[i];
+  }
+}
+
+}  // namespace

@@ -1,0 +1,63 @@
+// The command line: options only before the first input name, "--" ending them, and the
+// refusals of a wrong command line.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "session/command_line.h"
+
+namespace {
+
+CommandLine Parse(std::vector<std::string> arguments) {
+  arguments.insert(arguments.begin(), "mirelkon");
+  std::vector<char*> argv;
+  for (std::string& a : arguments) argv.push_back(a.data());
+  return ParseCommandLine(static_cast<int>(argv.size()), argv.data());
+}
+
+TEST(CommandLine, OptionsComeBeforeTheInputNames) {
+  struct Case {
+    std::vector<std::string> arguments;
+    Action action;
+    bool json;
+    std::vector<std::string> files;
+  } cases[] = {
+      {{}, Action::session, false, {}},
+      {{"data.txt", "--batch"}, Action::session, false, {"data.txt", "--batch"}},
+      {{"--batch", "a.txt", "--json"}, Action::batch, false, {"a.txt", "--json"}},
+      {{"--json", "a.txt", "b.txt"}, Action::batch, true, {"a.txt", "b.txt"}},
+      {{"--batch", "--", "--json"}, Action::batch, false, {"--json"}},
+      {{"--", "-h"}, Action::session, false, {"-h"}},
+      {{"-"}, Action::session, false, {"-"}},
+      {{"--json", "--help"}, Action::help, true, {}},
+      {{"--help", "--version"}, Action::help, false, {}},
+      {{"--version", "--batch", "a.txt"}, Action::version, false, {"a.txt"}},
+  };
+  for (const Case& c : cases) {
+    CommandLine line = Parse(c.arguments);
+    std::string shown = testing::PrintToString(c.arguments);
+    EXPECT_EQ(line.action, c.action) << shown;
+    EXPECT_EQ(line.json, c.json) << shown;
+    EXPECT_EQ(line.files, c.files) << shown;
+  }
+}
+
+TEST(CommandLine, RefusesUnknownOptionsAndBatchesWithoutFiles) {
+  struct Case {
+    std::vector<std::string> arguments;
+    std::string error;
+  } cases[] = {
+      {{"-x", "a.txt"}, "unknown option -x"},
+      {{"--batch", "--verbose", "a.txt"}, "unknown option --verbose"},
+      {{"--batch"}, "--batch needs at least one input file"},
+      {{"--json", "--"}, "--json needs at least one input file"},
+  };
+  for (const Case& c : cases) {
+    CommandLine line = Parse(c.arguments);
+    EXPECT_EQ(line.action, Action::usageError) << c.error;
+    EXPECT_EQ(line.error, c.error);
+  }
+}
+
+}  // namespace
