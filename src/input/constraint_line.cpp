@@ -2,6 +2,9 @@
 // derivation come after the whole section has been read.
 #include "input/constraint_line.h"
 
+#include <algorithm>
+#include <cstdint>
+#include <iterator>
 #include <string_view>
 
 #include "input/input_file.h"
@@ -26,15 +29,38 @@ void AppendInputConstraint(int left, int operation, int right, int result) {
   job.constraintLines[k] = input.lineNumber;
 }
 
-// The first slot before k with the operation and the arguments of slot k, in the order
-// typed, or 0. A linear scan: it runs once per constraint read, at most 4096 times a job.
-int EarlierSamePair(int k) {
+// The typed constraints of the job by operation and arguments in the order typed: an
+// open-addressing hash set of the first slot of each, emptied with the job's first
+// constraint. It keeps the check for a pair given twice at a few probes per constraint.
+struct TypedPairIndex {
+  static constexpr int bucketBits = 13;   // twice maxConstraints: short probes
+  std::uint16_t slotOf[1 << bucketBits];  // 0: empty bucket
+};
+static_assert(1 << TypedPairIndex::bucketBits >= 2 * maxConstraints);
+
+TypedPairIndex typedPairs;
+
+std::uint32_t PairKey(int k) {
   const ConstraintRecord& c = job.constraintTable[k];
-  for (int s = 1; s < k; ++s) {
-    const ConstraintRecord& d = job.constraintTable[s];
-    if (d.operation == c.operation && d.left == c.left && d.right == c.right) return s;
+  return c.left | static_cast<std::uint32_t>(c.right) << 8 |
+         static_cast<std::uint32_t>(c.operation) << 16;
+}
+
+// The first slot before k with the operation and the arguments of slot k, in the order
+// typed, or 0 when there is none; then slot k is filed as the first of its pair.
+int EarlierSamePair(int k) {
+  if (k == 1) std::fill(std::begin(typedPairs.slotOf), std::end(typedPairs.slotOf), 0);
+  constexpr std::uint32_t mask = (1u << TypedPairIndex::bucketBits) - 1;
+  const std::uint32_t key = PairKey(k);
+  for (std::uint32_t b = (key * 0x9E3779B1u) >> (32 - TypedPairIndex::bucketBits);;
+       b = (b + 1) & mask) {
+    const int s = typedPairs.slotOf[b];
+    if (s == 0) {
+      typedPairs.slotOf[b] = static_cast<std::uint16_t>(k);
+      return 0;
+    }
+    if (PairKey(s) == key) return s;
   }
-  return 0;
 }
 
 // In a lattice x+y lies above x and y, and x*y below both; the order is closed by now.
