@@ -11,17 +11,17 @@
 #include "input/job_sequence.h"
 #include "session/fatal_error.h"
 
-// Answers the fatal data error's message, or "" when the run ended at \enddata.
-inline std::string RunInputBytes(const void* data, std::size_t size) {
+// Answers the fatal data error, or one with the message "" when the run ended at \enddata.
+inline DataError RunInputBytes(const void* data, std::size_t size) {
   // fmemopen refuses an empty buffer; an empty file reads the same as /dev/null.
   AttachInputFile(size > 0 ? fmemopen(const_cast<void*>(data), size, "rb")
                            : std::fopen("/dev/null", "rb"));
-  std::string message;
+  DataError outcome{};
   try {
     RunJobs();
   } catch (const DataError& error) {
-    message = error.message;
+    outcome = error;
   }
   CloseInputFile();
-  return message;
+  return outcome;
 }

@@ -22,7 +22,7 @@ namespace {
 // The |Sub(L)| of every job of the input text, counted by an in-process run.
 std::vector<long long> Counts(const std::string& text) {
   CapturedReport captured;
-  EXPECT_EQ(RunInputBytes(text.data(), text.size()), "");
+  EXPECT_EQ(RunInputBytes(text.data(), text.size()).message, "");
   static const std::regex result(R"(-- Result:   \|Sub\(L\)\|=(\d+) )");
   std::vector<long long> counts;
   const std::string screen = captured.Screen();

@@ -13,15 +13,7 @@ namespace {
 // The line of the run's fatal data error (0 when the run ended normally).
 int ErrorLine(const std::string& text) {
   CapturedReport captured;
-  AttachInputFile(fmemopen(const_cast<char*>(text.data()), text.size(), "rb"));
-  int line = 0;
-  try {
-    RunJobs();
-  } catch (const DataError& error) {
-    line = error.line;
-  }
-  CloseInputFile();
-  return line;
+  return RunInputBytes(text.data(), text.size()).line;
 }
 
 std::string WithLineEnds(std::string text, const std::string& lineEnd) {
