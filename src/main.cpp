@@ -1,4 +1,6 @@
 // The program's entry: everything happens in Main.
 #include "session/main_flow.h"
 
-int main(int argc, char** argv) { return Main(argc, argv); }
+int main(int argc, char** argv) {
+  return Main(argc, argv);
+}
