@@ -71,14 +71,9 @@ void IndexSlot(int k) {
   index.slotOf[bucket] = static_cast<std::uint16_t>(k);
 }
 
-std::string FormOf(int x, int y, int z, int op) {
-  return {job.elementSymbols[x - 1], run.operationSymbols[op - 1], job.elementSymbols[y - 1], '=',
-          job.elementSymbols[z - 1]};
-}
-
 // Reported with x and y as passed; the note names the typed equations behind it.
 [[noreturn]] void ReportForbidden(int x, int y, int z, int op) {
-  const std::string form = FormOf(x, y, z, op);
+  const std::string form = WrittenForm(x, run.operationSymbols[op - 1], y, z);
   const std::string line = "Check the data because of the forbidden derived constraint: " + form;
   WriteScreenLine();
   WriteResultLine();
@@ -142,7 +137,7 @@ void AddDerivedConstraint(int x, int y, int z, int op) {
   const ConstraintKind kind = {op == OperationNumber('+'), op == OperationNumber('*')};
   std::uint16_t* entry = ValueEntry(kind, left, right);
   if (entry != nullptr && *entry != 0 && job.constraintTable[*entry].result != z) {
-    const std::string form = FormOf(left, right, z, op);
+    const std::string form = WrittenForm(left, run.operationSymbols[op - 1], right, z);
     const DiagnosticNote origin = RuleOriginNote(form);
     ReportTwoValues(*entry, form, origin.line, {origin});
   }

@@ -22,15 +22,8 @@ namespace {
 
 class SilencedReport {
  public:
-  SilencedReport() : saved_(report) {
-    std::FILE* sink = std::fopen("/dev/null", "wb");
-    if (sink == nullptr) FailIo("open the null device");
-    report.screen = report.resultFile = sink;
-  }
-  ~SilencedReport() {
-    std::fclose(report.screen);
-    report = saved_;
-  }
+  SilencedReport() : saved_(report) { report.screen = report.resultFile = NullSink(); }
+  ~SilencedReport() { report = saved_; }
   SilencedReport(const SilencedReport&) = delete;
   SilencedReport& operator=(const SilencedReport&) = delete;
 

@@ -30,11 +30,6 @@ void AddItem(ItemLines& lines, std::string_view item) {
   if (++lines.onLine == lines.perLine) EndItems(lines);
 }
 
-std::string EquationText(int left, char operation, int right, int result) {
-  const std::string& symbols = job.elementSymbols;
-  return {symbols[left - 1], operation, symbols[right - 1], '=', symbols[result - 1]};
-}
-
 void WriteEdges(std::string& text) {
   ItemLines lines{text, edgesPerLine};
   for (int e = 0; e < job.edgeCount; ++e) {
@@ -59,8 +54,8 @@ int WriteMissingEquations(std::string& text) {
   for (int i = 1; i <= n; ++i)
     for (int j = i + 1; j <= n; ++j) {
       if (!Incomparable(i, j)) continue;
-      if (!lattice.joinGiven[i][j]) AddItem(lines, EquationText(i, '+', j, lattice.join[i][j]));
-      if (!lattice.meetGiven[i][j]) AddItem(lines, EquationText(i, '*', j, lattice.meet[i][j]));
+      if (!lattice.joinGiven[i][j]) AddItem(lines, WrittenForm(i, '+', j, lattice.join[i][j]));
+      if (!lattice.meetGiven[i][j]) AddItem(lines, WrittenForm(i, '*', j, lattice.meet[i][j]));
       written += !lattice.joinGiven[i][j] + !lattice.meetGiven[i][j];
     }
   EndItems(lines);

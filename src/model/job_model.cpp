@@ -6,8 +6,12 @@ JobModel job;
 
 std::string WrittenForm(int k) {
   const ConstraintRecord& c = job.constraintTable[k];
-  return {job.elementSymbols[c.left - 1], run.operationSymbols[c.operation - 1],
-          job.elementSymbols[c.right - 1], '=', job.elementSymbols[c.result - 1]};
+  return WrittenForm(c.left, run.operationSymbols[c.operation - 1], c.right, c.result);
+}
+
+std::string WrittenForm(int left, char operation, int right, int result) {
+  const std::string& symbols = job.elementSymbols;
+  return {symbols[left - 1], operation, symbols[right - 1], '=', symbols[result - 1]};
 }
 
 namespace {

@@ -58,8 +58,10 @@ struct JobModel {
 extern RunSettings run;
 extern JobModel job;
 
-// The written form of slot k: left symbol, operation symbol, right symbol, "=", result symbol.
+// The written form of an equation: left symbol, operation symbol, right symbol, "=",
+// result symbol; of slot k, or of elements and an operation symbol given.
 std::string WrittenForm(int k);
+std::string WrittenForm(int left, char operation, int right, int result);
 
 // Index of an element symbol, or 0 when the character is no element.
 int ElementNumber(char symbol);

@@ -12,7 +12,6 @@
 #include "input/line_reader.h"
 #include "model/short_string.h"
 #include "session/fatal_error.h"
-#include "session/io_failure.h"
 #include "session/json_records.h"
 #include "session/report.h"
 #include "session/session.h"
@@ -28,9 +27,7 @@ void PrepareOutputs(bool asJson) {
   report.flushScreen = false;
   if (!asJson) return;
   json.out = report.screen;
-  errno = 0;
-  report.screen = std::fopen("/dev/null", "wb");
-  if (report.screen == nullptr) FailIo("open /dev/null for the screen text");
+  report.screen = NullSink();
 }
 
 void ReportUnopenable(const std::string& name) {

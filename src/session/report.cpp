@@ -32,6 +32,15 @@ void FlushScreen() {
   if (std::fflush(report.screen) != 0) FailIo("write to the screen");
 }
 
+std::FILE* NullSink() {
+  static std::FILE* sink = nullptr;
+  if (sink != nullptr) return sink;
+  errno = 0;
+  sink = std::fopen("/dev/null", "wb");
+  if (sink == nullptr) FailIo("open the null device");
+  return sink;
+}
+
 void WriteScreenLine(std::string_view text) {
   WriteTo(report.screen, text, "write to the screen");
   WriteScreen(lineEnd);

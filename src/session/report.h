@@ -36,6 +36,10 @@ void WaitForEnter();
 // Writes out what the screen still holds in its buffer.
 void FlushScreen();
 
+// A stream that takes text and keeps none, for an output nobody is to see; opened once and
+// kept for the whole program.
+std::FILE* NullSink();
+
 // Creates the result file; never empties an existing file (it fails instead).
 void CreateResultFile(const std::string& name);
 void CloseResultFile();
