@@ -10,8 +10,9 @@
 #include <cstdio>
 #include <iterator>
 #include <string>
+#include <vector>
 
-#include "model/closed_set_counter.h"
+#include "core/closed_set_counter.h"
 #include "session/json_records.h"
 #include "session/report.h"
 
@@ -85,16 +86,6 @@ double MillisecondsSince(std::chrono::steady_clock::time_point start) {
 
 }  // namespace
 
-std::string DecimalText(SubsetCount value) {
-  char digits[40];  // 2^128 has 39 decimal digits
-  char* start = std::end(digits);
-  do {
-    *--start = static_cast<char>('0' + static_cast<int>(value % 10));
-    value /= 10;
-  } while (value != 0);
-  return {start, std::end(digits)};
-}
-
 bool IsClosed(const CandidateSubset& subset) {
   for (int k = 1; k <= job.constraintCount; ++k) {
     const ConstraintRecord& c = job.constraintTable[k];
@@ -107,7 +98,14 @@ SubsetCount CountedSubuniverses() {
   assert(0 <= job.latticeSize && job.latticeSize <= maxElements);
   int level[maxElements];
   LevelsByOrder(level);
-  return CountClosedSets(job.latticeSize, job.constraintTable + 1, job.constraintCount, level);
+  std::vector<Rule> rules;
+  for (int k = 1; k <= job.constraintCount; ++k) {
+    const ConstraintRecord& c = job.constraintTable[k];
+    rules.push_back({static_cast<std::uint8_t>(c.left - 1), static_cast<std::uint8_t>(c.right - 1),
+                     static_cast<std::uint8_t>(c.result - 1)});
+  }
+  static ClosedSetCounter counter;
+  return counter.Count(job.latticeSize, rules, {level, static_cast<std::size_t>(job.latticeSize)});
 }
 
 void CountSubuniverses() {

@@ -4,7 +4,7 @@
 #include <array>
 #include <string>
 
-#include "model/closed_set_counter.h"
+#include "core/subset_count.h"
 #include "model/job_model.h"
 
 // Membership of a subset of L: entry i (1..n) true means element i is in it; entry 0 and the
@@ -18,9 +18,6 @@ bool IsClosed(const CandidateSubset& subset);
 // The number of subsets of L that IsClosed accepts, found by the closed-set counter, which
 // decides elements from the bottom of the order upwards.
 SubsetCount CountedSubuniverses();
-
-// The count in plain decimal, every digit exact.
-std::string DecimalText(SubsetCount value);
 
 // Counts the subsets of L that IsClosed accepts and writes "-- Result: ...", "-- <name>.
 // Thus," and the sigma line to the screen and then to the result file.

@@ -6,8 +6,7 @@
 #include <cstdint>
 #include <string>
 
-constexpr int maxElements = 64;
-constexpr int maxConstraints = 4096;
+#include "core/limits.h"
 
 // The equation left op right = result, where op is the operation's 1-based position in
 // operationSymbols. For counting it is the rule "left and right in a subset force result in".

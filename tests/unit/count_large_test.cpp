@@ -9,8 +9,8 @@
 #include <random>
 #include <vector>
 
+#include "core/closed_set_counter.h"
 #include "count_test_support.h"
-#include "model/closed_set_counter.h"
 
 namespace {
 
@@ -20,7 +20,7 @@ int Between(std::mt19937& random, int low, int high) {
 
 // Rules among `used` elements, each rule within one of `groups` groups of them. Many rules
 // per element keep the number of closed sets, and so the plain search, small.
-std::vector<Rule> RandomRules(std::mt19937& random, int n) {
+std::vector<JobRule> RandomRules(std::mt19937& random, int n) {
   std::vector<int> used(n);
   std::iota(used.begin(), used.end(), 1);
   std::shuffle(used.begin(), used.end(), random);
@@ -28,14 +28,14 @@ std::vector<Rule> RandomRules(std::mt19937& random, int n) {
   const int groups = Between(random, 1, 4);
   const int ruleCount = Between(random, 6, 16) * static_cast<int>(used.size());
   const int equalArgumentsPercent = Between(random, 0, 1) * Between(random, 5, 40);
-  std::vector<Rule> rules;
+  std::vector<JobRule> rules;
   while (static_cast<int>(rules.size()) < ruleCount) {
     const int g = Between(random, 0, groups - 1);
     auto pick = [&] {
       const int slots = (static_cast<int>(used.size()) - 1 - g) / groups;
       return used[g + groups * Between(random, 0, slots)];
     };
-    Rule r{pick(), pick(), pick()};
+    JobRule r{pick(), pick(), pick()};
     if (Between(random, 0, 99) < equalArgumentsPercent) r.right = r.left;
     rules.push_back(r);
   }
@@ -51,11 +51,8 @@ TEST(CountAgainstPlainSearch, RandomJobsOfThirtyOneToSixtyFourElements) {
     SetJob(n, RandomRules(random, n));
     std::vector<int> rank(n);
     for (int& r : rank) r = Between(random, 0, 3);
-    const int* ranks = trial % 2 == 0 ? rank.data() : nullptr;
-    const SubsetCount full =
-        CountClosedSets(n, job.constraintTable + 1, job.constraintCount, ranks);
-    const SubsetCount plain =
-        CountClosedSets(n, job.constraintTable + 1, job.constraintCount, nullptr, Search::plain);
+    const SubsetCount full = CountJob(Search::full, trial % 2 == 0 ? rank : std::vector<int>{});
+    const SubsetCount plain = CountJob(Search::plain);
     ASSERT_EQ(full, plain) << "trial " << trial << ": n " << n << ", rules " << job.constraintCount;
   }
 }

@@ -10,7 +10,7 @@
 #include <utility>
 
 #include "count_test_support.h"
-#include "model/closed_set_counter.h"
+#include "core/closed_set_counter.h"
 
 namespace {
 
@@ -49,7 +49,7 @@ Order Product(const Order& a, const Order& b) {
 }
 
 SubsetCount FastCount() {
-  return CountClosedSets(job.latticeSize, job.constraintTable + 1, job.constraintCount);
+  return CountJob();
 }
 
 void SetLattice(const Order& leq) {

@@ -21,12 +21,12 @@ CandidateSubset SubsetOf(std::initializer_list<int> elements) {
 
 TEST(CountIsClosed, HoldsExactlyWhenEveryRuleIsMet) {
   struct Case {
-    std::vector<Rule> rules;
+    std::vector<JobRule> rules;
     CandidateSubset subset;
     bool closed;
   };
-  const std::vector<Rule> triple = {{1, 2, 3}};
-  const std::vector<Rule> chain = {{1, 1, 2}, {2, 2, 3}, {3, 3, 4}};
+  const std::vector<JobRule> triple = {{1, 2, 3}};
+  const std::vector<JobRule> chain = {{1, 1, 2}, {2, 2, 3}, {3, 3, 4}};
   const Case cases[] = {
       {triple, SubsetOf({}), true},
       {triple, SubsetOf({1}), true},
@@ -48,10 +48,10 @@ TEST(CountIsClosed, HoldsExactlyWhenEveryRuleIsMet) {
 
 TEST(CountSubuniverses, WritesTheResultLinesWithSigmaScaledBySubtrahend) {
   // 1 -> 2 -> 3 has 4 closed subsets and 4 -> 5 has 3: 12 in all on five elements.
-  const std::vector<Rule> twelve = {{1, 1, 2}, {2, 2, 3}, {4, 4, 5}};
+  const std::vector<JobRule> twelve = {{1, 1, 2}, {2, 2, 3}, {4, 4, 5}};
   struct Case {
     int n;
-    std::vector<Rule> rules;
+    std::vector<JobRule> rules;
     int subtrahend;
     std::string countText, sigmaText;
   };

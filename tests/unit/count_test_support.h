@@ -5,22 +5,39 @@
 #include <cstdint>
 #include <vector>
 
+#include "core/closed_set_counter.h"
 #include "model/count.h"
 #include "model/job_model.h"
 
-struct Rule {
+struct JobRule {
   int left, right, result;
 };
 
 // Makes the rules the current job's constraint table, slots 1.., for n elements.
-inline void SetJob(int n, const std::vector<Rule>& rules) {
+inline void SetJob(int n, const std::vector<JobRule>& rules) {
   job.latticeSize = n;
   job.constraintCount = static_cast<int>(rules.size());
   for (int k = 1; k <= job.constraintCount; ++k) {
-    const Rule& r = rules[k - 1];
+    const JobRule& r = rules[k - 1];
     job.constraintTable[k] = {static_cast<std::uint8_t>(r.left), static_cast<std::uint8_t>(r.right),
                               static_cast<std::uint8_t>(r.result), 1};
   }
+}
+
+// The job's constraint table as the counter's rules.
+inline std::vector<Rule> CounterRules() {
+  std::vector<Rule> rules;
+  for (int k = 1; k <= job.constraintCount; ++k) {
+    const ConstraintRecord& c = job.constraintTable[k];
+    rules.push_back({static_cast<std::uint8_t>(c.left - 1), static_cast<std::uint8_t>(c.right - 1),
+                     static_cast<std::uint8_t>(c.result - 1)});
+  }
+  return rules;
+}
+
+// The job's constraint table counted by a counter of its own.
+inline SubsetCount CountJob(Search search = Search::full, const std::vector<int>& rank = {}) {
+  return ClosedSetCounter(search).Count(job.latticeSize, CounterRules(), rank);
 }
 
 // The oracle: every subset of the job's elements tested by IsClosed, advanced as a binary
@@ -45,7 +62,7 @@ using Order = std::vector<std::vector<bool>>;
 
 // x+y=z and x*y=z for every incomparable pair x < y, as the inputs built from genuine
 // lattices state them; comparable pairs give no constraint.
-inline std::vector<Rule> LatticeRules(int n, const Order& leq) {
+inline std::vector<JobRule> LatticeRules(int n, const Order& leq) {
   auto bound = [&](int x, int y, bool upper) {
     for (int z = 1; z <= n; ++z) {
       auto below = [&](int a, int b) { return upper ? leq[a][b] : leq[b][a]; };
@@ -57,7 +74,7 @@ inline std::vector<Rule> LatticeRules(int n, const Order& leq) {
     }
     return 0;
   };
-  std::vector<Rule> rules;
+  std::vector<JobRule> rules;
   for (int x = 1; x <= n; ++x)
     for (int y = x + 1; y <= n; ++y)
       if (!leq[x][y] && !leq[y][x]) {

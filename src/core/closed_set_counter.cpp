@@ -9,44 +9,22 @@
 // rules among its elements, so a part is fully described by its element mask and the
 // implications and exclusions on its elements, one mask of each per element: the search
 // works on these masks, and they are the cache key.
-#include "model/closed_set_counter.h"
+#include "core/closed_set_counter.h"
 
 #include <sys/mman.h>
 
 #include <algorithm>
-#include <bit>
 #include <cassert>
-#include <cstdint>
 #include <cstring>
+#include <new>
+
+#include "core/bits.h"
+
+static_assert(maxElements <= 64, "an element is a bit of a 64-bit mask");
 
 namespace {
 
-using Mask = std::uint64_t;
-static_assert(maxElements <= 64, "an element is a bit of a 64-bit mask");
-
-Mask Bit(int e) {
-  return Mask{1} << e;
-}
-
-int Lowest(Mask m) {
-  return std::countr_zero(m);
-}
-
-// The number of elements in a mask. Where the build may not assume the popcnt instruction,
-// std::popcount is a call into the runtime library; this sum of bit fields takes a dozen
-// instructions instead.
-int Size(Mask m) {
-#ifdef __POPCNT__
-  return std::popcount(m);
-#else
-  m -= (m >> 1) & 0x5555555555555555u;
-  m = (m & 0x3333333333333333u) + ((m >> 2) & 0x3333333333333333u);
-  m = (m + (m >> 4)) & 0x0F0F0F0F0F0F0F0Fu;
-  return static_cast<int>((m * 0x0101010101010101u) >> 56);
-#endif
-}
-
-// The rules as masks, fixed during a count; elements are numbered 0..n-1 here.
+// The rules as masks, fixed during a count.
 struct RuleMasks {
   Mask partners[maxElements];    // [x]: the r != x with a rule (x, r, z)
   Mask concluders[maxElements];  // [z]: the l with a rule (l, r, z), r != l
@@ -54,7 +32,6 @@ struct RuleMasks {
   Mask conclusions[maxElements][maxElements];
   Mask otherPremises[maxElements][maxElements];  // [z][l]: the r != l of the rules (l, r, z)
   int rank[maxElements];                         // see BranchElement
-  bool plain;                                    // no cache and no splitting into parts
 };
 
 // Where the search stands: the decided elements and, for each undecided element, the
@@ -99,34 +76,38 @@ struct PartCache {
   std::uint32_t index[std::uint32_t{1} << maxIndexBits];  // 0 is empty, else tag, entry + 1
   Entry entries[entryCapacity];
   Mask keys[keyCapacity];
-  int indexBits = firstIndexBits;
-  bool hugePagesAsked = false;
-  std::uint32_t entryCount = 0;
-  std::uint32_t keyTop = 0;
+  int indexBits;
+  std::uint32_t entryCount;
+  std::uint32_t keyTop;
 };
-
-RuleMasks rules;
-// Aligned to the huge page size of x86-64 and other common systems, see AdviseHugePages.
-constexpr std::size_t hugePage = std::size_t{1} << 21;
-alignas(hugePage) PartCache cache;
 
 // The cache is touched page by page as a count stores entries. On 4 KB pages a count of a
 // large lattice spends a third of its time in page faults; on huge pages, where the system
-// offers them on request, there are few faults. A refusal costs only speed.
-void AdviseHugePages() {
-  if (cache.hugePagesAsked) return;
-  cache.hugePagesAsked = true;
+// offers them on request, there are few faults. A refusal costs only speed. The mapping is
+// reserved, not committed: a count touches only what it stores.
+class CacheMemory {
+ public:
+  CacheMemory() {
+    void* at = mmap(nullptr, sizeof(PartCache), PROT_READ | PROT_WRITE,
+                    MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
+    if (at == MAP_FAILED) throw std::bad_alloc();
 #ifdef MADV_HUGEPAGE
-  madvise(&cache, sizeof cache, MADV_HUGEPAGE);
+    madvise(at, sizeof(PartCache), MADV_HUGEPAGE);
 #endif
-}
+    cache_ = static_cast<PartCache*>(at);
+  }
+  ~CacheMemory() {
+    munmap(cache_, sizeof(PartCache));
+  }
+  CacheMemory(const CacheMemory&) = delete;
+  CacheMemory& operator=(const CacheMemory&) = delete;
+  PartCache& operator*() const {
+    return *cache_;
+  }
 
-void EmptyCache() {
-  cache.indexBits = PartCache::firstIndexBits;
-  std::memset(cache.index, 0, sizeof(std::uint32_t) << cache.indexBits);
-  cache.entryCount = 0;
-  cache.keyTop = 0;
-}
+ private:
+  PartCache* cache_;
+};
 
 std::uint32_t HashOf(const Mask* key, int length) {
   std::uint64_t h = static_cast<std::uint64_t>(length);
@@ -138,8 +119,68 @@ std::uint32_t Tag(std::uint32_t hash) {
   return hash << PartCache::tagShift;
 }
 
+SubsetCount StoredCount(const PartCache::Entry& e) {
+  SubsetCount count = 0;
+  for (int i = 2; i >= 0; --i) count = count << 32 | e.count[i];
+  return count;
+}
+
+// The connected part of `seed` in the graph of `linked`, found breadth first.
+Mask ConnectedPart(Mask seed, const Mask* linked) {
+  Mask part = seed;
+  for (Mask reached = seed; reached != 0;) {
+    Mask next = 0;
+    for (Mask m = reached; m != 0; m &= m - 1) next |= linked[Lowest(m)];
+    reached = next & ~part;
+    part |= reached;
+  }
+  return part;
+}
+
+// The element in the most open clauses, less rankWeight for each step of rank. Deciding an
+// element in many clauses settles or shortens the most of them; the rank makes the search
+// sweep a long lattice from the bottom up, so that its residual problems depend on a narrow
+// band of decided elements and come again, while in a wide lattice the elements in the most
+// clauses still go first.
+constexpr int rankWeight = 16;
+
+}  // namespace
+
+struct ClosedSetCounter::Engine {
+  explicit Engine(Search s) : plain(s == Search::plain) {}
+
+  SubsetCount Count(int n, std::span<const Rule> list, std::span<const int> rankOf);
+
+  void EmptyCache();
+  std::uint32_t& IndexSlot(const Mask* key, int length, std::uint32_t hash);
+  const PartCache::Entry& EntryOf(std::uint32_t slot) const;
+  void GrowIndex();
+  void Remember(const Mask* key, int length, std::uint32_t hash, SubsetCount count);
+  bool Decide(Decisions& d, Mask newIn, Mask newOut, Mask scope, const Mask* linked) const;
+  void FindLinks(const Decisions& d, Mask scope, const Mask* linkedBefore, Links& links) const;
+  int BranchElement(Mask part, const Links& links) const;
+  SubsetCount CountBranches(const Decisions& d, Mask part, const Links& links);
+  SubsetCount CountPart(const Decisions& d, Mask part, const Links& links);
+  SubsetCount CountResidual(const Decisions& d, Mask scope, const Mask* linkedBefore);
+  void LoadRules(int n, std::span<const Rule> list, std::span<const int> rankOf, Decisions& d);
+
+  const bool plain;  // no cache and no splitting into parts
+  RuleMasks rules;
+  CacheMemory cacheMemory;
+  PartCache& cache = *cacheMemory;
+  CounterStats stats;
+};
+
+void ClosedSetCounter::Engine::EmptyCache() {
+  cache.indexBits = PartCache::firstIndexBits;
+  std::memset(cache.index, 0, sizeof(std::uint32_t) << cache.indexBits);
+  cache.entryCount = 0;
+  cache.keyTop = 0;
+}
+
 // The index slot holding this key's entry, or the empty slot where it belongs.
-std::uint32_t& IndexSlot(const Mask* key, int length, std::uint32_t hash) {
+std::uint32_t& ClosedSetCounter::Engine::IndexSlot(const Mask* key, int length,
+                                                   std::uint32_t hash) {
   const std::uint32_t mask = (std::uint32_t{1} << cache.indexBits) - 1;
   const std::uint32_t tag = Tag(hash), tagBits = Tag(~std::uint32_t{0});
   for (std::uint32_t at = hash >> (32 - cache.indexBits);; at = (at + 1) & mask) {
@@ -153,12 +194,12 @@ std::uint32_t& IndexSlot(const Mask* key, int length, std::uint32_t hash) {
   }
 }
 
-const PartCache::Entry& EntryOf(std::uint32_t slot) {
+const PartCache::Entry& ClosedSetCounter::Engine::EntryOf(std::uint32_t slot) const {
   return cache.entries[(slot & ~Tag(~std::uint32_t{0})) - 1];
 }
 
 // Doubles the index, keeping it at most half full, and files every entry anew.
-void GrowIndex() {
+void ClosedSetCounter::Engine::GrowIndex() {
   ++cache.indexBits;
   std::memset(cache.index, 0, sizeof(std::uint32_t) << cache.indexBits);
   for (std::uint32_t i = 0; i < cache.entryCount; ++i) {
@@ -168,18 +209,15 @@ void GrowIndex() {
   }
 }
 
-SubsetCount StoredCount(const PartCache::Entry& e) {
-  SubsetCount count = 0;
-  for (int i = 2; i >= 0; --i) count = count << 32 | e.count[i];
-  return count;
-}
-
 // Stores a counted part. A full cache is emptied rather than enlarged: its contents only save
 // time, so the counts found afterwards are the same.
-void Remember(const Mask* key, int length, std::uint32_t hash, SubsetCount count) {
+void ClosedSetCounter::Engine::Remember(const Mask* key, int length, std::uint32_t hash,
+                                        SubsetCount count) {
   if (cache.entryCount == PartCache::entryCapacity ||
-      cache.keyTop + static_cast<std::uint32_t>(length) > PartCache::keyCapacity)
+      cache.keyTop + static_cast<std::uint32_t>(length) > PartCache::keyCapacity) {
     EmptyCache();
+    ++stats.cacheEmptied;
+  }
   if (2 * (cache.entryCount + 1) > std::uint32_t{1} << cache.indexBits) GrowIndex();
   std::memcpy(cache.keys + cache.keyTop, key, length * sizeof(Mask));
   PartCache::Entry& e = cache.entries[cache.entryCount];
@@ -189,6 +227,8 @@ void Remember(const Mask* key, int length, std::uint32_t hash, SubsetCount count
   ++cache.entryCount;
   cache.keyTop += length;
 }
+
+namespace {
 
 // Writes the key of a part and answers its length.
 int PartKey(const Decisions& d, Mask part, const Links& links, Mask* key) {
@@ -203,11 +243,14 @@ int PartKey(const Decisions& d, Mask part, const Links& links, Mask* key) {
   return length;
 }
 
+}  // namespace
+
 // Adds the decisions newIn and newOut and what they imply within `scope` (the undecided
 // elements of the part being counted), to a fixed point; false when they contradict a rule.
 // `linked` holds the links of the part. Deciding elements never links two elements that were
 // not linked before, so only linked elements need a look.
-bool Decide(Decisions& d, Mask newIn, Mask newOut, Mask scope, const Mask* linked) {
+bool ClosedSetCounter::Engine::Decide(Decisions& d, Mask newIn, Mask newOut, Mask scope,
+                                      const Mask* linked) const {
   while ((newIn | newOut) != 0) {
     d.in |= newIn;
     d.out |= newOut;
@@ -222,7 +265,7 @@ bool Decide(Decisions& d, Mask newIn, Mask newOut, Mask scope, const Mask* linke
       for (Mask p = rules.partners[x] & (newIn | (open & linked[x])); p != 0; p &= p - 1) {
         const int r = Lowest(p);
         const Mask c = rules.conclusions[x][r];
-        if ((newIn & Bit(r)) != 0) {
+        if (Holds(newIn, r)) {
           forcedIn |= c;
         } else {
           d.implied[r] |= c;
@@ -241,7 +284,7 @@ bool Decide(Decisions& d, Mask newIn, Mask newOut, Mask scope, const Mask* linke
     }
     if (newOut != 0)
       for (Mask m = open; m != 0; m &= m - 1)
-        if ((d.implied[Lowest(m)] & newOut) != 0) forcedOut |= m & -m;
+        if ((d.implied[Lowest(m)] & newOut) != 0) forcedOut |= LowestBit(m);
     newIn = forcedIn & ~d.in;
     newOut = forcedOut & ~d.out;
   }
@@ -250,7 +293,8 @@ bool Decide(Decisions& d, Mask newIn, Mask newOut, Mask scope, const Mask* linke
 
 // Finds the links within the scope: through implications and exclusions, and through each
 // pair of premises whose rules are not all satisfied. Only pairs linked before are looked at.
-void FindLinks(const Decisions& d, Mask scope, const Mask* linkedBefore, Links& links) {
+void ClosedSetCounter::Engine::FindLinks(const Decisions& d, Mask scope, const Mask* linkedBefore,
+                                         Links& links) const {
   for (Mask m = scope; m != 0; m &= m - 1) {
     links.linked[Lowest(m)] = 0;
     links.occurrences[Lowest(m)] = 0;
@@ -260,9 +304,9 @@ void FindLinks(const Decisions& d, Mask scope, const Mask* linkedBefore, Links& 
     const int x = Lowest(m);
     const Mask implied = d.implied[x] & scope, excluded = d.excluded[x] & scope;
     links.linked[x] |= implied | excluded;
-    if (implied != 0) links.withImplied |= m & -m;
+    if (implied != 0) links.withImplied |= LowestBit(m);
     if (excluded != 0) {
-      links.withExcluded |= m & -m;
+      links.withExcluded |= LowestBit(m);
       links.occurrences[x] += Size(excluded);
     }
     for (Mask i = implied; i != 0; i &= i - 1) {
@@ -286,29 +330,10 @@ void FindLinks(const Decisions& d, Mask scope, const Mask* linkedBefore, Links& 
       }
     }
   }
-  for (Mask m = scope; m != 0; m &= m - 1) links.linked[Lowest(m)] &= ~(m & -m);
+  for (Mask m = scope; m != 0; m &= m - 1) links.linked[Lowest(m)] &= ~LowestBit(m);
 }
 
-// The connected part of `seed` in the graph of `linked`, found breadth first.
-Mask ConnectedPart(Mask seed, const Mask* linked) {
-  Mask part = seed;
-  for (Mask reached = seed; reached != 0;) {
-    Mask next = 0;
-    for (Mask m = reached; m != 0; m &= m - 1) next |= linked[Lowest(m)];
-    reached = next & ~part;
-    part |= reached;
-  }
-  return part;
-}
-
-// The element in the most open clauses, less rankWeight for each step of rank. Deciding an
-// element in many clauses settles or shortens the most of them; the rank makes the search
-// sweep a long lattice from the bottom up, so that its residual problems depend on a narrow
-// band of decided elements and come again, while in a wide lattice the elements in the most
-// clauses still go first.
-constexpr int rankWeight = 16;
-
-int BranchElement(Mask part, const Links& links) {
+int ClosedSetCounter::Engine::BranchElement(Mask part, const Links& links) const {
   auto score = [&](int e) { return links.occurrences[e] - rankWeight * rules.rank[e]; };
   int chosen = Lowest(part);
   for (Mask m = part & (part - 1); m != 0; m &= m - 1)
@@ -316,11 +341,12 @@ int BranchElement(Mask part, const Links& links) {
   return chosen;
 }
 
-SubsetCount CountResidual(const Decisions& d, Mask scope, const Mask* linkedBefore);
-
 // Counts the closed assignments of one part: undecided elements all connected through the
 // rules, implications and exclusions left on them. Branches on one element, in and out.
-SubsetCount CountBranches(const Decisions& d, Mask part, const Links& links) {
+SubsetCount ClosedSetCounter::Engine::CountBranches(const Decisions& d, Mask part,
+                                                    const Links& links) {
+  ++stats.partsCounted;
+  stats.largestPart = std::max(stats.largestPart, Size(part));
   const Mask chosen = Bit(BranchElement(part, links));
   SubsetCount count = 0;
   for (bool inside : {true, false}) {
@@ -338,13 +364,15 @@ SubsetCount CountBranches(const Decisions& d, Mask part, const Links& links) {
 }
 
 // Counts one part, through the cache.
-SubsetCount CountPart(const Decisions& d, Mask part, const Links& links) {
-  if (rules.plain) return CountBranches(d, part, links);
+SubsetCount ClosedSetCounter::Engine::CountPart(const Decisions& d, Mask part, const Links& links) {
+  if (plain) return CountBranches(d, part, links);
   Mask key[PartCache::maxKeyLength];
   const int length = PartKey(d, part, links, key);
   const std::uint32_t hash = HashOf(key, length);
-  if (std::uint32_t slot = IndexSlot(key, length, hash); slot != 0)
+  if (std::uint32_t slot = IndexSlot(key, length, hash); slot != 0) {
+    ++stats.cacheHits;
     return StoredCount(EntryOf(slot));
+  }
   const SubsetCount count = CountBranches(d, part, links);
   Remember(key, length, hash, count);
   return count;
@@ -352,14 +380,15 @@ SubsetCount CountPart(const Decisions& d, Mask part, const Links& links) {
 
 // Counts the undecided elements of `scope`: elements linked to none double the count, and
 // parts linked to each other by nothing are counted apart and multiplied.
-SubsetCount CountResidual(const Decisions& d, Mask scope, const Mask* linkedBefore) {
+SubsetCount ClosedSetCounter::Engine::CountResidual(const Decisions& d, Mask scope,
+                                                    const Mask* linkedBefore) {
   Links links;
   FindLinks(d, scope, linkedBefore, links);
   Mask touched = 0;
   for (Mask m = scope; m != 0; m &= m - 1) touched |= links.linked[Lowest(m)];
   SubsetCount count = SubsetCount{1} << Size(scope & ~touched);
   for (Mask rest = touched; rest != 0 && count != 0;) {
-    const Mask part = rules.plain ? rest : ConnectedPart(rest & -rest, links.linked);
+    const Mask part = plain ? rest : ConnectedPart(LowestBit(rest), links.linked);
     rest &= ~part;
     count *= CountPart(d, part, links);
   }
@@ -368,16 +397,17 @@ SubsetCount CountResidual(const Decisions& d, Mask scope, const Mask* linkedBefo
 
 // Fills the rule masks and the decisions before the first branch, when the only
 // implications are those of rules with equal premises.
-void LoadRules(int n, const ConstraintRecord* list, int ruleCount, const int* rank, Decisions& d) {
+void ClosedSetCounter::Engine::LoadRules(int n, std::span<const Rule> list,
+                                         std::span<const int> rankOf, Decisions& d) {
   for (int x = 0; x < n; ++x) {
     rules.partners[x] = rules.concluders[x] = 0;
     std::fill(rules.conclusions[x], rules.conclusions[x] + n, 0);
     std::fill(rules.otherPremises[x], rules.otherPremises[x] + n, 0);
-    rules.rank[x] = rank == nullptr ? 0 : rank[x];
+    rules.rank[x] = rankOf.empty() ? 0 : rankOf[x];
   }
-  for (int k = 0; k < ruleCount; ++k) {
-    const int l = list[k].left - 1, r = list[k].right - 1, z = list[k].result - 1;
-    assert(0 <= l && l < n && 0 <= r && r < n && 0 <= z && z < n);
+  for (const Rule& rule : list) {
+    const int l = rule.left, r = rule.right, z = rule.result;
+    assert(l < n && r < n && z < n);
     if (z == l || z == r) continue;  // the result is an argument: no subset breaks the rule
     rules.conclusions[l][r] |= Bit(z);
     rules.conclusions[r][l] |= Bit(z);
@@ -395,18 +425,27 @@ void LoadRules(int n, const ConstraintRecord* list, int ruleCount, const int* ra
   }
 }
 
-}  // namespace
-
-SubsetCount CountClosedSets(int n, const ConstraintRecord* list, int ruleCount, const int* rank,
-                            Search search) {
-  assert(0 <= n && n <= maxElements && 0 <= ruleCount && ruleCount <= maxConstraints);
-  AdviseHugePages();
+SubsetCount ClosedSetCounter::Engine::Count(int n, std::span<const Rule> list,
+                                            std::span<const int> rankOf) {
+  assert(0 <= n && n <= maxElements);
+  assert(rankOf.empty() || static_cast<int>(rankOf.size()) >= n);
+  stats = {};
   EmptyCache();
   Decisions d;
-  LoadRules(n, list, ruleCount, rank, d);
-  rules.plain = search == Search::plain;
+  LoadRules(n, list, rankOf, d);
   Mask everyPair[maxElements];
   std::fill(everyPair, everyPair + maxElements, ~Mask{0});
-  const Mask all = n == 64 ? ~Mask{0} : Bit(n) - 1;
-  return CountResidual(d, all, everyPair);
+  return CountResidual(d, FirstElements(n), everyPair);
+}
+
+ClosedSetCounter::ClosedSetCounter(Search search) : engine_(std::make_unique<Engine>(search)) {}
+
+ClosedSetCounter::~ClosedSetCounter() = default;
+
+SubsetCount ClosedSetCounter::Count(int n, std::span<const Rule> rules, std::span<const int> rank) {
+  return engine_->Count(n, rules, rank);
+}
+
+const CounterStats& ClosedSetCounter::Stats() const {
+  return engine_->stats;
 }
