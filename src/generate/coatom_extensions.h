@@ -30,6 +30,12 @@ struct CoatomExtension {
 struct ExtensionStats {
   std::uint64_t downSetsTried = 0;   // sets of elements pairwise joined to the top
   std::uint64_t groupsComputed = 0;  // parents whose automorphisms nauty was asked for
+
+  ExtensionStats& operator+=(const ExtensionStats& other) {
+    downSetsTried += other.downSetsTried;
+    groupsComputed += other.groupsComputed;
+    return *this;
+  }
 };
 
 class ExtensionFinder {

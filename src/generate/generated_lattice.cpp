@@ -10,6 +10,18 @@ Order GeneratedLattice::AsOrder() const {
   return order;
 }
 
+std::vector<CoverPair> CoverPairs(const GeneratedLattice& lattice) {
+  Mask upperCovers[maxGeneratedSize] = {};
+  for (int y = 0; y < lattice.size; ++y)
+    for (Mask covered = lattice.lowerCovers[y]; covered != 0; covered &= covered - 1)
+      upperCovers[Lowest(covered)] |= Bit(y);
+  std::vector<CoverPair> pairs;
+  for (int x = 0; x < lattice.size; ++x)
+    for (Mask covering = upperCovers[x]; covering != 0; covering &= covering - 1)
+      pairs.push_back({static_cast<std::uint8_t>(x), static_cast<std::uint8_t>(Lowest(covering))});
+  return pairs;
+}
+
 GeneratedLattice SingleElement() {
   GeneratedLattice lattice;
   lattice.size = 1;

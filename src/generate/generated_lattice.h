@@ -4,6 +4,9 @@
 #pragma once
 
 #include <array>
+#include <compare>
+#include <cstdint>
+#include <vector>
 
 #include "core/bits.h"
 #include "core/order.h"
@@ -31,6 +34,15 @@ struct GeneratedLattice {
   // The same order as the library's relation type, for the lattice check and the count.
   Order AsOrder() const;
 };
+
+// A pair of elements, the upper one covering the lower one.
+struct CoverPair {
+  std::uint8_t lower, upper;
+  auto operator<=>(const CoverPair&) const = default;
+};
+
+// The cover pairs of a lattice in increasing order, by the lower element first.
+std::vector<CoverPair> CoverPairs(const GeneratedLattice& lattice);
 
 // The lattices the generation starts from: one element, and the chain of two.
 GeneratedLattice SingleElement();

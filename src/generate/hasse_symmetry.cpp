@@ -1,25 +1,42 @@
 // The calls into nauty. nauty keeps its working storage per thread (the Debian library is
-// built with thread-local storage), and so does its group record, which holds the generators
-// found by the last call on this thread until they are copied out here.
+// built with thread-local storage), but its group-collecting helpers (groupautomproc,
+// groupptr) share one record among all threads; so the generators are collected here.
 #include "generate/hasse_symmetry.h"
 
-#include <nauty/naugroup.h>
 #include <nauty/nautinv.h>
 #include <nauty/nauty.h>
 
-#include <algorithm>
 #include <cassert>
+#include <type_traits>
 
 namespace {
 
 static_assert(maxGeneratedSize <= WORDSIZE, "one setword holds a row of the graph");
 
+// nauty calls back with each automorphism found and the orbits array it was given, and with
+// no pointer of the caller's own. The orbits array is the first member of the run, so the
+// callback finds the run, and its list of generators, without a global.
 struct NautyRun {
+  int orbits[maxGeneratedSize];
   int n;
   graph hasse[maxGeneratedSize];
   graph canonical[maxGeneratedSize];
-  int lab[maxGeneratedSize], ptn[maxGeneratedSize], orbits[maxGeneratedSize];
+  int lab[maxGeneratedSize], ptn[maxGeneratedSize];
+  std::vector<Permutation>* generators = nullptr;
 };
+static_assert(std::is_standard_layout_v<NautyRun>);
+
+Permutation AsPermutation(const int* images, int n) {
+  Permutation permutation{};
+  for (int x = 0; x < n; ++x) permutation[x] = static_cast<std::uint8_t>(images[x]);
+  return permutation;
+}
+
+void CollectGenerator(int, int* permutation, int* orbits, int, int, int n) {
+  NautyRun& run = *reinterpret_cast<NautyRun*>(orbits);
+  assert(run.n == n && run.generators != nullptr);
+  run.generators->push_back(AsPermutation(permutation, n));
+}
 
 void BuildHasseDiagram(const GeneratedLattice& lattice, NautyRun& run) {
   constexpr int m = 1;
@@ -33,21 +50,12 @@ void BuildHasseDiagram(const GeneratedLattice& lattice, NautyRun& run) {
 // The vertex invariant `adjacencies`, which nauty recommends for digraphs, more than halves
 // the time on these diagrams: without it the refinement leaves most of a lattice's levels
 // unsplit and the search tree grows.
-void RunNauty(NautyRun& run, bool canonical, bool collectGroup) {
+void RunNauty(NautyRun& run, bool canonical) {
   DEFAULTOPTIONS_DIGRAPH(options);
   options.getcanon = canonical;
-  if (collectGroup) {
-    options.userautomproc = groupautomproc;
-    options.userlevelproc = grouplevelproc;
-  }
+  if (run.generators != nullptr) options.userautomproc = CollectGenerator;
   statsblk stats;
   densenauty(run.hasse, run.lab, run.ptn, run.orbits, &options, &stats, 1, run.n, run.canonical);
-}
-
-Permutation AsPermutation(const int* images, int n) {
-  Permutation permutation{};
-  for (int x = 0; x < n; ++x) permutation[x] = static_cast<std::uint8_t>(images[x]);
-  return permutation;
 }
 
 }  // namespace
@@ -55,7 +63,7 @@ Permutation AsPermutation(const int* images, int n) {
 CanonicalLabelling LabelCanonically(const GeneratedLattice& lattice) {
   NautyRun run;
   BuildHasseDiagram(lattice, run);
-  RunNauty(run, true, false);
+  RunNauty(run, true);
   CanonicalLabelling labelling;
   for (int i = 0; i < run.n; ++i) {
     labelling.elementLabelled[i] = run.lab[i];
@@ -68,17 +76,9 @@ void FindAutomorphismGenerators(const GeneratedLattice& lattice,
                                 std::vector<Permutation>& generators) {
   NautyRun run;
   BuildHasseDiagram(lattice, run);
-  RunNauty(run, false, true);
   generators.clear();
-  const grouprec* group = groupptr(FALSE);
-  // The generators are kept by the level of the stabiliser chain they were found at; the
-  // same one may be listed at more than one level.
-  for (int level = 0; level < group->depth; ++level)
-    for (const permrec* p = group->levelinfo[level].gens; p != nullptr; p = p->ptr) {
-      const Permutation permutation = AsPermutation(p->p, run.n);
-      if (std::find(generators.begin(), generators.end(), permutation) == generators.end())
-        generators.push_back(permutation);
-    }
+  run.generators = &generators;
+  RunNauty(run, false);
 }
 
 Mask PermutedSet(const Permutation& permutation, Mask set) {

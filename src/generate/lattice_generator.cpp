@@ -14,8 +14,13 @@ LatticeGenerator::LatticeGenerator(const GenerationPlan& plan, TaskDispenser* ta
   assert(1 <= plan.size && plan.size <= maxGeneratedSize);
 }
 
-void LatticeGenerator::Run(const Visitor& visit) {
+void LatticeGenerator::Run(const Visitor& visit, const Checkpoint& checkpoint) {
   visit_ = visit ? &visit : nullptr;
+  checkpoint_ = checkpoint ? &checkpoint : nullptr;
+  stats_ = {};
+  partIndex_ = 0;
+  taskIndex_ = 0;
+  claimed_ = -1;
   if (plan_.size == 1) {
     path_[1] = SingleElement();
     if (Admit(1)) Emit(path_[1]);
@@ -30,6 +35,7 @@ void LatticeGenerator::Run(const Visitor& visit) {
     }
   }
   visit_ = nullptr;
+  checkpoint_ = nullptr;
 }
 
 // Follows every extension of the lattice path_[size] whose new coatom is canonical. The new
@@ -85,6 +91,7 @@ bool LatticeGenerator::Admit(int size) {
 void LatticeGenerator::Emit(const GeneratedLattice& lattice) {
   ++stats_.lattices;
   if (visit_ != nullptr) (*visit_)(lattice);
+  if (checkpoint_ != nullptr && stats_.lattices % checkpointInterval == 0) (*checkpoint_)(*this);
 }
 
 double LatticeGenerator::Progress() const {

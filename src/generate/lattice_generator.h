@@ -29,20 +29,32 @@ struct GeneratorStats : ExtensionStats {
   std::uint64_t lattices = 0;     // lattices of the plan's size met
   std::uint64_t expanded = 0;     // smaller lattices whose children were sought
   std::uint64_t tiesSettled = 0;  // new coatoms whose canonicity nauty decided
+
+  GeneratorStats& operator+=(const GeneratorStats& other) {
+    ExtensionStats::operator+=(other);
+    lattices += other.lattices;
+    expanded += other.expanded;
+    tiesSettled += other.tiesSettled;
+    return *this;
+  }
 };
 
 class LatticeGenerator {
  public:
   using Visitor = std::function<void(const GeneratedLattice&)>;
+  // Called on the generator's thread after every checkpointInterval lattices, for progress
+  // reports; it may throw to end the walk.
+  using Checkpoint = std::function<void(const LatticeGenerator&)>;
+  static constexpr std::uint64_t checkpointInterval = 1 << 16;
 
   // `tasks` is shared by the threads that walk the same part together, or null for one
-  // thread alone.
+  // thread alone; a dispenser serves one walk.
   explicit LatticeGenerator(const GenerationPlan& plan, TaskDispenser* tasks = nullptr);
 
   // Calls `visit` with every lattice of the plan's size in this generator's share, in the
   // order of the walk. Without a visitor the lattices are only counted, which spares
   // building the last ones.
-  void Run(const Visitor& visit = {});
+  void Run(const Visitor& visit = {}, const Checkpoint& checkpoint = {});
 
   const GeneratorStats& Stats() const { return stats_; }
 
@@ -58,6 +70,7 @@ class LatticeGenerator {
   GenerationPlan plan_;
   TaskDispenser* tasks_;
   const Visitor* visit_ = nullptr;
+  const Checkpoint* checkpoint_ = nullptr;
   GeneratorStats stats_;
   ExtensionFinder finder_;
   // Indexed by size: the lattice on the walk's path, the extensions it has and the one being

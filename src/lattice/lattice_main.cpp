@@ -11,6 +11,7 @@
 
 #include "lattice/command_error.h"
 #include "lattice/complete_command.h"
+#include "lattice/generation_commands.h"
 #include "lattice/lattice_usage.h"
 #include "lattice/make_command.h"
 
@@ -124,6 +125,7 @@ int LatticeMain(int argc, char** argv) {
     WriteUsage(stderr);
     return 1;
   }
+  if (IsGenerationCommand(argv[1])) return RunGenerationCommand(argc, argv);
   try {
     const LatticeRequest request = ParseArguments(argc, argv);
     if (request.command == Command::help) {
