@@ -58,6 +58,11 @@ class LatticeGenerator {
 
   const GeneratorStats& Stats() const { return stats_; }
 
+  // The number, from 0 in the order of the walk over all parts, of the lattice of partLevel
+  // elements whose subtree the walk is in: the subtree belongs to part SubtreeNumber() %
+  // parts. For the visitor, to see how evenly the parts come out.
+  std::uint64_t SubtreeNumber() const { return partIndex_ - 1; }
+
   // The share of the walk done, estimated from the position in the tree as if siblings had
   // subtrees of equal size; from 0 to 1. For the visitor to read on the same thread.
   double Progress() const;

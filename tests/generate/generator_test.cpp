@@ -65,10 +65,11 @@ TEST(Generator, PartsAndThreadsSplitTheSetWithoutOverlap) {
   EXPECT_EQ(joined, whole);  // as multisets: no lattice in two parts, none missing
   EXPECT_LE(*std::max_element(sizes.begin(), sizes.end()), 2 * whole.size() / parts);
 
-  // Three threads on part 2 of 3 together find what one finds alone.
-  const GenerationPlan plan = PlanGeneration(n, 1, 3, 3);
+  // Three threads on part 2 of 2 of the lattices of 11 elements together find what one
+  // finds alone.
+  const GenerationPlan plan = PlanGeneration(11, 1, 2, 3);
   ASSERT_GT(plan.taskLevel, plan.partLevel);
-  std::vector<UpSets> alone = Generated(PlanGeneration(n, 1, 3, 1));
+  std::vector<UpSets> alone = Generated(PlanGeneration(11, 1, 2, 1));
   TaskDispenser tasks;
   std::vector<UpSets> found[3];
   std::vector<std::thread> threads;
