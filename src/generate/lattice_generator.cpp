@@ -6,11 +6,7 @@
 #include "generate/canonical_coatom.h"
 
 LatticeGenerator::LatticeGenerator(const GenerationPlan& plan, TaskDispenser* tasks)
-    : plan_(plan),
-      tasks_(tasks),
-      path_(plan.size + 1),
-      extensions_(plan.size + 1),
-      following_(plan.size + 1, 0) {
+    : plan_(plan), tasks_(tasks), path_(plan.size + 1), extensions_(plan.size + 1) {
   assert(1 <= plan.size && plan.size <= maxGeneratedSize);
 }
 
@@ -48,10 +44,7 @@ void LatticeGenerator::Expand(int size) {
   GeneratedLattice& child = path_[size + 1];
   const bool last = size + 1 == plan_.size;
   const int newCoatom = size - 1;
-  deepest_ = size;
-  for (int i = 0; i < static_cast<int>(extensions.size()); ++i) {
-    following_[size] = i;
-    const CoatomExtension& extension = extensions[i];
+  for (const CoatomExtension& extension : extensions) {
     bool built = false;
     if (extension.tied != 0) {
       AddCoatom(parent, extension.below, extension.covered, child);
@@ -66,10 +59,8 @@ void LatticeGenerator::Expand(int size) {
       Emit(child);
     } else {
       Expand(size + 1);
-      deepest_ = size;
     }
   }
-  deepest_ = size - 1;
 }
 
 // Whether the lattice just accepted, of the given size, is in this generator's share: in its
@@ -92,15 +83,4 @@ void LatticeGenerator::Emit(const GeneratedLattice& lattice) {
   ++stats_.lattices;
   if (visit_ != nullptr) (*visit_)(lattice);
   if (checkpoint_ != nullptr && stats_.lattices % checkpointInterval == 0) (*checkpoint_)(*this);
-}
-
-double LatticeGenerator::Progress() const {
-  double done = 0, weight = 1;
-  for (int size = 2; size <= deepest_; ++size) {
-    const int count = static_cast<int>(extensions_[size].size());
-    if (count == 0) break;
-    done += weight * following_[size] / count;
-    weight /= count;
-  }
-  return done;
 }

@@ -63,10 +63,6 @@ class LatticeGenerator {
   // parts. For the visitor, to see how evenly the parts come out.
   std::uint64_t SubtreeNumber() const { return partIndex_ - 1; }
 
-  // The share of the walk done, estimated from the position in the tree as if siblings had
-  // subtrees of equal size; from 0 to 1. For the visitor to read on the same thread.
-  double Progress() const;
-
  private:
   void Expand(int size);
   bool Admit(int size);

@@ -10,6 +10,7 @@
 #include <thread>
 #include <vector>
 
+#include "generate/lattice_counts.h"
 #include "lattice/progress_meter.h"
 
 namespace {
@@ -17,7 +18,6 @@ namespace {
 // What a thread publishes at its checkpoints, for the calling thread to read.
 struct ThreadState {
   std::atomic<std::uint64_t> lattices{0};
-  std::atomic<double> treeShare{0};
   GeneratorStats stats;  // read after the thread has ended
 };
 
@@ -54,7 +54,6 @@ void RunThread(Walk& walk, int t, const GenerationPlan& plan, TaskDispenser* tas
     const LatticeGenerator::Visitor visit = visitorFor(t);
     generator.Run(visit, [&](const LatticeGenerator& g) {
       state.lattices = g.Stats().lattices;
-      state.treeShare = g.Progress();
       if (walk.stop) throw Stopped{};
     });
   } catch (const Stopped&) {
@@ -63,7 +62,6 @@ void RunThread(Walk& walk, int t, const GenerationPlan& plan, TaskDispenser* tas
   }
   state.stats = generator.Stats();
   state.lattices = generator.Stats().lattices;
-  state.treeShare = 1;
   walk.Done();
 }
 
@@ -74,7 +72,8 @@ GeneratorStats WalkInParallel(const WalkSetup& setup,
   const GenerationPlan plan = PlanGeneration(setup.size, setup.part, setup.parts, setup.threads);
   Walk walk(setup.threads);
   TaskDispenser tasks;
-  ProgressMeter meter(std::to_string(setup.size) + " elements");
+  ProgressMeter meter(std::to_string(setup.size) + " elements",
+                      static_cast<double>(KnownLatticeCount(setup.size)) / setup.parts);
   std::vector<std::thread> threads;
   for (int t = 0; t < setup.threads; ++t)
     threads.emplace_back(RunThread, std::ref(walk), t, std::cref(plan),
@@ -87,12 +86,8 @@ GeneratorStats WalkInParallel(const WalkSetup& setup,
         break;
     }
     std::uint64_t lattices = 0;
-    double share = 1;
-    for (const ThreadState& state : walk.threads) {
-      lattices += state.lattices;
-      share = std::min<double>(share, state.treeShare);
-    }
-    meter.Show(lattices, share);
+    for (const ThreadState& state : walk.threads) lattices += state.lattices;
+    meter.Show(lattices);
   }
   for (std::thread& thread : threads) thread.join();
   if (walk.failure) std::rethrow_exception(walk.failure);

@@ -3,6 +3,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -23,8 +24,9 @@ std::string Clock(double seconds) {
 
 }  // namespace
 
-ProgressMeter::ProgressMeter(std::string what)
+ProgressMeter::ProgressMeter(std::string what, double expected)
     : what_(std::move(what)),
+      expected_(expected),
       terminal_(isatty(STDERR_FILENO) == 1),
       start_(std::chrono::steady_clock::now()),
       lastShown_(start_) {}
@@ -33,20 +35,18 @@ ProgressMeter::~ProgressMeter() {
   if (shownLength_ > 0) std::fprintf(stderr, "\r%*s\r", static_cast<int>(shownLength_), "");
 }
 
-void ProgressMeter::Show(std::uint64_t lattices, double treeShare) {
+void ProgressMeter::Show(std::uint64_t lattices) {
   const auto now = std::chrono::steady_clock::now();
   if (!terminal_ || now - start_ < quietStart || now - lastShown_ < interval) return;
   lastShown_ = now;
   const double elapsed = std::chrono::duration<double>(now - start_).count();
+  const double share = std::min(lattices / expected_, 1.0);
   char line[256];
-  int length = std::snprintf(line, sizeof line, "%s: %llu lattices, %.0f per second, %s elapsed",
-                             what_.c_str(), static_cast<unsigned long long>(lattices),
-                             lattices / elapsed, Clock(elapsed).c_str());
-  if (treeShare > 0 && length > 0 && length < static_cast<int>(sizeof line)) {
-    std::snprintf(line + length, sizeof line - length, "; about %.0f%% of the tree, %s left",
-                  100 * treeShare, Clock(elapsed * (1 - treeShare) / treeShare).c_str());
-  }
-  const std::string text = line;
+  std::snprintf(line, sizeof line, "%s: %llu lattices (about %.0f%%), %.0f per second, %s elapsed",
+                what_.c_str(), static_cast<unsigned long long>(lattices), 100 * share,
+                lattices / elapsed, Clock(elapsed).c_str());
+  std::string text = line;
+  if (share > 0) text += ", about " + Clock(elapsed * (1 - share) / share) + " left";
   std::fprintf(stderr, "\r%s%*s", text.c_str(),
                static_cast<int>(shownLength_ > text.size() ? shownLength_ - text.size() : 0), "");
   std::fflush(stderr);
