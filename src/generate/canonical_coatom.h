@@ -34,5 +34,5 @@ DownSetSizes MeasureDownSets(const GeneratedLattice& lattice);
 CoatomKey KeyOfCoatom(const GeneratedLattice& lattice, const DownSetSizes& sizes, int coatom);
 
 // Whether `coatom` lies in the orbit of the canonical coatom, given the coatoms that share
-// the largest key with it (itself among them). Settled by nauty.
+// the largest key with it (itself among them). Settled by nauty unless they are all twins.
 bool IsCanonicalAmongTied(const GeneratedLattice& lattice, int coatom, Mask tied);

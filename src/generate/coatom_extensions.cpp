@@ -16,6 +16,26 @@ std::uint64_t ElementHash(const GeneratedLattice& lattice, int x) {
   return z ^ (z >> 31);
 }
 
+// The swaps of twins: for each set of elements with the same lower and upper covers, the
+// transpositions of neighbours in it, which generate all its permutations.
+void FindTwinSwaps(const GeneratedLattice& lattice, std::vector<Permutation>& swaps) {
+  Mask upperCovers[maxGeneratedSize] = {};
+  for (int y = 0; y < lattice.size; ++y)
+    for (Mask covered = lattice.lowerCovers[y]; covered != 0; covered &= covered - 1)
+      upperCovers[Lowest(covered)] |= Bit(y);
+  swaps.clear();
+  for (int x = 0; x < lattice.size; ++x)
+    for (int y = x + 1; y < lattice.size; ++y)
+      if (lattice.lowerCovers[y] == lattice.lowerCovers[x] && upperCovers[y] == upperCovers[x]) {
+        Permutation swap{};
+        for (int z = 0; z < lattice.size; ++z) swap[z] = static_cast<std::uint8_t>(z);
+        swap[x] = static_cast<std::uint8_t>(y);
+        swap[y] = static_cast<std::uint8_t>(x);
+        swaps.push_back(swap);
+        break;
+      }
+}
+
 // The root of x's tree in a union-find forest, halving the path on the way.
 int Root(std::vector<int>& root, int x) {
   while (root[x] != x) x = root[x] = root[root[x]];
@@ -108,11 +128,6 @@ void ExtensionFinder::Consider(const Parent& parent, Mask covered, Mask below, i
   candidates_.push_back({{below, covered, tied}, signature});
 }
 
-bool ExtensionFinder::Precedes(const Candidate& a, const Candidate& b) {
-  return a.signature != b.signature ? a.signature < b.signature
-                                    : a.extension.below < b.extension.below;
-}
-
 // Links each down-set of candidates_[first, last), which share their signature and are sorted,
 // to its images under the generators, all of which are among them.
 void ExtensionFinder::JoinOrbits(int first, int last) {
@@ -121,7 +136,7 @@ void ExtensionFinder::JoinOrbits(int first, int last) {
       const Candidate image{{PermutedSet(generator, candidates_[i].extension.below), 0, 0},
                             candidates_[i].signature};
       const auto found = std::lower_bound(candidates_.begin() + first, candidates_.begin() + last,
-                                          image, Precedes);
+                                          image, Precedes());
       assert(found != candidates_.begin() + last &&
              found->extension.below == image.extension.below);
       const int a = Root(orbitRoot_, i), b = Root(orbitRoot_, found - candidates_.begin());
@@ -129,26 +144,45 @@ void ExtensionFinder::JoinOrbits(int first, int last) {
     }
 }
 
-// Down-sets in one orbit share their signature. Among the down-sets of one signature, the
-// orbits are the connected parts of the graph in which each generator links a down-set to
-// its image; the least down-set of each part is kept.
-void ExtensionFinder::KeepOnePerOrbit(const GeneratedLattice& parent, ExtensionStats& stats) {
-  std::sort(candidates_.begin(), candidates_.end(), Precedes);
-  const auto shared = std::adjacent_find(
-      candidates_.begin(), candidates_.end(),
-      [](const Candidate& a, const Candidate& b) { return a.signature == b.signature; });
-  if (shared == candidates_.end()) return;
-  ++stats.groupsComputed;
-  FindAutomorphismGenerators(parent, generators_);
-  if (generators_.empty()) return;
+// Whether two down-sets of one signature are still apart, each the root of its orbit so far.
+bool ExtensionFinder::SignaturesRepeat() {
   const int count = static_cast<int>(candidates_.size());
-  orbitRoot_.resize(count);
-  for (int i = 0; i < count; ++i) orbitRoot_[i] = i;
+  for (int i = 0, previous = -1; i < count; ++i) {
+    if (Root(orbitRoot_, i) != i) continue;
+    if (previous >= 0 && candidates_[previous].signature == candidates_[i].signature) return true;
+    previous = i;
+  }
+  return false;
+}
+
+// Joins the orbits under generators_: among the down-sets of one signature, the orbits are
+// the connected parts of the graph in which each generator links a down-set to its image.
+void ExtensionFinder::JoinAllOrbits() {
+  const int count = static_cast<int>(candidates_.size());
   for (int first = 0, last; first < count; first = last) {
     for (last = first + 1;
          last < count && candidates_[last].signature == candidates_[first].signature;)
       ++last;
     if (last - first > 1) JoinOrbits(first, last);
+  }
+}
+
+// Down-sets in one orbit share their signature, so only repeated signatures need the
+// automorphisms. Twins, two elements with the same lower and the same upper covers, are
+// swapped by an automorphism; those swaps explain most repeats, and nauty is asked only for
+// what they leave. The least down-set of each orbit is kept.
+void ExtensionFinder::KeepOnePerOrbit(const GeneratedLattice& parent, ExtensionStats& stats) {
+  std::sort(candidates_.begin(), candidates_.end(), Precedes());
+  const int count = static_cast<int>(candidates_.size());
+  orbitRoot_.resize(count);
+  for (int i = 0; i < count; ++i) orbitRoot_[i] = i;
+  if (!SignaturesRepeat()) return;
+  FindTwinSwaps(parent, generators_);
+  JoinAllOrbits();
+  if (SignaturesRepeat()) {
+    ++stats.groupsComputed;
+    FindAutomorphismGenerators(parent, generators_);
+    JoinAllOrbits();
   }
   int kept = 0;
   for (int i = 0; i < count; ++i)

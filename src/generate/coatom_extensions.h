@@ -9,7 +9,7 @@
 //
 // Two down-sets that an automorphism of P maps onto each other give isomorphic children, and
 // only one of each such orbit is kept. The automorphisms are asked of nauty only when two
-// down-sets share their invariants, which most parents never need.
+// down-sets share their invariants and swapping twin elements does not explain it.
 #pragma once
 
 #include <cstdint>
@@ -55,9 +55,16 @@ class ExtensionFinder {
 
   void Consider(const Parent& parent, Mask covered, Mask below, int sizeSum);
   void KeepOnePerOrbit(const GeneratedLattice& parent, ExtensionStats& stats);
+  bool SignaturesRepeat();
+  void JoinAllOrbits();
   void JoinOrbits(int first, int last);
-  // By signature, then by down-set.
-  static bool Precedes(const Candidate& a, const Candidate& b);
+  // By signature, then by down-set; a type of its own, so that sorting inlines it.
+  struct Precedes {
+    bool operator()(const Candidate& a, const Candidate& b) const {
+      return a.signature != b.signature ? a.signature < b.signature
+                                        : a.extension.below < b.extension.below;
+    }
+  };
 
   std::vector<Candidate> candidates_;
   std::vector<Permutation> generators_;
