@@ -9,10 +9,13 @@
 #include <string>
 #include <vector>
 
+#include "input/input_reader.h"
+#include "input/whole_number.h"
 #include "lattice/command_error.h"
 #include "lattice/complete_command.h"
 #include "lattice/lattice_usage.h"
 #include "lattice/make_command.h"
+#include "report/new_file.h"
 
 namespace {
 
@@ -39,7 +42,8 @@ void ReadOption(LatticeRequest& request, int argc, char** argv, int& i) {
     request.outputName = OptionValue(argc, argv, i);
   } else if (option == "--subtrahend") {
     int& subtrahend = request.make.subtrahend;
-    if (!ParseNumber(OptionValue(argc, argv, i), subtrahend) || subtrahend > 20)
+    if (!ParseWholeNumber(OptionValue(argc, argv, i), subtrahend) || subtrahend < 0 ||
+        subtrahend > maxSubtrahend)
       throw UsageError("--subtrahend needs a whole number from 0 to 20");
     request.makeOptionGiven = true;
   } else if (option == "--verbose") {
@@ -102,8 +106,7 @@ void WriteToStandardOutput(const std::string& text) {
 // appears while the output is being built; a file that could not be written in full is
 // removed again.
 void WriteToNewFile(const std::string& text, const std::string& name) {
-  errno = 0;
-  std::FILE* file = std::fopen(name.c_str(), "wbx");
+  std::FILE* file = CreateNewFile(name);
   if (file == nullptr) {
     if (errno == EEXIST) throw UsageError(name + " exists already; it is not overwritten");
     throw UsageError("cannot create " + name + ": " + std::strerror(errno));

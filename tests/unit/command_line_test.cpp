@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "session/command_line.h"
+#include "mirelkon/command_line.h"
 
 namespace {
 

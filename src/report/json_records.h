@@ -1,0 +1,32 @@
+// JSON lines for scripts (--json): one object per counted job, one per run that stops on a
+// data error and one per input file that cannot be opened, each on a line of its own.
+#pragma once
+
+#include <cstdio>
+#include <string>
+
+struct JobRecord {
+  std::string name;
+  int size;
+  int subtrahend;
+  int inputConstraints;
+  int derivedConstraints;
+  std::string sub;  // |Sub(L)| in decimal: it may exceed what a JSON number holds exactly
+  double sigma;
+  double milliseconds;  // time of the count
+};
+
+class JsonRecords {
+ public:
+  std::FILE* out = nullptr;  // nullptr: no JSON is written
+
+  // Starts the records of another input file, named as given.
+  void StartFile(const std::string& file);
+  void WriteJob(const JobRecord& record);
+  // A run that stopped: the message with its tag, and its input line (0: none applies).
+  void WriteError(const std::string& message, int line);
+
+ private:
+  std::string file_;
+  int jobNumber_ = 0;  // jobs counted in this file so far
+};
