@@ -5,11 +5,14 @@
 #include <string>
 #include <vector>
 
+#include "mirelkon/queries.h"
+
 enum class Action { session, batch, help, version, usageError };
 
 struct CommandLine {
   Action action = Action::session;
   bool json = false;               // --json: JSON lines instead of the screen text
+  Queries queries;                 // what to answer beyond the count
   std::vector<std::string> files;  // the input names, in order
   std::string error;               // what is wrong with a command line that is refused
 };

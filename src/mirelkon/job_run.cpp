@@ -13,6 +13,7 @@
 #include "input/input_reader.h"
 #include "input/listing.h"
 #include "input/short_string.h"
+#include "mirelkon/answers.h"
 
 namespace {
 
@@ -133,8 +134,9 @@ double MillisecondsSince(std::chrono::steady_clock::time_point start) {
 }
 
 // Counts the subuniverses and writes "-- Result: ...", "-- <name>. Thus," and the sigma line
-// to the screen and then to the result file.
-void CountAndReport(Session& session, JsonRecords& json, ClosedSetCounter& counter,
+// to the screen and then to the result file, then the answers to the queries. Answers false
+// when one was withheld.
+bool CountAndReport(Session& session, const RunOutputs& outputs, ClosedSetCounter& counter,
                     const RunSettings& settings, const ParsedJob& job,
                     const Derivation& derivation) {
   const auto start = std::chrono::steady_clock::now();
@@ -144,8 +146,26 @@ void CountAndReport(Session& session, JsonRecords& json, ClosedSetCounter& count
   const auto lines = ResultLines(count, n, job.name, settings.subtrahend);
   for (const std::string& line : lines) session.report.WriteScreenLine(line);
   for (const std::string& line : lines) session.report.WriteResultLine(line);
-  json.WriteJob({job.name, n, settings.subtrahend, derivation.typedCount, derivation.DerivedCount(),
-                 DecimalText(count), Sigma(count, n, settings.subtrahend), milliseconds});
+  JobRecord record{job.name,
+                   n,
+                   settings.subtrahend,
+                   derivation.typedCount,
+                   derivation.DerivedCount(),
+                   DecimalText(count),
+                   Sigma(count, n, settings.subtrahend),
+                   milliseconds,
+                   {}};
+  if (!outputs.queries.Any()) {
+    outputs.json.WriteJob(record);
+    return true;
+  }
+  const Answers answers = AnswerQueries(outputs.queries, counter, job, derivation, count);
+  for (const std::string& line : answers.lines) session.report.WriteBothLine(line);
+  record.answers = answers.fields;
+  if (answers.narrowed) record.sub = answers.narrowedSub;
+  outputs.json.WriteJob(record);
+  WriteList(answers, outputs.listFile, session.report, outputs.json, job, derivation);
+  return !answers.withheld;
 }
 
 }  // namespace
@@ -164,17 +184,19 @@ std::array<std::string, 3> ResultLines(SubsetCount count, int n, const std::stri
               "-|L|) = " + SigmaText(Sigma(count, n, subtrahend)) + " ."};
 }
 
-void RunJobs(Session& session, JsonRecords& json) {
+bool RunJobs(Session& session, const RunOutputs& outputs) {
   InputReader reader(session.input, session.report);
   ReadRunHeader(reader);
   WriteRunHeader(session, reader.settings);
   ClosedSetCounter counter;
+  bool answeredAll = true;
   for (bool firstJob = true;; firstJob = false) {
     const ParsedJob job = ReadJob(reader, firstJob);
     const Derivation derivation = Derive(job.lattice);
     ReportDerivation(session.report, reader.settings.verbose, job, derivation,
                      reader.file.LineNumber());
-    CountAndReport(session, json, counter, reader.settings, job, derivation);
-    if (AtEndOfData(reader)) return;
+    answeredAll =
+        CountAndReport(session, outputs, counter, reader.settings, job, derivation) && answeredAll;
+    if (AtEndOfData(reader)) return answeredAll;
   }
 }

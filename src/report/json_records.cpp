@@ -32,16 +32,23 @@ void JsonRecords::StartFile(const std::string& file) {
 void JsonRecords::WriteJob(const JobRecord& r) {
   ++jobNumber_;
   if (out == nullptr) return;
-  WriteLine(out, {{"file", file_},
-                  {"job", jobNumber_},
-                  {"name", r.name},
-                  {"size", r.size},
-                  {"subtrahend", r.subtrahend},
-                  {"input_constraints", r.inputConstraints},
-                  {"derived_constraints", r.derivedConstraints},
-                  {"sub", r.sub},
-                  {"sigma", r.sigma},
-                  {"ms", r.milliseconds}});
+  Json record = {{"file", file_},
+                 {"job", jobNumber_},
+                 {"name", r.name},
+                 {"size", r.size},
+                 {"subtrahend", r.subtrahend},
+                 {"input_constraints", r.inputConstraints},
+                 {"derived_constraints", r.derivedConstraints},
+                 {"sub", r.sub ? Json(*r.sub) : Json(nullptr)},
+                 {"sigma", r.sigma},
+                 {"ms", r.milliseconds}};
+  for (const auto& [name, text] : r.answers) record[name] = text ? Json(*text) : Json(nullptr);
+  WriteLine(out, record);
+}
+
+void JsonRecords::WriteSubset(const std::string& subset) {
+  if (out == nullptr) return;
+  WriteLine(out, {{"file", file_}, {"job", jobNumber_}, {"subset", subset}});
 }
 
 void JsonRecords::WriteError(const std::string& message, int line) {
