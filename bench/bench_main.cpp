@@ -19,39 +19,15 @@
 #include <string>
 #include <vector>
 
-#include "constraints/derivation.h"
+#include "core/count.h"
+#include "core/derivation.h"
 #include "count_test_support.h"
-#include "input/input_file.h"
-#include "input/job_sequence.h"
-#include "input/line_reader.h"
-#include "input/run_header.h"
-#include "model/count.h"
-#include "model/job_model.h"
-#include "session/fatal_error.h"
-#include "session/report.h"
+#include "input/data_error.h"
+#include "input/input_reader.h"
 
 namespace {
 
 constexpr int repetitions = 7;
-
-struct TableSnapshot {
-  int count;
-  std::vector<ConstraintRecord> records;
-  std::vector<ConstraintKind> kinds;
-};
-
-TableSnapshot TakeSnapshot() {
-  int n = job.constraintCount;
-  return {n,
-          {job.constraintTable + 1, job.constraintTable + 1 + n},
-          {job.constraintKinds + 1, job.constraintKinds + 1 + n}};
-}
-
-void Restore(const TableSnapshot& s) {
-  job.constraintCount = job.initialConstraintCount = s.count;
-  std::copy(s.records.begin(), s.records.end(), job.constraintTable + 1);
-  std::copy(s.kinds.begin(), s.kinds.end(), job.constraintKinds + 1);
-}
 
 template <class Step>
 double MedianMilliseconds(Step step) {
@@ -69,14 +45,15 @@ double MedianMilliseconds(Step step) {
 
 // Seconds the literal enumeration takes, or a negative number when it does not finish
 // within the limit (the child is then killed).
-double BaselineSeconds(int limitSeconds, std::int64_t expected) {
+double BaselineSeconds(int limitSeconds, int n, const std::vector<JobRule>& rules,
+                       std::int64_t expected) {
   if (limitSeconds <= 0) return -1;
   int channel[2];
   if (pipe(channel) != 0) return -1;
   pid_t child = fork();
   if (child == 0) {
     auto start = std::chrono::steady_clock::now();
-    std::int64_t count = EnumeratedCount();
+    std::int64_t count = EnumeratedCount(n, rules);
     double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     if (count != expected) seconds = -2;
@@ -96,21 +73,23 @@ double BaselineSeconds(int limitSeconds, std::int64_t expected) {
   return seconds;
 }
 
-// Times the derivation and the count of the job now in the tables and prints one row.
-void MeasureJob(const std::string& label, int baselineLimit) {
-  TableSnapshot initial = TakeSnapshot();
-  double deriveMs = MedianMilliseconds([&] {
-    Restore(initial);
-    DeriveConstraints();
-  });
+// Times the derivation and the count of the partial lattice and prints one row.
+void MeasureJob(const std::string& label, const PartialLattice& lattice, int baselineLimit) {
+  Derivation derivation;
+  double deriveMs = MedianMilliseconds([&] { derivation = Derive(lattice); });
+  ClosedSetCounter counter;
   SubsetCount count = 0;
-  double countMs = MedianMilliseconds([&] { count = CountedSubuniverses(); });
+  double countMs = MedianMilliseconds(
+      [&] { count = CountSubuniverses(counter, lattice.order, derivation.table); });
   // The enumeration of 2^n subsets cannot finish beyond 30 elements.
-  const int limit = job.latticeSize <= 30 ? baselineLimit : 0;
-  double baseline = BaselineSeconds(limit, static_cast<std::int64_t>(count));
+  const int n = lattice.Size();
+  const int limit = n <= 30 ? baselineLimit : 0;
+  double baseline =
+      BaselineSeconds(limit, n, JobRules(derivation.table), static_cast<std::int64_t>(count));
   std::printf("%-34s n=%2d constraints %4d->%4d  count %20s  derive %8.3f ms  count %8.3f ms",
-              label.c_str(), job.latticeSize, initial.count, job.constraintCount,
-              DecimalText(count).c_str(), deriveMs, countMs);
+              label.c_str(), n, static_cast<int>(lattice.equations.size()),
+              static_cast<int>(derivation.table.size()), DecimalText(count).c_str(), deriveMs,
+              countMs);
   if (baseline == -2) {
     std::printf("  ENUMERATION DISAGREES");
   } else if (baseline >= 0) {
@@ -123,87 +102,82 @@ void MeasureJob(const std::string& label, int baselineLimit) {
 }
 
 void MeasureFile(const std::filesystem::path& path, int baselineLimit) {
-  AttachInputFile(std::fopen(path.c_str(), "rb"));
-  if (input.file == nullptr) {
+  InputFile file;
+  if (!file.Open(path)) {
     std::printf("%s: cannot be opened\n", path.c_str());
     return;
   }
-  std::string line;
+  NullSink sink;
+  InputReader reader(file, sink);
   try {
-    ReadRunHeader(line);
+    ReadRunHeader(reader);
     for (int number = 1;; ++number) {
-      ReadJob(line, number == 1);
-      MeasureJob(path.filename().string() + " job " + std::to_string(number), baselineLimit);
-      ReadLogicalLine(line);
-      if (line.find("\\enddata") != std::string::npos) break;
+      const ParsedJob job = ReadJob(reader, number == 1);
+      MeasureJob(path.filename().string() + " job " + std::to_string(number), job.lattice,
+                 baselineLimit);
+      if (AtEndOfData(reader)) break;
     }
   } catch (const DataError& error) {
     std::printf("%s: %s\n", path.c_str(), error.message.c_str());
   }
-  CloseInputFile();
 }
 
-void SetSyntheticJob(int n) {
-  job.latticeSize = n;
-  job.elementSymbols.assign("abcdefghijklmnopqrstuvwxyzABCD", n);
-  for (int i = 1; i <= n; ++i)
-    for (int j = 1; j <= n; ++j) job.orderMatrix[i][j] = i <= j;
-  job.constraintCount = 0;
+// n elements in a chain, with the join and the meet.
+PartialLattice SyntheticJob(int n) {
+  PartialLattice lattice{
+      std::string("abcdefghijklmnopqrstuvwxyzABCD", n), "+*f", Order::Identity(n), {}};
+  for (int x = 0; x < n; ++x)
+    for (int y = x + 1; y < n; ++y) lattice.order.Add(x, y);
+  return lattice;
 }
 
-// Random join and meet constraints with arguments among elements 1..argumentsUpTo and
-// results among resultsFrom..n, three distinct elements each.
-void AddRandomConstraints(int count, int argumentsUpTo, int resultsFrom, std::mt19937& random) {
+// Random join and meet equations with arguments among elements 1..argumentsUpTo and results
+// among resultsFrom..n (counted from 1), three distinct elements each.
+void AddRandomEquations(PartialLattice& lattice, int count, int argumentsUpTo, int resultsFrom,
+                        std::mt19937& random) {
   std::uniform_int_distribution<int> argument(1, argumentsUpTo);
-  std::uniform_int_distribution<int> result(resultsFrom, job.latticeSize);
-  while (job.constraintCount < count) {
+  std::uniform_int_distribution<int> result(resultsFrom, lattice.Size());
+  while (static_cast<int>(lattice.equations.size()) < count) {
     int a = argument(random), b = argument(random), z = result(random);
     if (a == b || a == z || b == z) continue;
-    int k = ++job.constraintCount;
-    bool join = random() % 2 == 0;
-    job.constraintTable[k] = {
-        static_cast<std::uint8_t>(std::min(a, b)), static_cast<std::uint8_t>(std::max(a, b)),
-        static_cast<std::uint8_t>(z), static_cast<std::uint8_t>(join ? 1 : 2)};
-    job.constraintKinds[k] = {join, !join};
+    const bool join = random() % 2 == 0;
+    lattice.equations.push_back({static_cast<std::uint8_t>(std::min(a, b) - 1),
+                                 static_cast<std::uint8_t>(std::max(a, b) - 1),
+                                 static_cast<std::uint8_t>(z - 1), join ? joinSymbol : meetSymbol});
   }
-  job.initialConstraintCount = job.constraintCount;
 }
 
 void MeasureSyntheticJobs(int baselineLimit) {
-  SetSyntheticJob(30);
-  MeasureJob("chain of 30 elements", baselineLimit);
+  MeasureJob("chain of 30 elements", SyntheticJob(30), baselineLimit);
   std::mt19937 random(2026);
   for (int count : {50, 200, 1000, 4096}) {
-    SetSyntheticJob(30);
-    AddRandomConstraints(count, 30, 1, random);
+    PartialLattice lattice = SyntheticJob(30);
+    AddRandomEquations(lattice, count, 30, 1, random);
     // Random equations need not fit any lattice; as equations of an extra operation they
     // are counted as they stand and the derivation leaves them alone.
-    for (int k = 1; k <= count; ++k) job.constraintKinds[k] = {false, false};
-    MeasureJob("random, n=30, " + std::to_string(count) + " constraints", baselineLimit);
+    for (Equation& e : lattice.equations) e.operation = 'f';
+    MeasureJob("random, n=30, " + std::to_string(count) + " constraints", lattice, baselineLimit);
   }
 }
 
 // The derivation on a table filled to its 4096 slots: the arguments lie in 1..20 and the
 // results in 21..30 over an antichain, so every rule is tried and nothing is derived.
 void MeasureFullTableDerivation() {
-  SetSyntheticJob(30);
-  for (int i = 1; i <= 30; ++i)
-    for (int j = 1; j <= 30; ++j) job.orderMatrix[i][j] = i == j;
+  PartialLattice lattice = SyntheticJob(30);
+  lattice.order = Order::Identity(30);
   std::mt19937 random(7);
-  AddRandomConstraints(maxConstraints, 20, 21, random);
+  AddRandomEquations(lattice, maxConstraints, 20, 21, random);
   // One result per pair and kind, as in a lattice: a join or a meet with two values would
   // stop the derivation at its first step.
-  for (int k = 1; k <= maxConstraints; ++k) {
-    ConstraintRecord& c = job.constraintTable[k];
-    c.result = static_cast<std::uint8_t>(21 + (c.left * 7 + c.right * 3 + c.operation) % 10);
+  for (Equation& e : lattice.equations) {
+    const int operation = e.IsJoin() ? 1 : 2;
+    e.result =
+        static_cast<std::uint8_t>(20 + ((e.left + 1) * 7 + (e.right + 1) * 3 + operation) % 10);
   }
-  TableSnapshot initial = TakeSnapshot();
-  double deriveMs = MedianMilliseconds([&] {
-    Restore(initial);
-    DeriveConstraints();
-  });
+  Derivation derivation;
+  double deriveMs = MedianMilliseconds([&] { derivation = Derive(lattice); });
   std::printf("%-34s n=30 constraints 4096->%4d  derive %8.3f ms\n", "full table derivation",
-              job.constraintCount, deriveMs);
+              static_cast<int>(derivation.table.size()), deriveMs);
 }
 
 }  // namespace
@@ -218,11 +192,6 @@ int main(int argc, char** argv) {
       files.emplace_back(argv[i]);
     }
   }
-  std::FILE* sink = std::fopen("/dev/null", "wb");
-  report.screen = sink;
-  report.resultFile = sink;
-  report.diagnostics = sink;
-  run.operationSymbols = "+*";
   for (const auto& file : files) MeasureFile(file, baselineLimit);
   MeasureSyntheticJobs(baselineLimit);
   MeasureFullTableDerivation();

@@ -1,5 +1,5 @@
 // The program's entry: everything happens in Main.
-#include "session/main_flow.h"
+#include "mirelkon/main_flow.h"
 
 int main(int argc, char** argv) {
   return Main(argc, argv);

@@ -4,7 +4,6 @@
 #pragma once
 
 #include <cstdint>
-#include <vector>
 
 #include "core/closed_set_counter.h"
 #include "generate/generated_lattice.h"
@@ -15,5 +14,4 @@ class SublatticeCounter {
 
  private:
   ClosedSetCounter counter_;
-  std::vector<Rule> rules_;
 };

@@ -1,61 +1,51 @@
-// Edges enter the order matrix one by one; the order is closed after the last edge line.
+// Edges enter the job's order one by one; the order is closed after the last edge line.
 #include "input/edge_line.h"
 
+#include "core/bits.h"
 #include "input/item_line.h"
 #include "input/line_reader.h"
-#include "input/warning.h"
-#include "model/job_model.h"
-#include "model/short_string.h"
-#include "session/fatal_error.h"
+#include "input/short_string.h"
 
 namespace {
 
-// Whether the edges read so far lead upward from one element to the other. The matrix
-// holds only the identity and those edges until the order is closed.
-bool EdgesLead(int from, int to) {
-  bool seen[maxElements + 1] = {};
-  int pending[maxElements];
-  int pendingCount = 0;
-  pending[pendingCount++] = from;
-  seen[from] = true;
-  while (pendingCount > 0) {
-    const int x = pending[--pendingCount];
-    if (x == to) return true;
-    for (int y = 1; y <= job.latticeSize; ++y) {
-      if (job.orderMatrix[x][y] && !seen[y]) {
-        seen[y] = true;
-        pending[pendingCount++] = y;
-      }
-    }
+// Whether the edges read so far lead upward from one element to the other. The order holds
+// only the identity and those edges until it is closed.
+bool EdgesLead(const Order& edges, int from, int to) {
+  Mask reached = Bit(from);
+  for (Mask fresh = reached; fresh != 0;) {
+    Mask next = 0;
+    for (Mask m = fresh; m != 0; m &= m - 1) next |= edges.above[Lowest(m)];
+    fresh = next & ~reached;
+    reached |= fresh;
   }
-  return false;
+  return Holds(reached, to);
 }
 
 }  // namespace
 
-void ParseEdgeLine(std::string& line) {
-  PrepareItemLine(line);
+void ParseEdgeLine(InputReader& reader) {
+  std::string& line = reader.line;
+  PrepareItemLine(reader);
+  PartialLattice& lattice = reader.job.lattice;
   for (;;) {
     TrimBlanks(line);
     if (line.empty()) return;
-    std::size_t length = ItemLength(line);
-    if (length != 2) FatalDataError(Concat({"(codeg5b) invalid edge in |", line, "|"}));
-    int lower = ElementNumber(line[0]);
-    int upper = ElementNumber(line[1]);
-    if (lower == 0 || upper == 0) {
-      FatalDataError(Concat({"(codej6g) invalid element(s) in an edge in ", line}));
-    }
-    if (lower == upper || job.orderMatrix[lower][upper]) {
-      FatalDataError(Concat({"(codepV5) repeated or 0-length edge in ", line}));
-    }
+    const std::size_t length = ItemLength(line);
+    if (length != 2) reader.Fail(Concat({"(codeg5b) invalid edge in |", line, "|"}));
+    const int lower = lattice.ElementOf(line[0]);
+    const int upper = lattice.ElementOf(line[1]);
+    if (lower < 0 || upper < 0)
+      reader.Fail(Concat({"(codej6g) invalid element(s) in an edge in ", line}));
+    if (lower == upper || lattice.order.Below(lower, upper))
+      reader.Fail(Concat({"(codepV5) repeated or 0-length edge in ", line}));
     // The order is taken as it comes, cycles included; a cycle is nearly always a reversed edge.
-    if (EdgesLead(upper, lower)) {
-      Warn({"the edges form a cycle: ", line.substr(0, 1), " and ", line.substr(1, 1),
-            " are each below the other"});
+    if (EdgesLead(lattice.order, upper, lower)) {
+      reader.Warn({"the edges form a cycle: ", line.substr(0, 1), " and ", line.substr(1, 1),
+                   " are each below the other"});
     }
-    job.orderMatrix[lower][upper] = true;
-    job.edgeList[job.edgeCount++] = {static_cast<std::uint8_t>(lower),
-                                     static_cast<std::uint8_t>(upper)};
+    lattice.order.Add(lower, upper);
+    reader.job.edges.push_back(
+        {static_cast<std::uint8_t>(lower), static_cast<std::uint8_t>(upper)});
     line.erase(0, length + 1);
   }
 }

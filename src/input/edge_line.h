@@ -1,6 +1,7 @@
 // Edge lines: items "xy", each stating that element x lies below element y.
 #pragma once
 
-#include <string>
+#include "input/input_reader.h"
 
-void ParseEdgeLine(std::string& line);
+// Parses the line in hand into the job's order and edges.
+void ParseEdgeLine(InputReader& reader);

@@ -1,52 +1,14 @@
-// Character-level reading of the input file.
+// Character-level reading of an input file.
 #include "input/input_file.h"
 
 #include <cerrno>
-#include <climits>
 #include <filesystem>
 
-#include "model/short_string.h"
-#include "session/io_failure.h"
-
-InputFile input;
+#include "input/io_failure.h"
+#include "input/short_string.h"
+#include "input/whole_number.h"
 
 namespace {
-
-int ReadByte() {
-  errno = 0;
-  int c = std::getc(input.file);
-  if (c == EOF && std::ferror(input.file)) FailIo("read the input file");
-  return c;
-}
-
-int PeekByte() {
-  int c = ReadByte();
-  if (c != EOF) std::ungetc(c, input.file);
-  return c;
-}
-
-// The next character, with every line end (LF, CR LF or a lone CR) read as one '\n', and
-// the line count moved on when a line begins.
-int NextChar() {
-  int c = ReadByte();
-  if (c == EOF) return c;
-  if (input.atLineStart) {
-    ++input.lineNumber;
-    input.atLineStart = false;
-  }
-  if (c == '\r') {
-    if (PeekByte() == '\n') ReadByte();
-    c = '\n';
-  }
-  if (c == '\n') input.atLineStart = true;
-  return c;
-}
-
-void SkipRestOfLine() {
-  int c;
-  while ((c = NextChar()) != EOF && c != '\n') {
-  }
-}
 
 bool IsDigit(int c) {
   return c >= '0' && c <= '9';
@@ -54,37 +16,74 @@ bool IsDigit(int c) {
 
 }  // namespace
 
-bool OpenInputFile(const std::string& name) {
+bool InputFile::Open(const std::string& name) {
+  Close();
   std::error_code ignored;
   if (std::filesystem::is_directory(name, ignored)) {
     errno = EISDIR;
     return false;
   }
   errno = 0;
-  std::FILE* file = std::fopen(name.c_str(), "rb");
-  if (file == nullptr) return false;
-  AttachInputFile(file, name);
+  std::FILE* stream = std::fopen(name.c_str(), "rb");
+  if (stream == nullptr) return false;
+  Attach(stream, name);
   return true;
 }
 
-void AttachInputFile(std::FILE* file, const std::string& name) {
-  input.file = file;
-  input.name = name;
-  input.lineNumber = 0;
-  input.atLineStart = true;
+void InputFile::Attach(std::FILE* stream, std::string name) {
+  Close();
+  stream_ = stream;
+  name_ = std::move(name);
+  lineNumber_ = 0;
+  atLineStart_ = true;
 }
 
-void CloseInputFile() {
-  if (input.file == nullptr) return;
-  std::fclose(input.file);
-  input.file = nullptr;
+void InputFile::Close() {
+  if (stream_ != nullptr) std::fclose(stream_);
+  stream_ = nullptr;
 }
 
-bool InputExhausted() {
+int InputFile::ReadByte() {
+  errno = 0;
+  int c = std::getc(stream_);
+  if (c == EOF && std::ferror(stream_)) FailIo("read the input file");
+  return c;
+}
+
+int InputFile::PeekByte() {
+  int c = ReadByte();
+  if (c != EOF) std::ungetc(c, stream_);
+  return c;
+}
+
+// The next character, with every line end (LF, CR LF or a lone CR) read as one '\n', and the
+// line count moved on when a line begins.
+int InputFile::NextChar() {
+  int c = ReadByte();
+  if (c == EOF) return c;
+  if (atLineStart_) {
+    ++lineNumber_;
+    atLineStart_ = false;
+  }
+  if (c == '\r') {
+    if (PeekByte() == '\n') ReadByte();
+    c = '\n';
+  }
+  if (c == '\n') atLineStart_ = true;
+  return c;
+}
+
+void InputFile::SkipRestOfLine() {
+  int c;
+  while ((c = NextChar()) != EOF && c != '\n') {
+  }
+}
+
+bool InputFile::Exhausted() {
   return PeekByte() == EOF;
 }
 
-bool ReadPhysicalLine(std::string& line) {
+bool InputFile::ReadPhysicalLine(std::string& line) {
   line.clear();
   bool lostText = false, inComment = false;
   int c;
@@ -99,21 +98,22 @@ bool ReadPhysicalLine(std::string& line) {
   return lostText;
 }
 
-bool ReadRawInteger(int& value) {
+bool InputFile::ReadRawInteger(int& value) {
   int c = NextChar();
   while (c == ' ' || c == '\t' || c == '\n') c = NextChar();
-  bool negative = c == '-';
+  const std::string sign = c == '-' ? "-" : "";
   if (c == '+' || c == '-') c = NextChar();
   // A failed read ends the run, and the line of what stands there instead is the one to name.
   if (!IsDigit(c)) return false;
-  long long magnitude = 0;
-  for (; IsDigit(c); c = NextChar()) {
-    if (magnitude <= INT_MAX) magnitude = magnitude * 10 + (c - '0');
-  }
-  bool separated = c == EOF || c == ' ' || c == '\t' || c == '\n' || c == '%';
+  // Leading zeros change nothing, and a number of more digits than an int holds is too large
+  // however it goes on: the digits kept stay few.
+  constexpr std::size_t maxDigits = 11;
+  std::string digits;
+  for (; IsDigit(c); c = NextChar())
+    if ((c != '0' || !digits.empty()) && digits.size() <= maxDigits)
+      digits.push_back(static_cast<char>(c));
+  if (digits.empty()) digits = "0";
+  const bool separated = c == EOF || c == ' ' || c == '\t' || c == '\n' || c == '%';
   if (c != EOF && c != '\n') SkipRestOfLine();
-  long long signedValue = negative ? -magnitude : magnitude;
-  if (!separated || signedValue < INT_MIN || signedValue > INT_MAX) return false;
-  value = static_cast<int>(signedValue);
-  return true;
+  return separated && ParseWholeNumber(sign + digits, value);
 }

@@ -1,40 +1,52 @@
-// The input file as physical lines. A line ends at LF, CR LF or a lone CR, so files written
-// on any system read alike; lines longer than 255 characters keep their first 255.
+// An input file as physical lines. A line ends at LF, CR LF or a lone CR, so files written on
+// any system read alike; lines longer than 255 characters keep their first 255.
 #pragma once
 
 #include <cstdio>
 #include <string>
+#include <utility>
 
-struct InputFile {
-  std::FILE* file = nullptr;
-  std::string name;  // as the user gave it: diagnostics name the file by it
+class InputFile {
+ public:
+  InputFile() = default;
+  ~InputFile() { Close(); }
+  InputFile(const InputFile&) = delete;
+  InputFile& operator=(const InputFile&) = delete;
+
+  // Opens the named file for reading; false, with errno telling why, when it is missing,
+  // unreadable or a folder.
+  bool Open(const std::string& name);
+  // Reads from an already open stream, from its first line, under the given name, and closes
+  // it when done.
+  void Attach(std::FILE* stream, std::string name = "");
+  void Close();
+
+  const std::string& Name() const { return name_; }
   // The physical line (from 1) holding the last character read: the place a diagnostic
   // names. It stays on a line until the first character of the next one has been read.
-  int lineNumber = 0;
-  bool atLineStart = true;  // the next character read begins a new line
+  int LineNumber() const { return lineNumber_; }
+
+  // True when not a single character remains after what has been read.
+  bool Exhausted();
+
+  // Replaces line with the next physical line, without its line end. Answers whether the cut
+  // at 255 characters dropped text other than blanks and commas before a "%".
+  bool ReadPhysicalLine(std::string& line);
+
+  // Reads a whole number straight from the input: blanks, tabs and line ends are skipped,
+  // then an optional sign and digits are read, and the rest of the physical line on which
+  // the number ends is dropped. False when no number stands there, when text other than a
+  // blank, a tab or a comment is glued to it, or when it does not fit a signed 32-bit integer.
+  bool ReadRawInteger(int& value);
+
+ private:
+  int ReadByte();
+  int PeekByte();
+  int NextChar();
+  void SkipRestOfLine();
+
+  std::FILE* stream_ = nullptr;
+  std::string name_;  // as the user gave it: diagnostics name the file by it
+  int lineNumber_ = 0;
+  bool atLineStart_ = true;  // the next character read begins a new line
 };
-
-extern InputFile input;
-
-// Opens the named file for reading; false, with errno telling why, when it is missing,
-// unreadable or a folder.
-bool OpenInputFile(const std::string& name);
-
-// Reads from an already open stream (used by tests, benchmarks and the fuzz target), from
-// its first line, under the given name.
-void AttachInputFile(std::FILE* file, const std::string& name = "");
-
-void CloseInputFile();
-
-// True when not a single character remains after what has been read.
-bool InputExhausted();
-
-// Replaces line with the next physical line, without its line end. Answers whether the
-// cut at 255 characters dropped text other than blanks and commas before a "%".
-bool ReadPhysicalLine(std::string& line);
-
-// Reads a whole number straight from the input: blanks, tabs and line ends are skipped,
-// then an optional sign and digits are read, and the rest of the physical line on which
-// the number ends is dropped. False when no number stands there, when text other than a
-// blank, a tab or a comment is glued to it, or when it does not fit a signed 32-bit integer.
-bool ReadRawInteger(int& value);

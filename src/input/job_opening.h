@@ -1,8 +1,8 @@
-// The first sections of every job: the name of L, its size and its element symbols,
-// echoed as they are read and checked before any edge is read.
+// The first sections of every job: the name of L, its size and its element symbols, echoed as
+// they are read and checked before any edge is read.
 #pragma once
 
-#include <string>
+#include "input/input_reader.h"
 
-// Called with the line holding "\name" in the buffer; leaves the element line there.
-void ReadNameSizeAndElements(std::string& line);
+// Called with the line holding "\name" in hand; leaves the element line there.
+void ReadNameSizeAndElements(InputReader& reader);

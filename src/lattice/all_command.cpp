@@ -9,7 +9,7 @@
 #include "generate/lattice_text.h"
 #include "lattice/command_error.h"
 #include "lattice/parallel_walk.h"
-#include "lattice/standard_output.h"
+#include "lattice/command_output.h"
 
 namespace {
 

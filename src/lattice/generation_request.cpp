@@ -1,13 +1,12 @@
 // Reading the command lines of all, survey and merge.
 #include "lattice/generation_request.h"
 
-#include <charconv>
 #include <limits>
 #include <regex>
 
 #include "generate/generated_lattice.h"
+#include "input/whole_number.h"
 #include "lattice/command_error.h"
-#include "lattice/make_command.h"
 
 namespace {
 
@@ -19,7 +18,7 @@ const std::string sizeRange = "a whole number from 1 to " + std::to_string(maxGe
 
 int ParseSize(const std::string& word) {
   int size = 0;
-  if (!ParseNumber(word, size) || size < 1 || size > maxGeneratedSize)
+  if (!ParseWholeNumber(word, size) || size < 1 || size > maxGeneratedSize)
     throw UsageError("the number of elements must be " + sizeRange + ", not \"" + word + "\"");
   return size;
 }
@@ -41,8 +40,9 @@ void ParseSizes(const std::string& word, GenerationRequest& request) {
 void ParsePart(const std::string& word, GenerationRequest& request) {
   const std::size_t slash = word.find('/');
   int part = 0, parts = 0;
-  if (slash == std::string::npos || !ParseNumber(word.substr(0, slash), part) ||
-      !ParseNumber(word.substr(slash + 1), parts) || part < 1 || part > parts || parts > maxParts)
+  if (slash == std::string::npos || !ParseWholeNumber(word.substr(0, slash), part) ||
+      !ParseWholeNumber(word.substr(slash + 1), parts) || part < 1 || part > parts ||
+      parts > maxParts)
     throw UsageError("--part needs K/M, part K of M with 1 <= K <= M <= " +
                      std::to_string(maxParts) + ", for instance --part 3/100");
   request.part = part - 1;
@@ -54,10 +54,10 @@ AtLeastThreshold ParseThreshold(const std::string& word) {
   AtLeastThreshold threshold;
   std::smatch match;
   int offset = 0;
-  if (ParseCount(word, threshold.factor)) return threshold;
+  if (ParseWholeNumber(word, threshold.factor)) return threshold;
   if (std::regex_match(word, match, scaled) &&
-      (!match[1].matched || ParseCount(match[1], threshold.factor)) &&
-      (!match[2].matched || ParseNumber(match[2], offset))) {
+      (!match[1].matched || ParseWholeNumber(match[1].str(), threshold.factor)) &&
+      (!match[2].matched || ParseWholeNumber(match[2].str(), offset))) {
     if (!match[1].matched) threshold.factor = 1;
     threshold.offset = offset;
     return threshold;
@@ -92,7 +92,7 @@ void ReadOption(GenerationRequest& request, Given& given, int argc, char** argv,
   } else if (option == "-o") {
     request.directory = OptionValue(argc, argv, i);
   } else if (option == "-j") {
-    if (!ParseNumber(OptionValue(argc, argv, i), request.threads) || request.threads < 1 ||
+    if (!ParseWholeNumber(OptionValue(argc, argv, i), request.threads) || request.threads < 1 ||
         request.threads > maxThreads)
       throw UsageError("-j needs a whole number of threads from 1 to " +
                        std::to_string(maxThreads));
@@ -102,7 +102,7 @@ void ReadOption(GenerationRequest& request, Given& given, int argc, char** argv,
     given.split = true;
   } else if (option == "--top") {
     int top = 0;
-    if (!ParseNumber(OptionValue(argc, argv, i), top) || top > maxTop)
+    if (!ParseWholeNumber(OptionValue(argc, argv, i), top) || top < 0 || top > maxTop)
       throw UsageError("--top needs a whole number from 0 to " + std::to_string(maxTop));
     request.top = top;
     given.report = true;
@@ -183,10 +183,4 @@ GenerationRequest ParseGenerationRequest(int argc, char** argv) {
     ParseSizes(operands[0], request);
   }
   return request;
-}
-
-bool ParseCount(const std::string& word, std::uint64_t& value) {
-  const char* end = word.data() + word.size();
-  const auto [stop, error] = std::from_chars(word.data(), end, value);
-  return !word.empty() && error == std::errc() && stop == end;
 }

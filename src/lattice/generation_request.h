@@ -37,6 +37,3 @@ bool IsGenerationCommand(const std::string& word);
 
 // Reads argv[1] (the command) and its arguments; a mistake comes as a UsageError.
 GenerationRequest ParseGenerationRequest(int argc, char** argv);
-
-// Decimal digits alone, within 64 bits.
-bool ParseCount(const std::string& word, std::uint64_t& value);

@@ -72,8 +72,9 @@ bool Refines(const Partition& p, const Partition& q) {
 }  // namespace
 
 bool AddElement(LatticeFactor& factor, std::string name) {
-  if (factor.size == maxElements) return false;
-  factor.names[factor.size++] = std::move(name);
+  if (factor.order.size == maxElements) return false;
+  factor.names.push_back(std::move(name));
+  ++factor.order.size;
   return true;
 }
 
@@ -144,15 +145,14 @@ bool BuildPartitions(LatticeFactor& factor, const int* arguments) {
 }
 
 bool MultiplyBy(LatticeFactor& product, const LatticeFactor& factor) {
-  if (product.size * factor.size > maxElements) return false;
+  if (product.order.size * factor.order.size > maxElements) return false;
   const LatticeFactor left = product;
-  product.size = 0;
-  for (int a = 0; a < left.size; ++a)
-    for (int b = 0; b < factor.size; ++b)
-      AddElement(product, left.names[a] + "," + factor.names[b]);
-  const int width = factor.size;
+  product = LatticeFactor{};
+  for (const std::string& a : left.names)
+    for (const std::string& b : factor.names) AddElement(product, a + "," + b);
+  const int width = factor.order.size;
   SetOrder(product, [&](int i, int j) {
-    return left.below[i / width][j / width] && factor.below[i % width][j % width];
+    return left.order.Below(i / width, j / width) && factor.order.Below(i % width, j % width);
   });
   return true;
 }

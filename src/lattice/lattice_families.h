@@ -5,13 +5,14 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
-#include "model/job_model.h"
+#include "core/limits.h"
+#include "core/order.h"
 
 struct LatticeFactor {
-  int size = 0;
-  std::string names[maxElements];
-  bool below[maxElements][maxElements] = {};  // [i][j], 0-based: element i <= element j
+  std::vector<std::string> names;
+  Order order;  // its size is the number of elements added
 };
 
 // Appends an element; false when the factor is full already.
@@ -20,8 +21,12 @@ bool AddElement(LatticeFactor& factor, std::string name);
 // Sets the order of the elements added from isBelow(i, j), 0-based.
 template <class IsBelow>
 void SetOrder(LatticeFactor& factor, IsBelow isBelow) {
-  for (int i = 0; i < factor.size; ++i)
-    for (int j = 0; j < factor.size; ++j) factor.below[i][j] = isBelow(i, j);
+  const int n = factor.order.size;
+  for (int i = 0; i < n; ++i) {
+    factor.order.above[i] = 0;
+    for (int j = 0; j < n; ++j)
+      if (isBelow(i, j)) factor.order.Add(i, j);
+  }
 }
 
 // True when 2^k elements fit the tables; families with at least 2^k elements test it first.

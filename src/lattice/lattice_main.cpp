@@ -9,7 +9,10 @@
 #include <string>
 #include <vector>
 
+#include "input/input_reader.h"
+#include "input/whole_number.h"
 #include "lattice/command_error.h"
+#include "lattice/command_output.h"
 #include "lattice/complete_command.h"
 #include "lattice/generation_commands.h"
 #include "lattice/lattice_usage.h"
@@ -40,7 +43,8 @@ void ReadOption(LatticeRequest& request, int argc, char** argv, int& i) {
     request.outputName = OptionValue(argc, argv, i);
   } else if (option == "--subtrahend") {
     int& subtrahend = request.make.subtrahend;
-    if (!ParseNumber(OptionValue(argc, argv, i), subtrahend) || subtrahend > 20)
+    if (!ParseWholeNumber(OptionValue(argc, argv, i), subtrahend) || subtrahend < 0 ||
+        subtrahend > maxSubtrahend)
       throw UsageError("--subtrahend needs a whole number from 0 to 20");
     request.makeOptionGiven = true;
   } else if (option == "--verbose") {
@@ -91,31 +95,6 @@ LatticeRequest ParseArguments(int argc, char** argv) {
       throw UsageError("make needs a lattice, for instance: make divisors 60");
   }
   return request;
-}
-
-void WriteToStandardOutput(const std::string& text) {
-  errno = 0;
-  if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() || std::fflush(stdout) != 0)
-    throw UsageError(std::string("cannot write to standard output: ") + std::strerror(errno));
-}
-
-// Creates the file exclusively, so an existing one is never replaced, not even one that
-// appears while the output is being built; a file that could not be written in full is
-// removed again.
-void WriteToNewFile(const std::string& text, const std::string& name) {
-  errno = 0;
-  std::FILE* file = std::fopen(name.c_str(), "wbx");
-  if (file == nullptr) {
-    if (errno == EEXIST) throw UsageError(name + " exists already; it is not overwritten");
-    throw UsageError("cannot create " + name + ": " + std::strerror(errno));
-  }
-  bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
-  written = std::fclose(file) == 0 && written;
-  if (!written) {
-    const int error = errno;
-    std::remove(name.c_str());
-    throw UsageError("cannot write " + name + ": " + std::strerror(error));
-  }
 }
 
 }  // namespace

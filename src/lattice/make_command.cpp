@@ -1,21 +1,21 @@
 // Terms are read word by word: a family name and its whole-number arguments, factors joined
-// by "x". The product is put into the job tables as if read from a file whose edges are the
-// cover pairs, and written by the same writer that complete uses.
+// by "x". The product becomes a lattice whose edges are its cover pairs, written by the same
+// writer that complete uses.
 #include "lattice/make_command.h"
 
 #include <algorithm>
+#include <cassert>
 #include <climits>
 #include <string_view>
 
+#include "core/lattice.h"
+#include "core/partial_lattice.h"
+#include "input/whole_number.h"
 #include "lattice/command_error.h"
 #include "lattice/input_writer.h"
-#include "lattice/lattice_check.h"
 #include "lattice/lattice_families.h"
-#include "model/job_model.h"
 
 namespace {
-
-static_assert(sizeof elementSymbolAlphabet - 1 >= maxElements);
 
 constexpr int maxArguments = 2;
 
@@ -43,8 +43,6 @@ struct MakeState {
   LatticeFactor factor;
   int factorCount = 0;
 };
-
-MakeState made;
 
 std::string Joined(const std::vector<std::string>& words, std::size_t first, std::size_t last) {
   std::string text;
@@ -74,7 +72,8 @@ bool IsPrime(int p) {
 }
 
 // Builds the factor named by words[first..last) into made.factor.
-bool BuildTerm(const std::vector<std::string>& words, std::size_t first, std::size_t last) {
+bool BuildTerm(MakeState& made, const std::vector<std::string>& words, std::size_t first,
+               std::size_t last) {
   if (first == last) throw UsageError("a lattice is missing beside \"x\"");
   const std::string term = Joined(words, first, last);
   const Family& family = FindFamily(words[first]);
@@ -82,7 +81,7 @@ bool BuildTerm(const std::vector<std::string>& words, std::size_t first, std::si
     throw UsageError("\"" + term + "\" should read " + FormOf(family));
   int arguments[maxArguments] = {};
   for (std::size_t a = 0; a < family.argumentNames.size(); ++a) {
-    if (!ParseNumber(words[first + 1 + a], arguments[a]) || arguments[a] < family.minimum[a]) {
+    if (!ParseWholeNumber(words[first + 1 + a], arguments[a]) || arguments[a] < family.minimum[a]) {
       throw UsageError("in \"" + term + "\", " + family.argumentNames[a] +
                        " must be a whole number from " + std::to_string(family.minimum[a]) +
                        " to " + std::to_string(INT_MAX));
@@ -95,13 +94,11 @@ bool BuildTerm(const std::vector<std::string>& words, std::size_t first, std::si
 }
 
 // Builds every factor and multiplies them up; false when the product outgrows the tables.
-bool BuildProduct(const std::vector<std::string>& words) {
-  made.product = LatticeFactor{};
-  made.factorCount = 0;
+bool BuildProduct(MakeState& made, const std::vector<std::string>& words) {
   for (std::size_t first = 0; first <= words.size();) {
     std::size_t last = first;
     while (last < words.size() && words[last] != "x") ++last;
-    if (!BuildTerm(words, first, last)) return false;
+    if (!BuildTerm(made, words, first, last)) return false;
     if (made.factorCount++ == 0) {
       made.product = made.factor;
     } else if (!MultiplyBy(made.product, made.factor)) {
@@ -112,40 +109,25 @@ bool BuildProduct(const std::vector<std::string>& words) {
   return true;
 }
 
-bool Covers(int upper, int lower) {
-  if (lower == upper || !made.product.below[lower][upper]) return false;
-  for (int k = 0; k < made.product.size; ++k)
-    if (k != lower && k != upper && made.product.below[lower][k] && made.product.below[k][upper])
-      return false;
-  return true;
-}
-
-// The product as a job read from a file: elements in their listed order, cover edges.
-void PutIntoJob(const std::string& name) {
-  const int n = made.product.size;
-  job.nameOfL = name;
-  job.latticeSize = n;
-  job.elementSymbols.assign(elementSymbolAlphabet, n);
-  job.edgeCount = 0;
-  for (int i = 0; i < n; ++i)
-    for (int j = 0; j < n; ++j) {
-      job.orderMatrix[i + 1][j + 1] = made.product.below[i][j];
-      if (Covers(j, i))
-        job.edgeList[job.edgeCount++] = {static_cast<std::uint8_t>(i + 1),
-                                         static_cast<std::uint8_t>(j + 1)};
-    }
-  job.constraintCount = 0;
+// The cover pairs, by lower element, then upper: the edges a user would draw.
+std::vector<Edge> CoverEdges(const Order& order) {
+  std::vector<Edge> edges;
+  for (int i = 0; i < order.size; ++i)
+    for (int j = 0; j < order.size; ++j)
+      if (order.Covers(i, j))
+        edges.push_back({static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(j)});
+  return edges;
 }
 
 // The comment block that opens the file: what each symbol stands for, in aligned columns.
-std::string SymbolComments(const std::string& name) {
-  const int n = made.product.size;
+std::string SymbolComments(const MakeState& made, const std::string& name) {
+  const int n = made.product.order.size;
   std::vector<std::string> items;
   std::size_t width = 0;
   for (int i = 0; i < n; ++i) {
     std::string element = made.product.names[i];
     if (made.factorCount > 1) element = "(" + element + ")";
-    items.push_back(std::string(1, elementSymbolAlphabet[i]) + " = " + element);
+    items.push_back(std::string(1, defaultElementSymbols[i]) + " = " + element);
     width = std::max(width, items.back().size());
   }
   constexpr std::size_t lineWidth = 80;
@@ -165,32 +147,19 @@ std::string SymbolComments(const std::string& name) {
 
 }  // namespace
 
-bool ParseNumber(const std::string& word, int& value) {
-  if (word.empty() || word.size() > 10) return false;
-  long long number = 0;
-  for (char c : word) {
-    if (c < '0' || c > '9') return false;
-    number = number * 10 + (c - '0');
-  }
-  if (number > INT_MAX) return false;
-  value = static_cast<int>(number);
-  return true;
-}
-
 std::string MakeInputFile(const MakeRequest& request) {
   const std::string name = Joined(request.words, 0, request.words.size());
-  if (!BuildProduct(request.words)) {
+  MakeState made;
+  if (!BuildProduct(made, request.words)) {
     throw UsageError(name + " has more than " + std::to_string(maxElements) +
                      " elements, the most a lattice may have");
   }
-  run.verbose = request.verbose;
-  run.subtrahend = request.subtrahend;
-  run.operationSymbols = "+*";
-  PutIntoJob(name);
-  CheckLattice(0);        // fills the join and meet tables; these lattices always pass
-  CheckGivenEquations();  // none are given: every pair is left unmarked
-  std::string text = SymbolComments(name);
-  WriteRunSettings(text);
-  WriteCompletedJob(text);
-  return text + "\\enddata\n";
+  const Order& order = made.product.order;
+  const PartialLattice lattice = {std::string(defaultElementSymbols, order.size), "+*", order, {}};
+  const LatticeCheck check = CheckLattice(order);
+  assert(!check.fault);  // these lattices always pass
+  return SymbolComments(made, name) +
+         RunSettingsText({request.verbose, request.subtrahend, lattice.operationSymbols}) +
+         JobText(name, lattice, CoverEdges(order), MissingEquations(lattice, check.tables)) +
+         "\\enddata\n";
 }

@@ -11,14 +11,6 @@ struct MakeRequest {
   bool verbose = false;
 };
 
-// The element symbols, bottom first: digits and letters, then the other characters an
-// element symbol may be.
-inline constexpr char elementSymbolAlphabet[] =
-    "0123456789abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ!\"#$&/:;<>@^_`|~";
-
-// A whole number written in digits alone, within the range of int.
-bool ParseNumber(const std::string& word, int& value);
-
 // Answers the written input file; a malformed term or a lattice above the element limit
 // comes as a CommandError.
 std::string MakeInputFile(const MakeRequest& request);

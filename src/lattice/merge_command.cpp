@@ -10,8 +10,9 @@
 #include <string>
 #include <vector>
 
+#include "input/whole_number.h"
 #include "lattice/command_error.h"
-#include "lattice/standard_output.h"
+#include "lattice/command_output.h"
 #include "lattice/survey_report.h"
 
 namespace {
@@ -35,7 +36,7 @@ std::uint64_t CountField(const Json& record, const char* name, bool& ok) {
   std::uint64_t value = 0;
   const auto field = record.find(name);
   ok = ok && field != record.end() && field->is_string() &&
-       ParseCount(field->get<std::string>(), value);
+       ParseWholeNumber(field->get<std::string>(), value);
   return value;
 }
 
@@ -53,8 +54,8 @@ bool ReadPart(const Json& record, SurveyPart& part) {
   const std::string text = *field;
   const std::size_t slash = text.find('/');
   std::uint64_t k = 0, m = 0;
-  if (slash == std::string::npos || !ParseCount(text.substr(0, slash), k) ||
-      !ParseCount(text.substr(slash + 1), m) || k < 1 || k > m || m > 1000000)
+  if (slash == std::string::npos || !ParseWholeNumber(text.substr(0, slash), k) ||
+      !ParseWholeNumber(text.substr(slash + 1), m) || k < 1 || k > m || m > 1000000)
     return false;
   part = {static_cast<int>(k - 1), static_cast<int>(m)};
   return true;
@@ -230,7 +231,5 @@ void RunMergeCommand(const GenerationRequest& request) {
       AppendSurveyText(merged, {}, text);
     }
   }
-  StandardOutput out;
-  out.Write(text);
-  out.Finish();
+  WriteToStandardOutput(text);
 }

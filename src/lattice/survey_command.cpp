@@ -8,8 +8,8 @@
 
 #include "generate/sublattice_counter.h"
 #include "lattice/command_error.h"
+#include "lattice/command_output.h"
 #include "lattice/parallel_walk.h"
-#include "lattice/standard_output.h"
 #include "lattice/survey_report.h"
 
 namespace {
@@ -51,7 +51,5 @@ void RunSurveyCommand(const GenerationRequest& request) {
       AppendSurveyText(tally, part, text);
     }
   }
-  StandardOutput out;
-  out.Write(text);
-  out.Finish();
+  WriteToStandardOutput(text);
 }

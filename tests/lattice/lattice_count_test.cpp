@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "captured_report.h"
+#include "core/partial_lattice.h"
 #include "fuzz/run_input.h"
 #include "lattice/complete_command.h"
 #include "lattice/make_command.h"
@@ -22,7 +23,7 @@ namespace {
 // The |Sub(L)| of every job of the input text, counted by an in-process run.
 std::vector<long long> Counts(const std::string& text) {
   CapturedReport captured;
-  EXPECT_EQ(RunInputBytes(text.data(), text.size()).message, "");
+  EXPECT_EQ(RunInputBytes(captured.channel, text.data(), text.size()).message, "");
   static const std::regex result(R"(-- Result:   \|Sub\(L\)\|=(\d+) )");
   std::vector<long long> counts;
   const std::string screen = captured.Screen();
@@ -45,10 +46,10 @@ std::string EdgesOnly(const std::string& text) {
 }
 
 std::string Completed(const std::string& text) {
-  AttachInputFile(fmemopen(const_cast<char*>(text.data()), text.size(), "rb"));
-  std::string completed = CompleteInput();
-  CloseInputFile();
-  return completed;
+  InputFile file;
+  file.Attach(fmemopen(const_cast<char*>(text.data()), text.size(), "rb"));
+  CapturedReport captured;
+  return CompleteInput(file, captured.channel);
 }
 
 std::string Made(const std::string& term, int subtrahend = 0, bool verbose = false) {
@@ -137,7 +138,7 @@ TEST(LatticeText, CompleteKeepsWhatIsGivenAndAddsWhatIsMissing) {
 }
 
 TEST(LatticeText, ElementSymbolsAreDistinctPrintableAndAllowed) {
-  const std::string symbols = elementSymbolAlphabet;
+  const std::string symbols = defaultElementSymbols;
   ASSERT_GE(symbols.size(), 64u);
   for (std::size_t i = 0; i < symbols.size(); ++i) {
     EXPECT_TRUE(symbols[i] > ' ' && symbols[i] < 127) << i;

@@ -9,7 +9,7 @@
 #include <fstream>
 #include <string>
 
-#include "model/job_model.h"
+#include "core/limits.h"
 #include "read_file.h"
 
 namespace fs = std::filesystem;

@@ -1,32 +1,33 @@
-// Test support: sends the screen, the result file and the diagnostics to temporary files
-// for the lifetime of the object, so a test can read back exactly what was reported on
-// each output.
+// Test support: a report channel whose screen, result file and diagnostics are temporary
+// files, so a test can read back exactly what was reported on each output.
 #pragma once
 
 #include <cstdio>
 #include <string>
 
-#include "session/report.h"
+#include "report/report_channel.h"
 
 class CapturedReport {
  public:
-  CapturedReport() : saved_(report) {
-    report.screen = std::tmpfile();
-    report.resultFile = std::tmpfile();
-    report.diagnostics = std::tmpfile();
+  CapturedReport() {
+    channel.screen = std::tmpfile();
+    channel.resultFile = std::tmpfile();
+    channel.diagnostics = std::tmpfile();
+    channel.keyboard = nullptr;
   }
   ~CapturedReport() {
-    std::fclose(report.screen);
-    std::fclose(report.diagnostics);
-    if (report.resultFile != nullptr) std::fclose(report.resultFile);
-    report = saved_;
+    std::fclose(channel.screen);
+    std::fclose(channel.diagnostics);
+    if (channel.resultFile != nullptr) std::fclose(channel.resultFile);
   }
   CapturedReport(const CapturedReport&) = delete;
   CapturedReport& operator=(const CapturedReport&) = delete;
 
-  std::string Screen() const { return ReadAll(report.screen); }
-  std::string Result() const { return ReadAll(report.resultFile); }
-  std::string Diagnostics() const { return ReadAll(report.diagnostics); }
+  std::string Screen() const { return ReadAll(channel.screen); }
+  std::string Result() const { return ReadAll(channel.resultFile); }
+  std::string Diagnostics() const { return ReadAll(channel.diagnostics); }
+
+  ReportChannel channel;
 
  private:
   static std::string ReadAll(std::FILE* file) {
@@ -37,5 +38,4 @@ class CapturedReport {
     std::fseek(file, 0, SEEK_END);  // later writes go on after what was read
     return text;
   }
-  ReportChannel saved_;
 };

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "session/command_line.h"
+#include "mirelkon/command_line.h"
 
 namespace {
 
@@ -52,12 +52,29 @@ TEST(CommandLine, RefusesUnknownOptionsAndBatchesWithoutFiles) {
       {{"--batch", "--verbose", "a.txt"}, "unknown option --verbose"},
       {{"--batch"}, "--batch needs at least one input file"},
       {{"--json", "--"}, "--json needs at least one input file"},
+      {{"--containing"}, "--containing needs a value"},
+      {{"--list-to", "", "a.txt"}, "--list-to needs a value"},
+      {{"--list", "-3", "a.txt"}, "--list needs a limit of at least 0"},
   };
   for (const Case& c : cases) {
     CommandLine line = Parse(c.arguments);
     EXPECT_EQ(line.action, Action::usageError) << c.error;
     EXPECT_EQ(line.error, c.error);
   }
+}
+
+TEST(CommandLine, QueriesTakeTheirValues) {
+  const CommandLine line = Parse({"--containing", "ab", "--list", "7", "--up-to-symmetry",
+                                  "--bounded", "--list-to", "7", "a.txt"});
+  EXPECT_EQ(line.action, Action::session);
+  EXPECT_EQ(line.queries.containing, "ab");
+  EXPECT_TRUE(line.queries.list && line.queries.upToSymmetry && line.queries.bounded);
+  EXPECT_EQ(line.queries.listLimit, 7u);
+  EXPECT_EQ(line.queries.listTo, "7");
+  EXPECT_EQ(line.files, std::vector<std::string>{"a.txt"});
+  // A limit is a whole number; anything else after --list is the next argument.
+  EXPECT_EQ(Parse({"--list", "7.txt"}).files, std::vector<std::string>{"7.txt"});
+  EXPECT_EQ(Parse({"--list", "7.txt"}).queries.listLimit, defaultListLimit);
 }
 
 }  // namespace

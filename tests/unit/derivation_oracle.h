@@ -1,8 +1,7 @@
-// Test support: a job held apart from the program's tables, loaded into them on demand,
-// and the derivation of join and meet constraints written out as plain loops: full passes
-// and a linear search of the table, and a linear search for a second value of a join or
-// meet pair. The derivation tests hold the program's indexed
-// derivation against it.
+// Test support: a job held in tables of its own, with elements and operations numbered from 1,
+// and the derivation of join and meet constraints written out as plain loops on them: full
+// passes and a linear search of the table, and a linear search for a second value of a join
+// or meet pair. The derivation tests hold the library's indexed derivation against it.
 #pragma once
 
 #include <algorithm>
@@ -11,15 +10,30 @@
 #include <utility>
 #include <vector>
 
-#include "model/job_model.h"
+#include "core/limits.h"
+#include "input/input_reader.h"
+
+// The equation left op right = result; op is the operation's 1-based position in the
+// operation symbols.
+struct OracleRecord {
+  std::uint8_t left;
+  std::uint8_t right;
+  std::uint8_t result;
+  std::uint8_t operation;
+};
+
+struct OracleKind {
+  bool isJoin;  // operation symbol "+"
+  bool isMeet;  // operation symbol "*"
+};
 
 struct OracleJob {
   std::string elements;
   std::string operationSymbols;
   bool verbose = false;
-  bool order[maxElements + 1][maxElements + 1] = {};        // reflexive and transitive
-  std::vector<ConstraintRecord> table{ConstraintRecord{}};  // slot 0 unused
-  std::vector<ConstraintKind> kinds{ConstraintKind{}};
+  bool order[maxElements + 1][maxElements + 1] = {};  // reflexive and transitive
+  std::vector<OracleRecord> table{OracleRecord{}};    // slot 0 unused
+  std::vector<OracleKind> kinds{OracleKind{}};
   int count = 0;
   int initialCount = 0;
 
@@ -78,24 +92,25 @@ inline OracleJob MakeJob(const std::string& elements, const std::string& edges,
   return j;
 }
 
-// Puts the job into the program's tables, with stale slots and cells beyond it.
-inline void LoadJob(const OracleJob& j) {
-  run.verbose = j.verbose;
-  run.operationSymbols = j.operationSymbols;
-  job.elementSymbols = j.elements;
-  job.latticeSize = j.Size();
-  for (int x = 1; x <= maxElements; ++x)
-    for (int y = 1; y <= maxElements; ++y) job.orderMatrix[x][y] = j.order[x][y] || x > j.Size();
-  for (int k = 1; k <= maxConstraints; ++k) {
-    job.constraintTable[k] = {1, 2, 3, 1};
-    job.constraintKinds[k] = {true, false};
-  }
+// The job as the input reader gives it: elements from 0, operations by their symbols, and the
+// k-th equation on input line k.
+inline ParsedJob ParsedJobOf(const OracleJob& j) {
+  ParsedJob job;
+  job.name = "oracle";
+  job.lattice.elementSymbols = j.elements;
+  job.lattice.operationSymbols = j.operationSymbols;
+  job.lattice.order = Order::Identity(j.Size());
+  for (int x = 1; x <= j.Size(); ++x)
+    for (int y = 1; y <= j.Size(); ++y)
+      if (j.order[x][y]) job.lattice.order.Add(x - 1, y - 1);
   for (int k = 1; k <= j.count; ++k) {
-    job.constraintTable[k] = j.table[k];
-    job.constraintKinds[k] = j.kinds[k];
+    const OracleRecord& c = j.table[k];
+    job.lattice.equations.push_back(
+        {static_cast<std::uint8_t>(c.left - 1), static_cast<std::uint8_t>(c.right - 1),
+         static_cast<std::uint8_t>(c.result - 1), j.operationSymbols[c.operation - 1]});
+    job.equationLines.push_back(k);
   }
-  job.constraintCount = j.count;
-  job.initialConstraintCount = 0;
+  return job;
 }
 
 // The derivation as plain loops over the whole table, on the job's own copy.
@@ -111,7 +126,7 @@ class LiteralDerivation {
     meetOp_ = PositionIn(j_.operationSymbols, '*');
     try {
       for (int k = 1; k <= j_.count; ++k) {
-        const ConstraintRecord& c = j_.table[k];
+        const OracleRecord& c = j_.table[k];
         const int first = FirstValue(j_.kinds[k], c.left, c.right, k - 1);
         if (first != 0 && j_.table[first].result != c.result)
           throw TwoValues(first, Form(c.left, c.operation, c.right, c.result));
@@ -165,7 +180,7 @@ class LiteralDerivation {
   void List(int first, int last) {
     int listed = 0;
     for (int k = first; k <= last; ++k) {
-      const ConstraintRecord& c = j_.table[k];
+      const OracleRecord& c = j_.table[k];
       outcome_.report += Form(c.left, c.operation, c.right, c.result) + " ";
       if (++listed % 9 == 0) outcome_.report += "\r\n";
     }
@@ -174,10 +189,10 @@ class LiteralDerivation {
 
   // The lowest of slots 1..last that is of the same kind, join or meet, with the same
   // arguments, or 0.
-  int FirstValue(const ConstraintKind& kind, int x, int y, int last) const {
+  int FirstValue(const OracleKind& kind, int x, int y, int last) const {
     if (!kind.isJoin && !kind.isMeet) return 0;
     for (int k = 1; k <= last; ++k) {
-      const ConstraintRecord& c = j_.table[k];
+      const OracleRecord& c = j_.table[k];
       if (j_.kinds[k].isJoin == kind.isJoin && j_.kinds[k].isMeet == kind.isMeet && c.left == x &&
           c.right == y)
         return k;
@@ -186,7 +201,7 @@ class LiteralDerivation {
   }
 
   Stop TwoValues(int first, const std::string& second) const {
-    const ConstraintRecord& c = j_.table[first];
+    const OracleRecord& c = j_.table[first];
     return {"(codeTwoVal) " + second.substr(0, 3) +
             " has two values: " + Form(c.left, c.operation, c.right, c.result) + " and " + second};
   }
@@ -194,7 +209,7 @@ class LiteralDerivation {
   int Find(int x, int y, int z, int op) const {
     if (x >= y) return 0;
     for (int k = 1; k <= j_.count; ++k) {
-      const ConstraintRecord& c = j_.table[k];
+      const OracleRecord& c = j_.table[k];
       if (c.left == x && c.right == y && c.result == z && c.operation == op) return k;
     }
     return 0;
@@ -224,7 +239,7 @@ class LiteralDerivation {
 
   void Interval(int i) {
     const int a = j_.table[i].left, b = j_.table[i].right, z = j_.table[i].result;
-    const ConstraintKind kind = j_.kinds[i];
+    const OracleKind kind = j_.kinds[i];
     if (kind.isJoin)
       for (int k = 1; k <= j_.Size(); ++k) {
         if (Le(a, k) && Le(k, z) && k != a && k != z) Ensure(k, b, z, joinOp_);

@@ -17,7 +17,7 @@ TEST(FuzzRegressions, EveryFoundInputEndsInAnOrderlyWay) {
     if (entry.path().filename() == "README") continue;
     std::string bytes = ReadFile(entry.path());
     CapturedReport captured;
-    std::string message = RunInputBytes(bytes.data(), bytes.size()).message;
+    std::string message = RunInputBytes(captured.channel, bytes.data(), bytes.size()).message;
     bool orderly = message.empty() || message.front() == '(' ||
                    message == "No more jobs, the program terminates.";
     EXPECT_TRUE(orderly) << entry.path() << ": " << message;

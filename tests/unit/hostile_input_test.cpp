@@ -28,7 +28,7 @@ struct Outcome {
 
 Outcome RunText(const std::string& text) {
   CapturedReport captured;
-  std::string message = RunInputBytes(text.data(), text.size()).message;
+  std::string message = RunInputBytes(captured.channel, text.data(), text.size()).message;
   return {message, captured.Screen()};
 }
 

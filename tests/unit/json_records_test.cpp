@@ -6,19 +6,19 @@
 #include <sstream>
 #include <string>
 
-#include "session/json_records.h"
+#include "report/json_records.h"
 
 TEST(JsonRecords, EveryLineParsesEvenWithBytesThatAreNotUtf8) {
+  JsonRecords json;
   json.out = std::tmpfile();
-  StartJsonFile("caf\xe9.txt");
-  WriteJobRecord({"L \xff\"name\"", 5, 2, 4, 1, "23", 2.875, 0.5});
-  WriteErrorRecord("(codeTz7) invalid element(s) ... in a\xff+b=c", 12);
-  WriteErrorRecord("Error: delete some of the caf\xe9.txt_r? files!", 0);
+  json.StartFile("caf\xe9.txt");
+  json.WriteJob({"L \xff\"name\"", 5, 2, 4, 1, "23", 2.875, 0.5, {}});
+  json.WriteError("(codeTz7) invalid element(s) ... in a\xff+b=c", 12);
+  json.WriteError("Error: delete some of the caf\xe9.txt_r? files!", 0);
   std::rewind(json.out);
   std::string text;
   for (int c; (c = std::getc(json.out)) != EOF;) text.push_back(static_cast<char>(c));
   std::fclose(json.out);
-  json.out = nullptr;
 
   std::istringstream lines(text);
   std::string line;

@@ -14,9 +14,8 @@
 #include <string>
 #include <vector>
 
+#include "../fuzz/run_input.h"
 #include "captured_report.h"
-#include "input/input_file.h"
-#include "input/job_sequence.h"
 #include "read_file.h"
 
 namespace fs = std::filesystem;
@@ -34,9 +33,8 @@ std::vector<std::string> AllMatches(const std::string& text, const std::regex& p
 // Runs the whole file and answers the reported counts in job order.
 std::vector<std::string> ReportedCounts(const fs::path& path) {
   CapturedReport captured;
-  AttachInputFile(std::fopen(path.c_str(), "rb"));
-  RunJobs();
-  CloseInputFile();
+  const std::string text = ReadFile(path);
+  EXPECT_EQ(RunInputBytes(captured.channel, text.data(), text.size()).message, "") << path;
   static const std::regex result(R"(-- Result:   \|Sub\(L\)\|=(\d+) for the partial lattice\r\n)");
   std::vector<std::string> onScreen = AllMatches(captured.Screen(), result);
   EXPECT_EQ(onScreen, AllMatches(captured.Result(), result)) << path;

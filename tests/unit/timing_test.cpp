@@ -1,5 +1,5 @@
 // Elapsed time between two times of day, including runs that pass midnight.
-#include "session/timing.h"
+#include "mirelkon/timing.h"
 
 #include <gtest/gtest.h>
 

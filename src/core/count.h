@@ -1,0 +1,24 @@
+// The subuniverses of a partial lattice: the subsets of its elements closed under every
+// equation (a subset holding the arguments of an equation holds its result), counted exactly,
+// and sigma(L) = |Sub(L)| * 2^(subtrahend - |L|).
+#pragma once
+
+#include <span>
+#include <vector>
+
+#include "core/closed_set_counter.h"
+#include "core/equation.h"
+#include "core/order.h"
+#include "core/subset_count.h"
+
+// Every equation as the rule "left and right force result in".
+std::vector<Rule> RulesOf(std::span<const Equation> equations);
+
+// The number of subsets of the order's elements closed under the equations. The order plays
+// no part in the answer; it guides the search.
+SubsetCount CountSubuniverses(ClosedSetCounter& counter, const Order& order,
+                              std::span<const Equation> equations);
+
+// |Sub(L)| * 2^(subtrahend - n), one halving or doubling at a time. Only the conversion of a
+// count above 2^53 rounds; every later step is exact.
+double Sigma(SubsetCount count, int n, int subtrahend);

@@ -1,0 +1,80 @@
+// The sequence of jobs and the sections of each job.
+#include "input/constraint_line.h"
+#include "input/edge_line.h"
+#include "input/input_reader.h"
+#include "input/job_opening.h"
+#include "input/line_reader.h"
+#include "input/listing.h"
+#include "input/short_string.h"
+
+namespace {
+
+void StartJob(InputReader& reader, bool firstJob) {
+  reader.sink.WriteLine(Output::both);
+  reader.inEdgesSection = false;
+  reader.inConstraintsSection = false;
+  if (reader.file.Exhausted() || (firstJob && Contains(reader.line, "\\enddata")))
+    reader.Fail("No more jobs, the program terminates.");
+  SkipToCommand(reader, "\\name", "(code4idG) \"\\name\" is missing from input file");
+}
+
+// Hands every logical line up to the one holding the closing command to the parser; that
+// line, like every item line, must not be the last line of the file.
+void ReadItemLines(InputReader& reader, std::string_view closingCommand,
+                   std::string_view missingMessage, void (*parse)(InputReader&)) {
+  for (;;) {
+    ReadLogicalLine(reader);
+    FailIfExhausted(reader, missingMessage);
+    if (Contains(reader.line, closingCommand)) {
+      CheckCommandStanding(reader, closingCommand);
+      return;
+    }
+    parse(reader);
+  }
+}
+
+void ReadEdges(InputReader& reader) {
+  FailIfExhausted(reader, "(codeChTs) \"\\edges\" is missing from input file");
+  reader.sink.WriteLine(Output::both, " Edges:");
+  ReadLogicalLine(reader);
+  if (!Contains(reader.line, "\\edges"))
+    reader.Fail("(codeRtPx) \"\\edges\" is missing from input file");
+  reader.job.edgesLine = reader.file.LineNumber();
+  CheckCommandStanding(reader, "\\edges");
+  reader.inEdgesSection = true;
+  ReadItemLines(reader, "\\constraints", "(codXkY) \"\\edges\" was expected", ParseEdgeLine);
+  reader.inEdgesSection = false;
+  reader.job.lattice.order.Close();
+  if (reader.settings.verbose) ListStrictOrder(reader.sink, reader.job.lattice);
+}
+
+void ReadConstraints(InputReader& reader) {
+  reader.sink.WriteLine(Output::both, "-- Constraints:");
+  reader.typedPairs.Clear();
+  reader.inConstraintsSection = true;
+  ReadItemLines(reader, "\\endofjob", "(codezBnY) \"\\constraints\" or \"\\endofjob\" was expected",
+                ParseConstraintLine);
+  reader.inConstraintsSection = false;
+  if (reader.settings.verbose) {
+    reader.sink.WriteLine(Output::both, "-- Initial constraints (taken from the input):  ");
+    ListEquations(reader.sink, reader.job.lattice, reader.job.lattice.equations);
+  }
+}
+
+}  // namespace
+
+ParsedJob ReadJob(InputReader& reader, bool firstJob) {
+  reader.job = ParsedJob{};
+  StartJob(reader, firstJob);
+  ReadNameSizeAndElements(reader);
+  ReadEdges(reader);
+  ReadConstraints(reader);
+  return std::move(reader.job);
+}
+
+bool AtEndOfData(InputReader& reader) {
+  ReadLogicalLine(reader);
+  if (!Contains(reader.line, "\\enddata")) return false;
+  CheckCommandStanding(reader, "\\enddata");
+  return true;
+}

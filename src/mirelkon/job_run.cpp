@@ -1,0 +1,202 @@
+// A job's way through the library: read, derived, counted; and the report of each step, the
+// run header before the first job and the three result lines after each.
+#include "mirelkon/job_run.h"
+
+#include <cassert>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+
+#include "core/count.h"
+#include "core/derivation.h"
+#include "input/data_error.h"
+#include "input/input_reader.h"
+#include "input/listing.h"
+#include "input/short_string.h"
+#include "mirelkon/answers.h"
+
+namespace {
+
+// A note names at most this many typed equations; the rest are counted.
+constexpr int namedSourceLimit = 8;
+
+const char* BooleanText(bool value) {
+  return value ? "TRUE" : "FALSE";
+}
+
+// Reads the clock as the run's start and writes the run header to both outputs.
+void WriteRunHeader(Session& session, const RunSettings& settings) {
+  session.startTime = ReadTimeOfDay();
+  ReportChannel& report = session.report;
+  const std::string start =
+      Concat({"MIRELKON ver. ", programDate, " (start:=", TimeOfDayText(session.startTime)});
+  const std::string verbose =
+      std::string("verbose=") + BooleanText(settings.verbose) + ") reports:";
+  report.WriteScreenLine();
+  report.WriteScreenLine(start + ", " + verbose);
+  report.WriteScreenLine();
+  report.WriteResultLine(start);
+  report.WriteResultLine("   (" + verbose);
+  report.WriteResultLine("Mirelkon counts the subuniverses of finite partial lattices.");
+  report.WriteResultLine(thanksLine);
+  report.WriteResultLine();
+}
+
+// Where the equations behind derived slots were typed: "a+b=c follows from x+y=z (line 12),
+// ... and the order", on the line of the first of them.
+DiagnosticNote DerivationNote(const ParsedJob& job, const Derivation& derivation,
+                              const std::string& form, std::array<int, 2> slots) {
+  DiagnosticNote note{0, form + " follows from "};
+  int named = 0, unnamed = 0;
+  for (int s : derivation.TypedSources(slots)) {
+    if (named == 0) note.line = job.equationLines[s];
+    if (named == namedSourceLimit) {
+      ++unnamed;
+      continue;
+    }
+    note.text += job.lattice.WrittenForm(derivation.table[s]) + " (line " +
+                 std::to_string(job.equationLines[s]) + "), ";
+    ++named;
+  }
+  if (unnamed > 0) note.text += std::to_string(unnamed) + " more typed equations, ";
+  if (named > 0) note.text.erase(note.text.size() - 2);
+  note.text += named > 0 ? " and the order" : "the order";
+  return note;
+}
+
+// Where slot k stands or comes from.
+DiagnosticNote OriginNote(const ParsedJob& job, const Derivation& derivation, int k) {
+  const std::string form = job.lattice.WrittenForm(derivation.table[k]);
+  if (k < derivation.typedCount) return {job.equationLines[k], form + " is given here"};
+  return DerivationNote(job, derivation, form, derivation.parents[k - derivation.typedCount]);
+}
+
+// The fault that stopped a derivation, as the data error that ends the run; a forbidden
+// equation is first reported on both outputs.
+[[noreturn]] void FailDerivation(ReportChannel& report, const ParsedJob& job,
+                                 const Derivation& derivation, int line) {
+  const DerivationFault& fault = *derivation.fault;
+  const std::string form = job.lattice.WrittenForm(fault.equation);
+  if (fault.kind == DerivationFault::forbidden) {
+    const std::string text = "Check the data because of the forbidden derived constraint: " + form;
+    report.WriteScreenLine();
+    report.WriteResultLine();
+    report.WriteScreenLine(text);
+    report.WriteResultLine(text);
+    DiagnosticNote origin = DerivationNote(job, derivation, form, fault.rule);
+    throw DataError{"(code) as reported above", origin.line, {origin}};
+  }
+  if (fault.kind == DerivationFault::secondValue) {
+    const std::string message =
+        Concat({"(codeTwoVal) ", std::string_view(form).substr(0, 3), " has two values: ",
+                job.lattice.WrittenForm(derivation.table[fault.firstValue]), " and ", form});
+    const DiagnosticNote first = OriginNote(job, derivation, fault.firstValue);
+    if (fault.typedSlot >= 0) throw DataError{message, job.equationLines[fault.typedSlot], {first}};
+    DiagnosticNote origin = DerivationNote(job, derivation, form, fault.rule);
+    throw DataError{message, origin.line, {origin, first}};
+  }
+  assert(fault.kind == DerivationFault::tableFull);
+  throw DataError{"(cod-ugW5s) too many constraints", line, {}};
+}
+
+// The verbose listings of the table, or the line that says nothing was derived.
+void ListDerivation(ReportChannel& report, bool verbose, const ParsedJob& job,
+                    const Derivation& derivation) {
+  if (!derivation.ran) return;
+  const std::span<const Equation> table = derivation.table;
+  const auto typed = table.first(derivation.typedCount);
+  const auto derived = table.subspan(derivation.typedCount);
+  if (!verbose) {
+    if (derived.empty()) report.WriteBothLine("No     derived constraints have been added .");
+    return;
+  }
+  report.WriteBothLine("-- The initial constraints in normalized form:");
+  ListEquations(report, job.lattice, typed);
+  if (derived.empty()) {
+    report.WriteBothLine("-- No additional constraints have been derived.");
+    return;
+  }
+  report.WriteBothLine("-- The list of derived constraints:");
+  ListEquations(report, job.lattice, derived);
+}
+
+// Fixed point, 16 decimals, right-aligned in 21 characters or wider when it needs to be.
+std::string SigmaText(double sigma) {
+  char text[64];
+  std::snprintf(text, sizeof text, "%21.16f", sigma);
+  return text;
+}
+
+// Milliseconds since start, to the microsecond.
+double MillisecondsSince(std::chrono::steady_clock::time_point start) {
+  std::chrono::duration<double, std::milli> elapsed = std::chrono::steady_clock::now() - start;
+  return std::round(elapsed.count() * 1000) / 1000;
+}
+
+// Counts the subuniverses and writes "-- Result: ...", "-- <name>. Thus," and the sigma line
+// to the screen and then to the result file, then the answers to the queries. Answers false
+// when one was withheld.
+bool CountAndReport(Session& session, const RunOutputs& outputs, ClosedSetCounter& counter,
+                    const RunSettings& settings, const ParsedJob& job,
+                    const Derivation& derivation) {
+  const auto start = std::chrono::steady_clock::now();
+  const SubsetCount count = CountSubuniverses(counter, job.lattice.order, derivation.table);
+  const double milliseconds = MillisecondsSince(start);
+  const int n = job.lattice.Size();
+  const auto lines = ResultLines(count, n, job.name, settings.subtrahend);
+  for (const std::string& line : lines) session.report.WriteScreenLine(line);
+  for (const std::string& line : lines) session.report.WriteResultLine(line);
+  JobRecord record{job.name,
+                   n,
+                   settings.subtrahend,
+                   derivation.typedCount,
+                   derivation.DerivedCount(),
+                   DecimalText(count),
+                   Sigma(count, n, settings.subtrahend),
+                   milliseconds,
+                   {}};
+  if (!outputs.queries.Any()) {
+    outputs.json.WriteJob(record);
+    return true;
+  }
+  const Answers answers = AnswerQueries(outputs.queries, counter, job, derivation, count);
+  for (const std::string& line : answers.lines) session.report.WriteBothLine(line);
+  record.answers = answers.fields;
+  if (answers.narrowed) record.sub = answers.narrowedSub;
+  outputs.json.WriteJob(record);
+  WriteList(answers, outputs.listFile, session.report, outputs.json, job, derivation);
+  return !answers.withheld;
+}
+
+}  // namespace
+
+void ReportDerivation(ReportChannel& report, bool verbose, const ParsedJob& job,
+                      const Derivation& derivation, int line) {
+  if (derivation.fault) FailDerivation(report, job, derivation, line);
+  ListDerivation(report, verbose, job, derivation);
+}
+
+std::array<std::string, 3> ResultLines(SubsetCount count, int n, const std::string& name,
+                                       int subtrahend) {
+  return {"-- Result:   |Sub(L)|=" + DecimalText(count) + " for the partial lattice",
+          "-- " + name + ". Thus,",
+          "sigma(L) = |Sub(L)|*2^(" + std::to_string(subtrahend) +
+              "-|L|) = " + SigmaText(Sigma(count, n, subtrahend)) + " ."};
+}
+
+bool RunJobs(Session& session, const RunOutputs& outputs) {
+  InputReader reader(session.input, session.report);
+  ReadRunHeader(reader);
+  WriteRunHeader(session, reader.settings);
+  ClosedSetCounter counter;
+  bool answeredAll = true;
+  for (bool firstJob = true;; firstJob = false) {
+    const ParsedJob job = ReadJob(reader, firstJob);
+    const Derivation derivation = Derive(job.lattice);
+    ReportDerivation(session.report, reader.settings.verbose, job, derivation,
+                     reader.file.LineNumber());
+    answeredAll =
+        CountAndReport(session, outputs, counter, reader.settings, job, derivation) && answeredAll;
+    if (AtEndOfData(reader)) return answeredAll;
+  }
+}

@@ -1,0 +1,112 @@
+// Opening the session: banner, input file, help, result file; and the end of a run.
+#include "mirelkon/session.h"
+
+#include <filesystem>
+
+#include "input/data_error.h"
+#include "input/short_string.h"
+#include "mirelkon/help.h"
+
+namespace {
+
+constexpr int resultNameCount = sizeof(resultSuffixAlphabet) - 1;
+
+enum class Answer { fileOpened, help, endOfKeyboard };
+
+// Asks for the input file until one opens, help is asked for or the keyboard runs dry.
+Answer AskForInputFile(Session& session) {
+  std::string answer;
+  for (;;) {
+    session.report.WriteScreen(
+        "Enter the name of input file or enter \"help\" (without quotion marks): ");
+    if (!session.report.ReadKeyboardLine(answer)) return Answer::endOfKeyboard;
+    CutToMaxLength(answer);
+    session.inputFileName = answer;
+    if (answer == "help") return Answer::help;
+    if (answer.empty()) continue;
+    if (session.input.Open(answer)) return Answer::fileOpened;
+    session.report.WriteScreenLine("This file does not exist!\a");
+  }
+}
+
+// A name counts as taken when anything at all stands under it, even a file that cannot be
+// read or a folder: the result file must never replace someone's file.
+bool NameIsTaken(const std::string& name) {
+  std::error_code ignored;
+  return std::filesystem::exists(std::filesystem::symlink_status(name, ignored));
+}
+
+void ChooseAndCreateResultFile(Session& session) {
+  for (int i = 0; i < resultNameCount; ++i) {
+    session.resultFileName = ResultFileCandidate(session.inputFileName, i);
+    if (!NameIsTaken(session.resultFileName)) {
+      session.report.CreateResultFile(session.resultFileName);
+      return;
+    }
+  }
+  throw DataError{
+      Concat({"Error: delete some of the ", session.inputFileName, "_r? files!"}), 0, {}};
+}
+
+}  // namespace
+
+void WriteBanner(ReportChannel& report) {
+  report.WriteScreenLine(Concat(
+      {"Mirelkon, ver. ", programDate, ", to compute |Sub(L)|; by the Mirelkon developers."}));
+  report.WriteScreenLine(thanksLine);
+  report.WriteScreenLine();
+}
+
+std::string ResultFileCandidate(const std::string& inputName, int i) {
+  std::size_t stop = inputName.find_last_of("./\\:");
+  std::size_t baseLength =
+      stop != std::string::npos && inputName[stop] == '.' ? stop : inputName.size();
+  std::string_view name = inputName;
+  return Concat({Concat({Concat({name.substr(0, baseLength), "_r"}),
+                         std::string_view(&resultSuffixAlphabet[i], 1)}),
+                 name.substr(baseLength)});
+}
+
+SessionStart OpenSession(Session& session, const std::string& argument) {
+  WriteBanner(session.report);
+  session.inputFileName = Concat({argument});
+  if (session.inputFileName.empty() || !session.input.Open(session.inputFileName)) {
+    switch (AskForInputFile(session)) {
+      case Answer::help:
+        ShowHelp(session.report);
+        return SessionStart::helpShown;
+      case Answer::endOfKeyboard:
+        session.report.WriteScreenLine();
+        session.report.WriteScreenLine("No input file was given; the program terminates.");
+        return SessionStart::noInputFile;
+      case Answer::fileOpened:
+        break;
+    }
+  }
+  StartRunOnOpenedInput(session);
+  return SessionStart::ready;
+}
+
+void StartRunOnOpenedInput(Session& session) {
+  session.report.inputName = session.input.Name();
+  session.report.WriteScreenLine(session.inputFileName + " has been opened.");
+  ChooseAndCreateResultFile(session);
+}
+
+void EndRun(Session& session) {
+  ReportChannel& report = session.report;
+  session.endTime = ReadTimeOfDay();
+  report.WriteBothLine();
+  session.elapsedMilliseconds = ElapsedMilliseconds(session.startTime, session.endTime);
+  const std::string elapsed = std::to_string(session.elapsedMilliseconds);
+  report.WriteScreenLine("The computation terminated at " + TimeOfDayText(session.endTime) +
+                         "; it took " + elapsed + "/1000 seconds.");
+  report.WriteResultLine("The computation took " + elapsed + "/1000 seconds.");
+  if (report.keyboard != nullptr) {
+    report.WriteScreenLine("Thank you for using this program.   Hit <enter> twice to abandon!");
+    report.WaitForEnter();
+    report.WaitForEnter();
+  }
+  session.input.Close();
+  report.CloseResultFile();
+}

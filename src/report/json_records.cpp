@@ -1,0 +1,57 @@
+// Writing the JSON lines. Names and messages come from the input file and may hold bytes that
+// are not UTF-8; those are replaced rather than refused, so every line stays valid.
+#include "report/json_records.h"
+
+#include <nlohmann/json.hpp>
+
+#include "input/io_failure.h"
+
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+// Each line goes out in one write of well under 4096 bytes, which a pipe keeps whole, so the
+// lines of processes run side by side into one pipe never mix.
+void WriteLine(std::FILE* out, const Json& record) {
+  std::string line = record.dump(-1, ' ', false, Json::error_handler_t::replace) + "\n";
+  if (std::fwrite(line.data(), 1, line.size(), out) != line.size() || std::fflush(out) != 0)
+    FailIo("write to standard output");
+}
+
+Json LineOrNull(int line) {
+  return line > 0 ? Json(line) : Json(nullptr);
+}
+
+}  // namespace
+
+void JsonRecords::StartFile(const std::string& file) {
+  file_ = file;
+  jobNumber_ = 0;
+}
+
+void JsonRecords::WriteJob(const JobRecord& r) {
+  ++jobNumber_;
+  if (out == nullptr) return;
+  Json record = {{"file", file_},
+                 {"job", jobNumber_},
+                 {"name", r.name},
+                 {"size", r.size},
+                 {"subtrahend", r.subtrahend},
+                 {"input_constraints", r.inputConstraints},
+                 {"derived_constraints", r.derivedConstraints},
+                 {"sub", r.sub ? Json(*r.sub) : Json(nullptr)},
+                 {"sigma", r.sigma},
+                 {"ms", r.milliseconds}};
+  for (const auto& [name, text] : r.answers) record[name] = text ? Json(*text) : Json(nullptr);
+  WriteLine(out, record);
+}
+
+void JsonRecords::WriteSubset(const std::string& subset) {
+  if (out == nullptr) return;
+  WriteLine(out, {{"file", file_}, {"job", jobNumber_}, {"subset", subset}});
+}
+
+void JsonRecords::WriteError(const std::string& message, int line) {
+  if (out == nullptr) return;
+  WriteLine(out, {{"file", file_}, {"error", message}, {"line", LineOrNull(line)}});
+}

@@ -1,0 +1,42 @@
+// JSON lines for scripts (--json): one object per counted job, one per run that stops on a
+// data error and one per input file that cannot be opened, each on a line of its own.
+#pragma once
+
+#include <cstdio>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+struct JobRecord {
+  std::string name;
+  int size;
+  int subtrahend;
+  int inputConstraints;
+  int derivedConstraints;
+  // |Sub(L)| in decimal (it may exceed what a JSON number holds exactly), or the count the
+  // queries narrowed it to; null when that count was withheld.
+  std::optional<std::string> sub;
+  double sigma;
+  double milliseconds;  // time of the count
+  // Answers beyond the count, in the order asked: a name and a text, or null for an answer
+  // withheld.
+  std::vector<std::pair<std::string, std::optional<std::string>>> answers;
+};
+
+class JsonRecords {
+ public:
+  std::FILE* out = nullptr;  // nullptr: no JSON is written
+
+  // Starts the records of another input file, named as given.
+  void StartFile(const std::string& file);
+  void WriteJob(const JobRecord& record);
+  // A run that stopped: the message with its tag, and its input line (0: none applies).
+  void WriteError(const std::string& message, int line);
+  // One closed subset of the job last written.
+  void WriteSubset(const std::string& subset);
+
+ private:
+  std::string file_;
+  int jobNumber_ = 0;  // jobs counted in this file so far
+};

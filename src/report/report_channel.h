@@ -1,0 +1,52 @@
+// The report channel: the screen, the result file and the keyboard. Every line ends with CR LF
+// on both outputs; the screen is flushed after every write (in a console session), the result
+// file is buffered and complete on disk once closed. Text meant for both outputs goes to the
+// screen first, then to the result file. Diagnostics (report/diagnostics.h) have a stream of
+// their own, standard error, apart from both.
+#pragma once
+
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+#include "input/report_sink.h"
+
+class ReportChannel : public ReportSink {
+ public:
+  std::FILE* screen = stdout;   // nullptr: no screen text at all (JSON lines take its place)
+  std::FILE* keyboard = stdin;  // nullptr in a batch run: nobody answers, nothing waits
+  std::FILE* resultFile = nullptr;
+  std::FILE* diagnostics = stderr;
+  bool flushScreen = true;  // false in a batch run, which nobody watches line by line
+  std::string inputName;    // the input file the diagnostics speak of, as the user gave it
+
+  void WriteScreen(std::string_view text);
+  void WriteScreenLine(std::string_view text = {});
+  void WriteResult(std::string_view text);
+  void WriteResultLine(std::string_view text = {});
+  void WriteBoth(std::string_view text);
+  void WriteBothLine(std::string_view text = {});
+
+  void Write(Output to, std::string_view text) override;
+  void EndLine(Output to) override;
+  // "FILE:LINE: warning: text" on the diagnostic stream.
+  void Warn(int line, std::string_view text) override;
+
+  // Reads one keyboard line without its line end (LF or CR LF); false at the end of input.
+  bool ReadKeyboardLine(std::string& line);
+
+  // Waits for one press of <enter>; returns at once at the end of the keyboard's input, and
+  // when there is no keyboard.
+  void WaitForEnter();
+
+  // Writes out what the screen still holds in its buffer.
+  void FlushScreen();
+
+  // Creates the result file; never empties an existing file (it fails instead).
+  void CreateResultFile(const std::string& name);
+  void CloseResultFile();
+
+  // Closes the result file after a failure elsewhere, writing out what it can and ignoring
+  // any further error.
+  void AbandonResultFile();
+};

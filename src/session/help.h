@@ -1,5 +1,0 @@
-// The help text shown when the user answers "help" at the input-file prompt.
-#pragma once
-
-// Writes the help text to the screen and waits for two presses of <enter>.
-void ShowHelp();
