@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "generate/lattice_text.h"
-#include "lattice/command_error.h"
-#include "lattice/parallel_walk.h"
+#include "lattice/all_input_files.h"
 #include "lattice/command_output.h"
+#include "lattice/parallel_walk.h"
 
 namespace {
 
@@ -28,7 +28,10 @@ void AppendLine(LatticeForm form, const GeneratedLattice& lattice, std::string& 
 
 void RunAllCommand(const GenerationRequest& request) {
   const WalkSetup setup{request.largest, request.part, request.parts, request.threads};
-  if (request.form == LatticeForm::inputFiles) throw UsageError("all --input is not available yet");
+  if (request.form == LatticeForm::inputFiles) {
+    WriteInputFiles(request);
+    return;
+  }
   StandardOutput out;
   if (request.form == LatticeForm::count) {
     const GeneratorStats stats = WalkInParallel(setup, [](int) { return nullptr; });

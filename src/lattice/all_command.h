@@ -1,5 +1,6 @@
 // The command "all N": every lattice of N elements up to isomorphism, each once, one to a
-// line as digraph6 of its Hasse diagram or as its cover pairs, or only their number.
+// line as digraph6 of its Hasse diagram or as its cover pairs, or only their number, or each
+// as an input file in a new folder.
 #pragma once
 
 #include "lattice/generation_request.h"
