@@ -4,6 +4,7 @@
 #include <cassert>
 
 #include "generate/canonical_coatom.h"
+#include "generate/hasse_symmetry.h"
 
 LatticeGenerator::LatticeGenerator(const GenerationPlan& plan, TaskDispenser* tasks)
     : plan_(plan), tasks_(tasks), path_(plan.size + 1), extensions_(plan.size + 1) {
@@ -11,6 +12,10 @@ LatticeGenerator::LatticeGenerator(const GenerationPlan& plan, TaskDispenser* ta
 }
 
 void LatticeGenerator::Run(const Visitor& visit, const Checkpoint& checkpoint) {
+  // The walk may run on a thread of its own that ends with it, or end with an exception.
+  struct NautyStorage {
+    ~NautyStorage() { ReleaseNautyStorage(); }
+  } releasedAtTheEnd;
   visit_ = visit ? &visit : nullptr;
   checkpoint_ = checkpoint ? &checkpoint : nullptr;
   stats_ = {};

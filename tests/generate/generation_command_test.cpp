@@ -39,6 +39,15 @@ ProgramOutcome Lattice(const ProgramFolder& folder, const std::string& arguments
   return folder.Run(MIRELKON_LATTICE_BINARY, arguments, output);
 }
 
+// The standard output of a run that must succeed without a word on standard error.
+std::string Output(const ProgramFolder& folder, const std::string& arguments,
+                   const std::string& output = "stdout.txt") {
+  const ProgramOutcome outcome = Lattice(folder, arguments, output);
+  EXPECT_EQ(outcome.status, 0) << arguments;
+  EXPECT_EQ(outcome.err, "") << arguments;
+  return outcome.out;
+}
+
 // The cover pairs of a digraph6 line written as --covers writes them.
 std::string CoverList(const std::vector<std::pair<int, int>>& arcs) {
   std::string text;
@@ -53,10 +62,10 @@ TEST(AllCommand, EveryLineIsALatticeAsPublishedAndNoTwoAreIsomorphic) {
   const ProgramFolder folder;
   for (int n = 1; n <= 11; ++n) {
     const std::string size = std::to_string(n);
-    const std::vector<std::string> lines = Lines(Lattice(folder, "all " + size).out);
-    const std::vector<std::string> covers = Lines(Lattice(folder, "all " + size + " --covers").out);
+    const std::vector<std::string> lines = Lines(Output(folder, "all " + size));
+    const std::vector<std::string> covers = Lines(Output(folder, "all " + size + " --covers"));
     EXPECT_EQ(lines.size(), KnownLatticeCount(n)) << n;
-    EXPECT_EQ(Lattice(folder, "all " + size + " --count").out,
+    EXPECT_EQ(Output(folder, "all " + size + " --count"),
               std::to_string(KnownLatticeCount(n)) + "\n");
     ASSERT_EQ(covers.size(), lines.size()) << n;
     std::set<UpSets> forms;
@@ -86,7 +95,7 @@ TEST(AllCommand, EveryLineIsALatticeAsPublishedAndNoTwoAreIsomorphic) {
 TEST(SurveyCommand, LargestCountsFollowThePublishedTheorem) {
   const ProgramFolder folder;
   const std::vector<Json> records =
-      Records(Lattice(folder, "survey 5..11 --json --top 1 --at-least '23*2^(N-5)'").out);
+      Records(Output(folder, "survey 5..11 --json --top 1 --at-least '23*2^(N-5)'"));
   std::map<int, std::vector<std::pair<std::uint64_t, std::uint64_t>>> distribution;
   std::map<int, int> listed;
   std::map<int, std::string> best;
@@ -119,12 +128,12 @@ TEST(SurveyCommand, LargestCountsFollowThePublishedTheorem) {
 TEST(SurveyCommand, EveryCountEqualsMirelkonsCountOfTheLatticesInputFile) {
   const ProgramFolder folder;
   std::map<std::string, std::string> surveyed, counted;
-  for (const Json& r : Records(Lattice(folder, "survey 1..9 --json --top 0 --at-least 0").out))
+  for (const Json& r : Records(Output(folder, "survey 1..9 --json --top 0 --at-least 0")))
     if (r.contains("rank")) surveyed[r["covers"].dump()] = r["sub"];
   for (int n = 1; n <= 9; ++n) {
     const std::string size = std::to_string(n), dir = "d" + size;
-    const std::vector<std::string> covers = Lines(Lattice(folder, "all " + size + " --covers").out);
-    ASSERT_EQ(Lattice(folder, "all " + size + " -o " + dir + " --input").status, 0);
+    const std::vector<std::string> covers = Lines(Output(folder, "all " + size + " --covers"));
+    Output(folder, "all " + size + " -o " + dir + " --input");
     std::vector<std::string> counts;
     for (const Json& r : Records(folder.Run(MIRELKON_BINARY, "--json " + dir + "/*.txt").out))
       counts.push_back(r["sub"]);
@@ -143,33 +152,32 @@ TEST(SurveyCommand, EveryCountEqualsMirelkonsCountOfTheLatticesInputFile) {
 
 TEST(Parts, PartsThreadsAndMergeGiveTheWholeRun) {
   const ProgramFolder folder;
-  const std::vector<std::string> whole = Lines(Lattice(folder, "all 10").out);
+  const std::vector<std::string> whole = Lines(Output(folder, "all 10"));
   std::multiset<std::string> joined;
   std::string files;
   for (int k = 1; k <= 7; ++k) {
     const std::string part = " --part " + std::to_string(k) + "/7";
-    for (const std::string& line : Lines(Lattice(folder, "all 10" + part).out)) joined.insert(line);
+    for (const std::string& line : Lines(Output(folder, "all 10" + part))) joined.insert(line);
     const std::string file = "part" + std::to_string(k) + ".jsonl";
-    Lattice(folder, "survey 9..10 --json --at-least 700" + part, file);
+    Output(folder, "survey 9..10 --json --at-least 700" + part, file);
     files += " " + file;
   }
   EXPECT_EQ(joined, std::multiset<std::string>(whole.begin(), whole.end()));
-  const std::vector<std::string> threaded = Lines(Lattice(folder, "all 10 -j 3").out);
+  const std::vector<std::string> threaded = Lines(Output(folder, "all 10 -j 3"));
   EXPECT_EQ(std::multiset<std::string>(threaded.begin(), threaded.end()),
             std::multiset<std::string>(whole.begin(), whole.end()));
 
-  EXPECT_EQ(Lattice(folder, "merge --json" + files).out,
-            Lattice(folder, "survey 9..10 --json --at-least 700 -j 2").out);
-  EXPECT_EQ(Lattice(folder, "merge" + files).out,
-            Lattice(folder, "survey 9..10 --at-least 700").out);
+  EXPECT_EQ(Output(folder, "merge --json" + files),
+            Output(folder, "survey 9..10 --json --at-least 700 -j 2"));
+  EXPECT_EQ(Output(folder, "merge" + files), Output(folder, "survey 9..10 --at-least 700"));
 }
 
 TEST(Refusals, NameTheMistakeAndWriteNothing) {
   const ProgramFolder folder;
   for (const char* k : {"1", "2", "3"})
-    Lattice(folder, std::string("survey 6 --json --part ") + k + "/3",
-            std::string("p") + k + ".jsonl");
-  Lattice(folder, "survey 6 --json", "whole.jsonl");
+    Output(folder, std::string("survey 6 --json --part ") + k + "/3",
+           std::string("p") + k + ".jsonl");
+  Output(folder, "survey 6 --json", "whole.jsonl");
   folder.Write("cut.jsonl", folder.Read("whole.jsonl").substr(0, 60));
   const struct {
     const char* arguments;
