@@ -6,19 +6,27 @@
 void AppendDigraph6(const GeneratedLattice& lattice, std::string& text) {
   static_assert(maxGeneratedSize <= 62, "the size fits one character");
   const int n = lattice.size;
-  text += '&';
-  text += static_cast<char>(63 + n);
-  int bits = 0, filled = 0;
-  const auto put = [&](bool arc) {
-    bits = bits << 1 | arc;
-    if (++filled == 6) {
-      text += static_cast<char>(63 + bits);
-      bits = filled = 0;
+  // Row x of the matrix as an n-bit number whose highest bit is column 0, the order in which
+  // digraph6 takes the bits; the rows then go into the stream whole, not bit by bit.
+  Mask rows[maxGeneratedSize] = {};
+  for (int y = 0; y < n; ++y)
+    for (Mask covered = lattice.lowerCovers[y]; covered != 0; covered &= covered - 1)
+      rows[Lowest(covered)] |= Bit(n - 1 - y);
+  char line[2 + (maxGeneratedSize * maxGeneratedSize + 5) / 6];
+  int length = 0;
+  line[length++] = '&';
+  line[length++] = static_cast<char>(63 + n);
+  Mask pending = 0;  // the last `held` bits of the stream not yet written
+  int held = 0;
+  for (int x = 0; x < n; ++x) {
+    pending = pending << n | rows[x];
+    for (held += n; held >= 6;) {
+      held -= 6;
+      line[length++] = static_cast<char>(63 + (pending >> held & 63));
     }
-  };
-  for (int x = 0; x < n; ++x)
-    for (int y = 0; y < n; ++y) put(Holds(lattice.lowerCovers[y], x));
-  if (filled > 0) text += static_cast<char>(63 + (bits << (6 - filled)));
+  }
+  if (held > 0) line[length++] = static_cast<char>(63 + (pending << (6 - held) & 63));
+  text.append(line, length);
 }
 
 void AppendCoverList(const std::vector<CoverPair>& pairs, std::string& text) {
