@@ -28,9 +28,9 @@ test: build-tests
 #
 # Then the lattice generator (see bench/generate_bench.cpp): all N for N up to GENERATE_N,
 # survey up to SURVEY_N, the balance of parts, and the public route (nauty-genposetg with a
-# lattice filter) up to GENERATE_BASELINE_N. The defaults take about a minute; GENERATE_N=14
-# adds half a minute, 15 about five minutes, SURVEY_N=13 half a minute, 14 several minutes,
-# GENERATE_BASELINE_N=13 two minutes.
+# lattice filter) up to GENERATE_BASELINE_N. The defaults take about a minute of CPU;
+# GENERATE_N=14 adds two minutes, 15 about fifteen, SURVEY_N=13 about a minute, 14 about
+# fifteen, GENERATE_BASELINE_N=13 about two.
 BASELINE ?= 60
 HARD30 ?= 20
 GENERATE_N ?= 13
