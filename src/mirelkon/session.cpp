@@ -36,9 +36,20 @@ bool NameIsTaken(const std::string& name) {
   return std::filesystem::exists(std::filesystem::symlink_status(name, ignored));
 }
 
+// The result file goes beside a regular input file. Anything else (a device such as
+// /dev/zero, a pipe) gets it in the current folder under the input's last name: a folder
+// like /dev is no place for it.
+std::string ResultNameBase(const std::string& inputName) {
+  std::error_code ignored;
+  if (std::filesystem::is_regular_file(inputName, ignored)) return inputName;
+  const std::string last = std::filesystem::path(inputName).filename();
+  return last.empty() ? inputName : last;
+}
+
 void ChooseAndCreateResultFile(Session& session) {
+  const std::string base = ResultNameBase(session.inputFileName);
   for (int i = 0; i < resultNameCount; ++i) {
-    session.resultFileName = ResultFileCandidate(session.inputFileName, i);
+    session.resultFileName = ResultFileCandidate(base, i);
     if (!NameIsTaken(session.resultFileName)) {
       session.report.CreateResultFile(session.resultFileName);
       return;

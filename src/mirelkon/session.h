@@ -37,7 +37,8 @@ void WriteBanner(ReportChannel& report);
 SessionStart OpenSession(Session& session, const std::string& argument);
 
 // With the input file open: says so on the screen, then finds the first free result name and
-// creates the result file there (a fatal data error when all are taken).
+// creates the result file there (a fatal data error when all are taken): beside a regular
+// input file, else in the current folder.
 void StartRunOnOpenedInput(Session& session);
 
 // The candidate result name number i (0-based) for an input name: base + "_r" + suffix
