@@ -50,6 +50,9 @@ struct InputReader {
   int leadingBlankCount = 0;  // blanks that line lost at its front
   bool inEdgesSection = false;
   bool inConstraintsSection = false;
+  // Set by a caller that refuses every job that is no lattice: a cycle is then refused in one
+  // line by the lattice check after the edges, not warned about as well.
+  bool latticeRequired = false;
   ParsedJob job;                         // the job being read
   SlotIndex typedPairs{maxConstraints};  // the job's equations by operation and arguments
 

@@ -81,6 +81,7 @@ std::string CompletedJob(const InputReader& reader, const ParsedJob& job) {
 
 std::string CompleteInput(InputFile& file, ReportSink& sink) {
   InputReader reader(file, sink);
+  reader.latticeRequired = true;
   ReadRunHeader(reader);
   RunSettings settings = reader.settings;
   settings.operationSymbols = WithJoinAndMeet(settings.operationSymbols);

@@ -1,7 +1,7 @@
 // The usage text, written for --help and after a command line that names no command.
 #include "lattice/lattice_usage.h"
 
-void WriteUsage(std::FILE* stream) {
+std::string LatticeUsageText() {
   static constexpr const char* lines[] = {
       "Usage: mirelkon-lattice complete IN [-o FILE]",
       "       mirelkon-lattice make TERM [x TERM ...] [--subtrahend S] [--verbose] [-o FILE]",
@@ -36,5 +36,7 @@ void WriteUsage(std::FILE* stream) {
       "mirelkon-lattice: message otherwise; the exit status is then 1 and nothing is written.",
       "Example: mirelkon-lattice make divisors 60 -o d60.txt && mirelkon d60.txt",
   };
-  for (const char* line : lines) std::fprintf(stream, "%s\n", line);
+  std::string text;
+  for (const char* line : lines) text.append(line).append("\n");
+  return text;
 }
