@@ -1,6 +1,8 @@
 // Character-level reading of an input file.
 #include "input/input_file.h"
 
+#include <unistd.h>
+
 #include <cerrno>
 #include <filesystem>
 
@@ -28,6 +30,19 @@ bool InputFile::Open(const std::string& name) {
   std::FILE* stream = std::fopen(name.c_str(), "rb");
   if (stream == nullptr) return false;
   Attach(stream, name);
+  return true;
+}
+
+bool InputFile::OpenStandardInput(std::string name) {
+  Close();
+  errno = 0;
+  const int descriptor = dup(fileno(stdin));
+  std::FILE* stream = descriptor < 0 ? nullptr : fdopen(descriptor, "rb");
+  if (stream == nullptr) {
+    if (descriptor >= 0) close(descriptor);
+    return false;
+  }
+  Attach(stream, std::move(name));
   return true;
 }
 

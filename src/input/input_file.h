@@ -21,6 +21,9 @@ class InputFile {
   // Opens the named file for reading; false, with errno telling why, when it is missing,
   // unreadable or a folder.
   bool Open(const std::string& name);
+  // Reads standard input under the given name, through a stream of its own, so that closing
+  // it leaves standard input to the keyboard; false, with errno telling why, when it fails.
+  bool OpenStandardInput(std::string name);
   // Reads from an already open stream, from its first line, under the given name, and closes
   // it when done.
   void Attach(std::FILE* stream, std::string name = "");

@@ -23,12 +23,13 @@ void ReportUnopenable(JsonRecords& json, const std::string& name) {
   json.WriteError(Concat({"cannot open: ", reason}), 0);
 }
 
-int RunFile(ReportChannel& report, JsonRecords& json, const std::string& name) {
-  json.StartFile(name);
-  Session session(report);
-  session.inputFileName = Concat({name});
-  if (!session.input.Open(session.inputFileName)) {
-    ReportUnopenable(json, name);
+int RunFile(ReportChannel& report, JsonRecords& json, const RunOptions& options,
+            const std::string& name) {
+  Session session(report, options);
+  const bool opened = OpenInputArgument(session, name);
+  json.StartFile(session.inputFileName);
+  if (!opened) {
+    ReportUnopenable(json, session.inputFileName);
     return statusCannotOpen;
   }
   try {
@@ -45,7 +46,8 @@ int RunFile(ReportChannel& report, JsonRecords& json, const std::string& name) {
 
 }  // namespace
 
-int RunBatch(ReportChannel& report, const std::vector<std::string>& files, bool asJson) {
+int RunBatch(ReportChannel& report, const std::vector<std::string>& files, bool asJson,
+             const RunOptions& options) {
   // No keyboard; a buffered screen, or none at all when JSON lines take its place.
   JsonRecords json;
   report.keyboard = nullptr;
@@ -57,7 +59,7 @@ int RunBatch(ReportChannel& report, const std::vector<std::string>& files, bool 
   WriteBanner(report);
   int worst = 0;
   for (const std::string& name : files) {
-    worst = std::max(worst, RunFile(report, json, name));
+    worst = std::max(worst, RunFile(report, json, options, name));
     report.FlushScreen();
   }
   return worst;

@@ -1,48 +1,131 @@
-// Reading the command line, and the texts of --help and --version.
+// Reading the command line through a table of options, and the texts of --help and --version.
 #include "mirelkon/command_line.h"
 
-#include <string_view>
+#include "input/whole_number.h"
 
 namespace {
 
-// Options are recognised only before the first input name; "--" ends them, so that a file
-// whose name begins with "-" can still be given.
+using Value = const std::string&;
+using enum OptionValue;
+
+void StartBatch(CommandLine& line, Value) {
+  if (line.action == Action::session) line.action = Action::batch;
+}
+
+void StartJsonBatch(CommandLine& line, Value) {
+  line.json = true;
+  StartBatch(line, {});
+}
+
+// --help wins over --version, and both over a batch.
+void AskForVersion(CommandLine& line, Value) {
+  if (line.action != Action::help) line.action = Action::version;
+}
+
+// One line per option.
+constexpr OptionSpec mirelkonOptions[] = {
+    {"--help", "-h", none, [](CommandLine& l, Value) { l.action = Action::help; }},
+    {"--version", "", none, AskForVersion},
+    {"--batch", "", none, StartBatch},
+    {"--json", "", none, StartJsonBatch},
+    {"--results", "", required, [](CommandLine& l, Value v) { l.run.resultsFolder = v; }},
+    {"--no-results", "", none, [](CommandLine& l, Value) { l.run.resultFiles = false; }},
+};
+
 bool IsOption(std::string_view argument) {
   return argument.size() > 1 && argument.front() == '-';
 }
 
-void TakeOption(std::string_view option, CommandLine& line) {
-  if (option == "-h" || option == "--help") {
-    line.action = Action::help;
-  } else if (option == "--version") {
-    if (line.action != Action::help) line.action = Action::version;
-  } else if (option == "--batch" || option == "--json") {
-    if (option == "--json") line.json = true;
-    if (line.action == Action::session) line.action = Action::batch;
-  } else {
-    line.action = Action::usageError;
-    line.error = "unknown option " + std::string(option);
+bool IsCount(const std::string& text) {
+  int value = 0;
+  return ParseWholeNumber(text, value) && value >= 0;
+}
+
+bool Refuse(CommandLine& line, const std::string& error) {
+  line.action = Action::usageError;
+  line.error = error;
+  return false;
+}
+
+const OptionSpec* FindOption(std::span<const OptionSpec> options, std::string_view name) {
+  for (const OptionSpec& option : options)
+    if (option.name == name || (!option.alias.empty() && option.alias == name)) return &option;
+  return nullptr;
+}
+
+// The arguments, and the place of the one in hand.
+struct Arguments {
+  int count;
+  char** values;
+  int at;
+
+  std::string_view Current() const { return values[at]; }
+  bool HasNext() const { return at + 1 < count; }
+  std::string Next() const { return values[at + 1]; }
+};
+
+// The value of the option in hand, written after "=" or as the next argument, which is then
+// used up; false when it is refused.
+bool ReadValue(const OptionSpec& option, CommandLine& line, Arguments& arguments,
+               std::string& value) {
+  const std::size_t equals = arguments.Current().find('=');
+  const bool attached = equals != std::string_view::npos;
+  const std::string name(option.name);
+  if (attached) value = arguments.Current().substr(equals + 1);
+  switch (option.value) {
+    case none:
+      return !attached || Refuse(line, name + " takes no value");
+    case required:
+      if (!attached && arguments.HasNext()) value = arguments.values[++arguments.at];
+      return !value.empty() || Refuse(line, name + " needs a value");
+    case optionalNumber:
+      if (!attached && arguments.HasNext() && IsCount(arguments.Next()))
+        value = arguments.values[++arguments.at];
+      return !attached || IsCount(value) || Refuse(line, name + " takes a whole number");
   }
+  return false;
+}
+
+// Applies the option in hand; false when it is refused.
+bool TakeOption(std::span<const OptionSpec> options, CommandLine& line, Arguments& arguments) {
+  const std::string_view argument = arguments.Current();
+  const std::string_view name =
+      argument.starts_with("--") ? argument.substr(0, argument.find('=')) : argument;
+  const OptionSpec* option = FindOption(options, name);
+  if (option == nullptr) return Refuse(line, "unknown option " + std::string(argument));
+  std::string value;
+  if (!ReadValue(*option, line, arguments, value)) return false;
+  option->take(line, value);
+  return true;
 }
 
 }  // namespace
 
-CommandLine ParseCommandLine(int argc, char** argv) {
+CommandLine ParseCommandLineWith(std::span<const OptionSpec> options, int argc, char** argv) {
   CommandLine line;
-  int i = 1;
-  for (; i < argc && IsOption(argv[i]); ++i) {
-    if (std::string_view(argv[i]) == "--") {
-      ++i;
-      break;
+  bool optionsEnded = false;
+  for (Arguments arguments{argc, argv, 1}; arguments.at < argc; ++arguments.at) {
+    const std::string_view argument = arguments.Current();
+    if (!optionsEnded && argument == "--") {
+      optionsEnded = true;
+    } else if (optionsEnded || !IsOption(argument)) {
+      line.files.emplace_back(argument);
+    } else if (!TakeOption(options, line, arguments)) {
+      return line;
     }
-    TakeOption(argv[i], line);
-    if (line.action == Action::usageError) return line;
   }
-  line.files.assign(argv + i, argv + argc);
-  if (line.action == Action::batch && line.files.empty()) {
-    line.action = Action::usageError;
-    line.error = std::string(line.json ? "--json" : "--batch") + " needs at least one input file";
-  }
+  return line;
+}
+
+CommandLine ParseCommandLine(int argc, char** argv) {
+  CommandLine line = ParseCommandLineWith(mirelkonOptions, argc, argv);
+  if (line.action == Action::usageError) return line;
+  if (!line.run.resultFiles && !line.run.resultsFolder.empty())
+    Refuse(line, "--results and --no-results exclude each other");
+  else if (line.action == Action::batch && line.files.empty())
+    Refuse(line, std::string(line.json ? "--json" : "--batch") + " needs at least one input file");
+  // The JSON lines are the result of a --json run: result files only where asked for.
+  if (line.json && line.run.resultsFolder.empty()) line.run.resultFiles = false;
   return line;
 }
 
@@ -56,15 +139,19 @@ std::string UsageText() {
          "(data.txt gives data_r0.txt, or data_r1.txt when that exists, ...), and the\n"
          "program waits for <enter> before it ends.\n"
          "\n"
-         "Options, recognised only before the first FILE:\n"
-         "  -h, --help     show this text and exit\n"
-         "      --version  show the program's name and version and exit\n"
-         "      --batch    never read the keyboard: run every FILE in turn, each with its\n"
-         "                 own result file, without the dialogue and without waiting\n"
-         "      --json     as --batch, but write one JSON object per line to standard\n"
-         "                 output instead of the screen text: one per counted job, one per\n"
-         "                 run that stops on an error and one per file that cannot be opened\n"
-         "  --             end of the options: a FILE may then begin with \"-\"\n"
+         "Options may stand anywhere before \"--\":\n"
+         "  -h, --help         show this text and exit\n"
+         "      --version      show the program's name and version and exit\n"
+         "      --batch        never read the keyboard: run every FILE in turn, each with\n"
+         "                     its own result file, without the dialogue and without waiting\n"
+         "      --json         as --batch, but write one JSON object per line to standard\n"
+         "                     output instead of the screen text: one per counted job, one\n"
+         "                     per run that stops on an error and one per file that cannot\n"
+         "                     be opened; no result files unless --results asks for them\n"
+         "      --results DIR  write every result file into the folder DIR (made if missing)\n"
+         "      --no-results   write no result files\n"
+         "  --                 end of the options: every later argument is a FILE\n"
+         "A FILE \"-\" is standard input, called stdin in messages and result names.\n"
          "\n"
          "Exit status: 0 when every run ended normally; 1 after a data error in some file;\n"
          "2 when a file could not be opened or the command line is wrong; any other value\n"

@@ -19,8 +19,8 @@ namespace {
 
 constexpr int statusUsageError = 2;
 
-int RunSession(ReportChannel& report, const std::string& argument) {
-  Session session(report);
+int RunSession(ReportChannel& report, const RunOptions& options, const std::string& argument) {
+  Session session(report, options);
   try {
     switch (OpenSession(session, argument)) {
       case SessionStart::helpShown:
@@ -68,11 +68,11 @@ int Dispatch(ReportChannel& report, const CommandLine& line) {
     case Action::usageError:
       return RefuseCommandLine(line.error);
     case Action::batch:
-      return RunBatch(report, line.files, line.json);
+      return RunBatch(report, line.files, line.json, line.run);
     case Action::session:
       break;
   }
-  return RunSession(report, line.files.empty() ? "" : line.files.front());
+  return RunSession(report, line.run, line.files.empty() ? "" : line.files.front());
 }
 
 }  // namespace
