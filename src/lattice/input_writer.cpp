@@ -2,8 +2,6 @@
 // the example files; every line stays far below the reader's 255 characters.
 #include "lattice/input_writer.h"
 
-#include <algorithm>
-
 #include "input/listing.h"
 #include "input/short_string.h"
 
@@ -38,29 +36,10 @@ void WriteEquations(std::string& text, const PartialLattice& lattice,
 
 }  // namespace
 
-std::string WithJoinAndMeet(const std::string& operationSymbols) {
-  std::string operations = operationSymbols;
-  if (!Contains(operations, "+")) operations += joinSymbol;
-  if (!Contains(operations, "*")) operations += meetSymbol;
-  return operations;
-}
-
 std::string RunSettingsText(const RunSettings& settings) {
   return std::string("\\verbose=") + (settings.verbose ? "true" : "false") + '\n' +
          "\\subtrahend-in-exponent=" + std::to_string(settings.subtrahend) + '\n' +
          "\\operationsymbols=" + settings.operationSymbols + '\n';
-}
-
-std::vector<Equation> MissingEquations(const PartialLattice& lattice, const LatticeTables& tables) {
-  const int n = lattice.Size();
-  std::vector<bool> given(2 * n * n, false);  // [meet][x][y], x < y
-  for (const Equation& e : lattice.equations)
-    if (e.IsJoin() || e.IsMeet())
-      given[(e.IsMeet() * n + std::min(e.left, e.right)) * n + std::max(e.left, e.right)] = true;
-  std::vector<Equation> missing;
-  for (const Equation& e : LatticeEquations(lattice.order, tables))
-    if (!given[(e.IsMeet() * n + e.left) * n + e.right]) missing.push_back(e);
-  return missing;
 }
 
 std::string JobText(const std::string& name, const PartialLattice& lattice,

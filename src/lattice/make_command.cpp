@@ -10,6 +10,7 @@
 
 #include "core/lattice.h"
 #include "core/partial_lattice.h"
+#include "input/lattice_completion.h"
 #include "input/whole_number.h"
 #include "lattice/command_error.h"
 #include "lattice/input_writer.h"

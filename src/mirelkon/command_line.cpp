@@ -28,6 +28,7 @@ constexpr OptionSpec mirelkonOptions[] = {
     {"--version", "", none, AskForVersion},
     {"--batch", "", none, StartBatch},
     {"--json", "", none, StartJsonBatch},
+    {"--lattice", "", none, [](CommandLine& l, Value) { l.run.lattice = true; }},
     {"--results", "", required, [](CommandLine& l, Value v) { l.run.resultsFolder = v; }},
     {"--no-results", "", none, [](CommandLine& l, Value) { l.run.resultFiles = false; }},
 };
@@ -148,6 +149,9 @@ std::string UsageText() {
          "                     output instead of the screen text: one per counted job, one\n"
          "                     per run that stops on an error and one per file that cannot\n"
          "                     be opened; no result files unless --results asks for them\n"
+         "      --lattice      complete each job's order to the lattice its edges draw, with\n"
+         "                     every join and meet, before counting; a job that is no\n"
+         "                     lattice, or gives a join or meet that does not hold, is an error\n"
          "      --results DIR  write every result file into the folder DIR (made if missing)\n"
          "      --no-results   write no result files\n"
          "  --                 end of the options: every later argument is a FILE\n"

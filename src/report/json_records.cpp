@@ -32,16 +32,15 @@ void JsonRecords::StartFile(const std::string& file) {
 void JsonRecords::WriteJob(const JobRecord& r) {
   ++jobNumber_;
   if (out == nullptr) return;
-  WriteLine(out, {{"file", file_},
-                  {"job", jobNumber_},
-                  {"name", r.name},
-                  {"size", r.size},
-                  {"subtrahend", r.subtrahend},
-                  {"input_constraints", r.inputConstraints},
-                  {"derived_constraints", r.derivedConstraints},
-                  {"sub", r.sub},
-                  {"sigma", r.sigma},
-                  {"ms", r.milliseconds}});
+  Json record = {
+      {"file", file_},  {"job", jobNumber_},          {"name", r.name},
+      {"size", r.size}, {"subtrahend", r.subtrahend}, {"input_constraints", r.inputConstraints}};
+  if (r.latticeConstraints) record["lattice_constraints"] = *r.latticeConstraints;
+  record["derived_constraints"] = r.derivedConstraints;
+  record["sub"] = r.sub;
+  record["sigma"] = r.sigma;
+  record["ms"] = r.milliseconds;
+  WriteLine(out, record);
 }
 
 void JsonRecords::WriteError(const std::string& message, int line) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdio>
+#include <optional>
 #include <string>
 
 struct JobRecord {
@@ -13,7 +14,8 @@ struct JobRecord {
   int derivedConstraints;
   std::string sub;  // |Sub(L)| in decimal: it may exceed what a JSON number holds exactly
   double sigma;
-  double milliseconds;  // time of the count
+  double milliseconds;                         // time of the count
+  std::optional<int> latticeConstraints = {};  // joins and meets added by --lattice
 };
 
 class JsonRecords {
