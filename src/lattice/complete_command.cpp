@@ -27,7 +27,7 @@ class WarningsOnly : public NullSink {
 };
 
 std::string CompletedJob(const InputReader& reader, const ParsedJob& job) {
-  return JobText(job.name, job.lattice, job.edges, LatticeCompletion(reader, job));
+  return JobText(job.name, job.lattice, job.edges, LatticeCompletion(reader, job), job.legend);
 }
 
 }  // namespace

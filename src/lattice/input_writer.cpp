@@ -34,6 +34,22 @@ void WriteEquations(std::string& text, const PartialLattice& lattice,
   EndItems(lines);
 }
 
+// Legend lines stay within this width, far below the reader's 255 characters.
+constexpr std::size_t legendLineWidth = 80;
+
+std::string LegendText(const std::vector<LegendEntry>& legend) {
+  std::string text, line;
+  for (const LegendEntry& entry : legend) {
+    const std::string item = std::string(1, entry.symbol) + "=" + entry.name;
+    if (!line.empty() && line.size() + 1 + item.size() > legendLineWidth) {
+      text += line + "\n";
+      line.clear();
+    }
+    line += (line.empty() ? std::string(legendMarker) : "") + " " + item;
+  }
+  return line.empty() ? text : text + line + "\n";
+}
+
 }  // namespace
 
 std::string RunSettingsText(const RunSettings& settings) {
@@ -43,10 +59,11 @@ std::string RunSettingsText(const RunSettings& settings) {
 }
 
 std::string JobText(const std::string& name, const PartialLattice& lattice,
-                    const std::vector<Edge>& edges, const std::vector<Equation>& missing) {
+                    const std::vector<Edge>& edges, const std::vector<Equation>& missing,
+                    const std::vector<LegendEntry>& legend) {
   const std::string& symbols = lattice.elementSymbols;
-  std::string text = "\\beginjob\n\\name\n" + name + "\n\\size\n" + std::to_string(lattice.Size()) +
-                     "\n\\elements\n" + symbols + "\n\\edges\n";
+  std::string text = "\\beginjob\n" + LegendText(legend) + "\\name\n" + name + "\n\\size\n" +
+                     std::to_string(lattice.Size()) + "\n\\elements\n" + symbols + "\n\\edges\n";
   ItemLines edgeLines{text, edgesPerLine};
   for (const Edge& edge : edges)
     AddItem(edgeLines, std::string{symbols[edge.lower], symbols[edge.upper]});

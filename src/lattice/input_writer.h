@@ -11,7 +11,8 @@
 // "\verbose=", "\subtrahend-in-exponent=" and "\operationsymbols=" with the settings.
 std::string RunSettingsText(const RunSettings& settings);
 
-// One job from "\beginjob" to "\endofjob": its edges and equations as given, then the missing
-// ones after a comment line.
+// One job from "\beginjob" to "\endofjob": its legend lines, its edges and equations as given,
+// then the missing ones after a comment line.
 std::string JobText(const std::string& name, const PartialLattice& lattice,
-                    const std::vector<Edge>& edges, const std::vector<Equation>& missing);
+                    const std::vector<Edge>& edges, const std::vector<Equation>& missing,
+                    const std::vector<LegendEntry>& legend);

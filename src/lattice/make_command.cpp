@@ -11,6 +11,7 @@
 #include "core/lattice.h"
 #include "core/partial_lattice.h"
 #include "input/lattice_completion.h"
+#include "input/short_string.h"
 #include "input/whole_number.h"
 #include "lattice/command_error.h"
 #include "lattice/input_writer.h"
@@ -120,30 +121,32 @@ std::vector<Edge> CoverEdges(const Order& order) {
   return edges;
 }
 
-// The comment block that opens the file: what each symbol stands for, in aligned columns.
-std::string SymbolComments(const MakeState& made, const std::string& name) {
-  const int n = made.product.order.size;
-  std::vector<std::string> items;
-  std::size_t width = 0;
-  for (int i = 0; i < n; ++i) {
-    std::string element = made.product.names[i];
-    if (made.factorCount > 1) element = "(" + element + ")";
-    items.push_back(std::string(1, defaultElementSymbols[i]) + " = " + element);
-    width = std::max(width, items.back().size());
+// Each element whose name is a single character that may be a symbol takes it as its symbol
+// (the divisors 1 to 9, the atoms a, b, c of the pentagon), so that a+b=c reads as what it
+// means; the others take the first default symbols left, in the order of the listing.
+std::string ElementSymbols(const std::vector<std::string>& names) {
+  const std::string_view defaults = defaultElementSymbols;
+  std::string symbols(names.size(), '\0');
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    const bool own = names[i].size() == 1 && Contains(defaults, names[i]);
+    if (own && !Contains(symbols, names[i])) symbols[i] = names[i][0];
   }
-  constexpr std::size_t lineWidth = 80;
-  const std::size_t perLine = std::max<std::size_t>(1, (lineWidth - 2) / (width + 3));
-  std::string text = "% " + name + ": " + std::to_string(n) + " elements, written by " +
-                     "mirelkon-lattice make.\n% Element symbols and the elements they stand for:\n";
-  for (std::size_t i = 0; i < items.size(); ++i) {
-    text += (i % perLine == 0 ? "%   " : "   ") + items[i];
-    if (i % perLine == perLine - 1 || i + 1 == items.size()) {
-      text += '\n';
-    } else {
-      text += std::string(width - items[i].size(), ' ');
-    }
+  std::size_t next = 0;
+  for (char& symbol : symbols) {
+    if (symbol != '\0') continue;
+    while (Contains(symbols, defaults.substr(next, 1))) ++next;
+    symbol = defaults[next];
   }
-  return text + "\n";
+  return symbols;
+}
+
+std::vector<LegendEntry> Legend(const std::string& symbols, const MakeState& made) {
+  std::vector<LegendEntry> legend;
+  for (std::size_t i = 0; i < symbols.size(); ++i) {
+    const std::string& name = made.product.names[i];
+    legend.push_back({symbols[i], made.factorCount > 1 ? "(" + name + ")" : name});
+  }
+  return legend;
 }
 
 }  // namespace
@@ -156,11 +159,13 @@ std::string MakeInputFile(const MakeRequest& request) {
                      " elements, the most a lattice may have");
   }
   const Order& order = made.product.order;
-  const PartialLattice lattice = {std::string(defaultElementSymbols, order.size), "+*", order, {}};
+  const PartialLattice lattice = {ElementSymbols(made.product.names), "+*", order, {}};
   const LatticeCheck check = CheckLattice(order);
   assert(!check.fault);  // these lattices always pass
-  return SymbolComments(made, name) +
+  return "% " + name + ": " + std::to_string(order.size) +
+         " elements, written by mirelkon-lattice make.\n\n" +
          RunSettingsText({request.verbose, request.subtrahend, lattice.operationSymbols}) +
-         JobText(name, lattice, CoverEdges(order), MissingEquations(lattice, check.tables)) +
+         JobText(name, lattice, CoverEdges(order), MissingEquations(lattice, check.tables),
+                 Legend(lattice.elementSymbols, made)) +
          "\\enddata\n";
 }

@@ -21,6 +21,9 @@ namespace {
 // A note names at most this many typed equations; the rest are counted.
 constexpr int namedSourceLimit = 8;
 
+// Characters of an element's name that a JSON record carries.
+constexpr std::size_t legendNameLimit = 32;
+
 const char* BooleanText(bool value) {
   return value ? "TRUE" : "FALSE";
 }
@@ -169,6 +172,19 @@ void WarnIfTheOrderIsAlone(ReportChannel& report, const ParsedJob& job) {
       }
 }
 
+// The legend's names of the job's elements, in element order, each cut to legendNameLimit
+// characters: the record stays one write well below 4096 bytes.
+std::vector<std::pair<std::string, std::string>> NamedElements(const ParsedJob& job) {
+  std::vector<std::pair<std::string, std::string>> named;
+  for (char symbol : job.lattice.elementSymbols) {
+    const auto entry = std::find_if(job.legend.begin(), job.legend.end(),
+                                    [&](const LegendEntry& e) { return e.symbol == symbol; });
+    if (entry != job.legend.end())
+      named.emplace_back(std::string(1, symbol), entry->name.substr(0, legendNameLimit));
+  }
+  return named;
+}
+
 // Counts the subuniverses and writes "-- Result: ...", "-- <name>. Thus," and the sigma line
 // to the screen and then to the result file; latticeAdded is -1 without --lattice.
 void CountAndReport(Session& session, JsonRecords& json, ClosedSetCounter& counter,
@@ -190,6 +206,7 @@ void CountAndReport(Session& session, JsonRecords& json, ClosedSetCounter& count
                    Sigma(count, n, settings.subtrahend),
                    milliseconds};
   if (latticeAdded >= 0) record.latticeConstraints = latticeAdded;
+  record.legend = NamedElements(job);
   json.WriteJob(record);
 }
 

@@ -40,6 +40,10 @@ void JsonRecords::WriteJob(const JobRecord& r) {
   record["sub"] = r.sub;
   record["sigma"] = r.sigma;
   record["ms"] = r.milliseconds;
+  if (!r.legend.empty()) {
+    Json& legend = record["legend"] = Json::object();
+    for (const auto& [symbol, name] : r.legend) legend[symbol] = name;
+  }
   WriteLine(out, record);
 }
 

@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 struct JobRecord {
   std::string name;
@@ -16,6 +18,8 @@ struct JobRecord {
   double sigma;
   double milliseconds;                         // time of the count
   std::optional<int> latticeConstraints = {};  // joins and meets added by --lattice
+  // Element symbol and name, in element order, for the elements the input file names.
+  std::vector<std::pair<std::string, std::string>> legend = {};
 };
 
 class JsonRecords {

@@ -106,15 +106,30 @@ TEST(LatticeCounts, ExamplesCompletedFromTheirEdgesKeepTheirCounts) {
 TEST(LatticeText, MakeWritesSymbolsCoversAndEquations) {
   EXPECT_EQ(Made("chain 2 x chain 2", 3, true),
             "% chain 2 x chain 2: 4 elements, written by mirelkon-lattice make.\n"
-            "% Element symbols and the elements they stand for:\n"
-            "%   0 = (0,0)   1 = (0,1)   2 = (1,0)   3 = (1,1)\n"
             "\n"
             "\\verbose=true\n\\subtrahend-in-exponent=3\n\\operationsymbols=+*\n"
-            "\\beginjob\n\\name\nchain 2 x chain 2\n\\size\n4\n\\elements\n0123\n"
+            "\\beginjob\n% legend: 0=(0,0) 1=(0,1) 2=(1,0) 3=(1,1)\n"
+            "\\name\nchain 2 x chain 2\n\\size\n4\n\\elements\n0123\n"
             "\\edges\n01 02 13 23\n\\constraints\n"
             "% The joins and meets of two incomparable elements, added by mirelkon-lattice:\n"
             "1+2=3 1*2=0\n"
             "\\endofjob\n\\enddata\n");
+}
+
+TEST(LatticeText, AnElementNamedByOneCharacterIsItsOwnSymbol) {
+  const struct {
+    const char* term;
+    const char* elementsAndLegend;
+  } cases[] = {
+      {"divisors 12",
+       "% legend: 1=1 2=2 3=3 4=4 6=6 0=12\n\\name\ndivisors 12\n\\size\n6\n"
+       "\\elements\n123460\n"},
+      {"pentagon",
+       "% legend: 0=bottom a=a b=b c=c 1=top\n\\name\npentagon\n\\size\n5\n"
+       "\\elements\n0abc1\n"},
+  };
+  for (const auto& c : cases)
+    EXPECT_NE(Made(c.term).find(c.elementsAndLegend), std::string::npos) << Made(c.term);
 }
 
 TEST(LatticeText, CompleteKeepsWhatIsGivenAndAddsWhatIsMissing) {
