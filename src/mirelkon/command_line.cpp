@@ -2,6 +2,7 @@
 #include "mirelkon/command_line.h"
 
 #include "input/whole_number.h"
+#include "mirelkon/doc_folder.h"
 
 namespace {
 
@@ -131,6 +132,7 @@ CommandLine ParseCommandLine(int argc, char** argv) {
 }
 
 std::string UsageText() {
+  const std::string docs = DocumentationFolder();
   return "Usage: mirelkon [OPTION...] [--] [FILE...]\n"
          "Counts |Sub(L)|, the subuniverses of each partial lattice L of an input file, and\n"
          "reports sigma(L) = |Sub(L)|*2^(subtrahend-|L|).\n"
@@ -162,11 +164,14 @@ std::string UsageText() {
          "is the system's error number of an input/output failure, which ends the program.\n"
          "A data error is also reported on standard error as FILE:LINE: (tag) message.\n"
          "\n"
-         "Documentation: " MIRELKON_DOC_DIR
+         "Documentation: " +
+         docs +
          "/docs (input-language.md, messages.md,\n"
-         "command-line.md), the tutorial " MIRELKON_DOC_DIR
+         "command-line.md), the tutorial " +
+         docs +
          "/SampleDataMirelkon.txt\n"
-         "and example lattices in " MIRELKON_DOC_DIR "/examples.\n";
+         "and example lattices in " +
+         docs + "/examples.\n";
 }
 
 std::string VersionText() {
