@@ -112,7 +112,7 @@ bool InputFile::ReadRawInteger(int& value) {
   for (; IsDigit(c); c = NextChar())
     if ((c != '0' || !digits.empty()) && digits.size() <= maxDigits)
       digits.push_back(static_cast<char>(c));
-  if (digits.empty()) digits = "0";
+  if (digits.empty()) digits.push_back('0');
   const bool separated = c == EOF || c == ' ' || c == '\t' || c == '\n' || c == '%';
   if (c != EOF && c != '\n') SkipRestOfLine();
   return separated && ParseWholeNumber(sign + digits, value);
