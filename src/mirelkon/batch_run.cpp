@@ -2,7 +2,6 @@
 // dialogue and the lines that ask for <enter>; with --json it gives way to JSON lines.
 #include "mirelkon/batch_run.h"
 
-#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -14,17 +13,15 @@
 
 namespace {
 
-constexpr int statusDataError = 1;
-constexpr int statusCannotOpen = 2;
-
 void ReportUnopenable(JsonRecords& json, const std::string& name) {
   const char* reason = std::strerror(errno != 0 ? errno : ENOENT);
   std::fprintf(stderr, "mirelkon: cannot open %s: %s\n", name.c_str(), reason);
   json.WriteError(Concat({"cannot open: ", reason}), 0);
 }
 
-int RunFile(ReportChannel& report, JsonRecords& json, const RunOptions& options,
+int RunFile(ReportChannel& report, const RunOutputs& outputs, const RunOptions& options,
             const std::string& name) {
+  JsonRecords& json = outputs.json;
   Session session(report, options);
   const bool opened = OpenInputArgument(session, name);
   json.StartFile(session.inputFileName);
@@ -34,9 +31,9 @@ int RunFile(ReportChannel& report, JsonRecords& json, const RunOptions& options,
   }
   try {
     StartRunOnOpenedInput(session);
-    RunJobs(session, json);
+    const bool answeredAll = RunJobs(session, outputs);
     EndRun(session);
-    return 0;
+    return answeredAll ? 0 : statusWithheld;
   } catch (const DataError& error) {
     ShowFatalDataError(session, error);
     json.WriteError(error.message, error.line);
@@ -46,20 +43,24 @@ int RunFile(ReportChannel& report, JsonRecords& json, const RunOptions& options,
 
 }  // namespace
 
-int RunBatch(ReportChannel& report, const std::vector<std::string>& files, bool asJson,
-             const RunOptions& options) {
+int WorseStatus(int a, int b) {
+  auto rank = [](int status) { return status == statusWithheld ? 1 : 2 * status; };
+  return rank(a) >= rank(b) ? a : b;
+}
+
+int RunBatch(ReportChannel& report, const RunOutputs& outputs, const RunOptions& options,
+             const std::vector<std::string>& files, bool asJson) {
   // No keyboard; a buffered screen, or none at all when JSON lines take its place.
-  JsonRecords json;
   report.keyboard = nullptr;
   report.flushScreen = false;
   if (asJson) {
-    json.out = report.screen;
+    outputs.json.out = report.screen;
     report.screen = nullptr;
   }
   WriteBanner(report);
   int worst = 0;
   for (const std::string& name : files) {
-    worst = std::max(worst, RunFile(report, json, options, name));
+    worst = WorseStatus(worst, RunFile(report, outputs, options, name));
     report.FlushScreen();
   }
   return worst;

@@ -5,11 +5,20 @@
 #include <string>
 #include <vector>
 
+#include "mirelkon/job_run.h"
 #include "mirelkon/run_options.h"
 #include "report/report_channel.h"
 
+constexpr int statusWithheld = 3;  // every run ended, but an answer asked for was withheld
+constexpr int statusDataError = 1;
+constexpr int statusCannotOpen = 2;
+
+// The worse of two exit statuses: a file that could not be opened, then a data error, then a
+// withheld answer.
+int WorseStatus(int a, int b);
+
 // Runs the files in order and answers the exit status: the worst of the runs (0 all ended
-// normally, 1 a data error, 2 a file that could not be opened). An input/output failure ends
-// the whole batch as an IoFailure.
-int RunBatch(ReportChannel& report, const std::vector<std::string>& files, bool asJson,
-             const RunOptions& options);
+// normally). An input/output failure ends the whole batch as an IoFailure. With asJson, the
+// JSON lines take the place of the screen text.
+int RunBatch(ReportChannel& report, const RunOutputs& outputs, const RunOptions& options,
+             const std::vector<std::string>& files, bool asJson);

@@ -1,10 +1,26 @@
 // Reading the command line through a table of options, and the texts of --help and --version.
 #include "mirelkon/command_line.h"
 
+#include <span>
+#include <string_view>
+
 #include "input/whole_number.h"
 #include "mirelkon/doc_folder.h"
 
 namespace {
+
+// How an option takes its value: none; always (the next argument, or after "="); or an
+// optional whole number (after "=", or the next argument when that is one).
+enum class OptionValue { none, required, optionalNumber };
+
+struct OptionSpec {
+  std::string_view name;   // "--results"
+  std::string_view alias;  // "-h", or empty
+  OptionValue value;
+  // Applies the option; value is empty for an option without one. Refuses it by setting
+  // line.error.
+  void (*take)(CommandLine& line, const std::string& value);
+};
 
 using Value = const std::string&;
 using enum OptionValue;
@@ -23,6 +39,23 @@ void AskForVersion(CommandLine& line, Value) {
   if (line.action != Action::help) line.action = Action::version;
 }
 
+// --list [LIMIT]: a limit below 0 is refused.
+void AskForList(CommandLine& line, Value limit) {
+  line.queries.list = true;
+  int value = 0;
+  if (!ParseWholeNumber(limit, value)) return;
+  if (value < 0) {
+    line.error = "--list needs a limit of at least 0";
+  } else {
+    line.queries.listLimit = static_cast<std::uint64_t>(value);
+  }
+}
+
+void AskForListTo(CommandLine& line, Value file) {
+  line.queries.list = true;
+  line.queries.listTo = file;
+}
+
 // One line per option.
 constexpr OptionSpec mirelkonOptions[] = {
     {"--help", "-h", none, [](CommandLine& l, Value) { l.action = Action::help; }},
@@ -32,15 +65,20 @@ constexpr OptionSpec mirelkonOptions[] = {
     {"--lattice", "", none, [](CommandLine& l, Value) { l.run.lattice = true; }},
     {"--results", "", required, [](CommandLine& l, Value v) { l.run.resultsFolder = v; }},
     {"--no-results", "", none, [](CommandLine& l, Value) { l.run.resultFiles = false; }},
+    {"--containing", "", required, [](CommandLine& l, Value v) { l.queries.containing = v; }},
+    {"--bounded", "", none, [](CommandLine& l, Value) { l.queries.bounded = true; }},
+    {"--list", "", optionalNumber, AskForList},
+    {"--list-to", "", required, AskForListTo},
+    {"--up-to-symmetry", "", none, [](CommandLine& l, Value) { l.queries.upToSymmetry = true; }},
 };
 
 bool IsOption(std::string_view argument) {
   return argument.size() > 1 && argument.front() == '-';
 }
 
-bool IsCount(const std::string& text) {
+bool IsWholeNumber(const std::string& text) {
   int value = 0;
-  return ParseWholeNumber(text, value) && value >= 0;
+  return ParseWholeNumber(text, value);
 }
 
 bool Refuse(CommandLine& line, const std::string& error) {
@@ -81,9 +119,9 @@ bool ReadValue(const OptionSpec& option, CommandLine& line, Arguments& arguments
       if (!attached && arguments.HasNext()) value = arguments.values[++arguments.at];
       return !value.empty() || Refuse(line, name + " needs a value");
     case optionalNumber:
-      if (!attached && arguments.HasNext() && IsCount(arguments.Next()))
+      if (!attached && arguments.HasNext() && IsWholeNumber(arguments.Next()))
         value = arguments.values[++arguments.at];
-      return !attached || IsCount(value) || Refuse(line, name + " takes a whole number");
+      return !attached || IsWholeNumber(value) || Refuse(line, name + " takes a whole number");
   }
   return false;
 }
@@ -98,12 +136,11 @@ bool TakeOption(std::span<const OptionSpec> options, CommandLine& line, Argument
   std::string value;
   if (!ReadValue(*option, line, arguments, value)) return false;
   option->take(line, value);
-  return true;
+  return line.error.empty() || Refuse(line, line.error);
 }
 
-}  // namespace
-
-CommandLine ParseCommandLineWith(std::span<const OptionSpec> options, int argc, char** argv) {
+// The options and the input names, as they come; the first wrong option is refused.
+CommandLine ReadArguments(std::span<const OptionSpec> options, int argc, char** argv) {
   CommandLine line;
   bool optionsEnded = false;
   for (Arguments arguments{argc, argv, 1}; arguments.at < argc; ++arguments.at) {
@@ -119,8 +156,10 @@ CommandLine ParseCommandLineWith(std::span<const OptionSpec> options, int argc, 
   return line;
 }
 
+}  // namespace
+
 CommandLine ParseCommandLine(int argc, char** argv) {
-  CommandLine line = ParseCommandLineWith(mirelkonOptions, argc, argv);
+  CommandLine line = ReadArguments(mirelkonOptions, argc, argv);
   if (line.action == Action::usageError) return line;
   if (!line.run.resultFiles && !line.run.resultsFolder.empty())
     Refuse(line, "--results and --no-results exclude each other");
@@ -156,12 +195,18 @@ std::string UsageText() {
          "                     lattice, or gives a join or meet that does not hold, is an error\n"
          "      --results DIR  write every result file into the folder DIR (made if missing)\n"
          "      --no-results   write no result files\n"
+         "      --containing SYMBOLS  also count the closed subsets holding these elements\n"
+         "      --bounded      also count those holding the bottom and the top of L\n"
+         "      --list [LIMIT] also list the closed subsets, if at most LIMIT (1000000)\n"
+         "      --list-to FILE as --list, into the new file FILE\n"
+         "      --up-to-symmetry  also count them up to the automorphisms of L\n"
          "  --                 end of the options: every later argument is a FILE\n"
          "A FILE \"-\" is standard input, called stdin in messages and result names.\n"
          "\n"
          "Exit status: 0 when every run ended normally; 1 after a data error in some file;\n"
-         "2 when a file could not be opened or the command line is wrong; any other value\n"
-         "is the system's error number of an input/output failure, which ends the program.\n"
+         "2 when a file could not be opened or the command line is wrong; 3 when an answer\n"
+         "the options asked for was withheld; any other value is the system's error\n"
+         "number of an input/output failure, which ends the program.\n"
          "A data error is also reported on standard error as FILE:LINE: (tag) message.\n"
          "\n"
          "Documentation: " +

@@ -15,6 +15,7 @@
 #include "input/lattice_completion.h"
 #include "input/listing.h"
 #include "input/short_string.h"
+#include "mirelkon/answers.h"
 
 namespace {
 
@@ -186,8 +187,9 @@ std::vector<std::pair<std::string, std::string>> NamedElements(const ParsedJob& 
 }
 
 // Counts the subuniverses and writes "-- Result: ...", "-- <name>. Thus," and the sigma line
-// to the screen and then to the result file; latticeAdded is -1 without --lattice.
-void CountAndReport(Session& session, JsonRecords& json, ClosedSetCounter& counter,
+// to the screen and then to the result file, then the answers to the queries; latticeAdded
+// is -1 without --lattice. Answers false when an answer was withheld.
+bool CountAndReport(Session& session, const RunOutputs& outputs, ClosedSetCounter& counter,
                     const RunSettings& settings, const ParsedJob& job, const Derivation& derivation,
                     int latticeAdded) {
   const auto start = std::chrono::steady_clock::now();
@@ -204,10 +206,21 @@ void CountAndReport(Session& session, JsonRecords& json, ClosedSetCounter& count
                    derivation.DerivedCount(),
                    DecimalText(count),
                    Sigma(count, n, settings.subtrahend),
-                   milliseconds};
+                   milliseconds,
+                   {}};
   if (latticeAdded >= 0) record.latticeConstraints = latticeAdded;
   record.legend = NamedElements(job);
-  json.WriteJob(record);
+  if (!outputs.queries.Any()) {
+    outputs.json.WriteJob(record);
+    return true;
+  }
+  const Answers answers = AnswerQueries(outputs.queries, counter, job, derivation, count);
+  for (const std::string& line : answers.lines) session.report.WriteBothLine(line);
+  record.answers = answers.fields;
+  if (answers.narrowed) record.sub = answers.narrowedSub;
+  outputs.json.WriteJob(record);
+  WriteList(answers, outputs.listFile, session.report, outputs.json, job, derivation);
+  return !answers.withheld;
 }
 
 }  // namespace
@@ -226,12 +239,13 @@ std::array<std::string, 3> ResultLines(SubsetCount count, int n, const std::stri
               "-|L|) = " + SigmaText(Sigma(count, n, subtrahend)) + " ."};
 }
 
-void RunJobs(Session& session, JsonRecords& json) {
+bool RunJobs(Session& session, const RunOutputs& outputs) {
   InputReader reader(session.input, session.report);
   reader.latticeRequired = session.options.lattice;
   ReadRunHeader(reader);
   WriteRunHeader(session, reader.settings);
   ClosedSetCounter counter;
+  bool answeredAll = true;
   for (bool firstJob = true;; firstJob = false) {
     ParsedJob job = ReadJob(reader, firstJob);
     int latticeAdded = -1;
@@ -243,7 +257,9 @@ void RunJobs(Session& session, JsonRecords& json) {
     const Derivation derivation = Derive(job.lattice);
     ReportDerivation(session.report, reader.settings.verbose, job, derivation,
                      reader.file.LineNumber());
-    CountAndReport(session, json, counter, reader.settings, job, derivation, latticeAdded);
-    if (AtEndOfData(reader)) return;
+    answeredAll =
+        CountAndReport(session, outputs, counter, reader.settings, job, derivation, latticeAdded) &&
+        answeredAll;
+    if (AtEndOfData(reader)) return answeredAll;
   }
 }

@@ -8,10 +8,19 @@
 #include "core/derivation.h"
 #include "core/subset_count.h"
 #include "input/input_reader.h"
+#include "mirelkon/queries.h"
 #include "mirelkon/session.h"
 #include "report/json_records.h"
 
-void RunJobs(Session& session, JsonRecords& json);
+// Where a run's answers go beyond the screen and the result file.
+struct RunOutputs {
+  JsonRecords& json;
+  const Queries& queries;
+  std::FILE* listFile = nullptr;  // the --list-to file; nullptr: the screen or JSON lines
+};
+
+// Answers false when an answer to the queries was withheld for some job.
+bool RunJobs(Session& session, const RunOutputs& outputs);
 
 // The report of a job's derivation: the verbose listings, or the line that says nothing was
 // derived. A fault becomes the DataError that ends the run, on the input line given when it

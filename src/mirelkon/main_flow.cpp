@@ -4,6 +4,7 @@
 // error number, after the result file has written out what it holds.
 #include "mirelkon/main_flow.h"
 
+#include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
@@ -14,12 +15,14 @@
 #include "mirelkon/fatal_error.h"
 #include "mirelkon/job_run.h"
 #include "mirelkon/session.h"
+#include "report/new_file.h"
 
 namespace {
 
 constexpr int statusUsageError = 2;
 
-int RunSession(ReportChannel& report, const RunOptions& options, const std::string& argument) {
+int RunSession(ReportChannel& report, const RunOutputs& outputs, const RunOptions& options,
+               const std::string& argument) {
   Session session(report, options);
   try {
     switch (OpenSession(session, argument)) {
@@ -30,10 +33,9 @@ int RunSession(ReportChannel& report, const RunOptions& options, const std::stri
       case SessionStart::ready:
         break;
     }
-    JsonRecords noJson;
-    RunJobs(session, noJson);
+    const bool answeredAll = RunJobs(session, outputs);
     EndRun(session);
-    return 0;
+    return answeredAll ? 0 : statusWithheld;
   } catch (const DataError& error) {
     ShowFatalDataError(session, error);
     return 1;
@@ -59,6 +61,29 @@ int RefuseCommandLine(const std::string& error) {
   return statusUsageError;
 }
 
+void CloseListFile(std::FILE* file) {
+  errno = 0;
+  if (file != nullptr && std::fclose(file) != 0) FailIo("close the list file");
+}
+
+int RunWithOutputs(ReportChannel& report, const CommandLine& line) {
+  // The file --list-to names is created new: a list never replaces someone's file.
+  const std::string& listTo = line.queries.listTo;
+  std::FILE* listFile = listTo.empty() ? nullptr : CreateNewFile(listTo);
+  if (!listTo.empty() && listFile == nullptr)
+    return RefuseCommandLine(errno == EEXIST
+                                 ? listTo + " exists already; it is not overwritten"
+                                 : "cannot create " + listTo + ": " + std::strerror(errno));
+  JsonRecords json;
+  const RunOutputs outputs{json, line.queries, listFile};
+  const int status =
+      line.action == Action::batch
+          ? RunBatch(report, outputs, line.run, line.files, line.json)
+          : RunSession(report, outputs, line.run, line.files.empty() ? "" : line.files.front());
+  CloseListFile(listFile);
+  return status;
+}
+
 int Dispatch(ReportChannel& report, const CommandLine& line) {
   switch (line.action) {
     case Action::help:
@@ -68,11 +93,10 @@ int Dispatch(ReportChannel& report, const CommandLine& line) {
     case Action::usageError:
       return RefuseCommandLine(line.error);
     case Action::batch:
-      return RunBatch(report, line.files, line.json, line.run);
     case Action::session:
       break;
   }
-  return RunSession(report, line.run, line.files.empty() ? "" : line.files.front());
+  return RunWithOutputs(report, line);
 }
 
 }  // namespace

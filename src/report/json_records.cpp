@@ -37,14 +37,20 @@ void JsonRecords::WriteJob(const JobRecord& r) {
       {"size", r.size}, {"subtrahend", r.subtrahend}, {"input_constraints", r.inputConstraints}};
   if (r.latticeConstraints) record["lattice_constraints"] = *r.latticeConstraints;
   record["derived_constraints"] = r.derivedConstraints;
-  record["sub"] = r.sub;
+  record["sub"] = r.sub ? Json(*r.sub) : Json(nullptr);
   record["sigma"] = r.sigma;
   record["ms"] = r.milliseconds;
+  for (const auto& [name, text] : r.answers) record[name] = text ? Json(*text) : Json(nullptr);
   if (!r.legend.empty()) {
     Json& legend = record["legend"] = Json::object();
     for (const auto& [symbol, name] : r.legend) legend[symbol] = name;
   }
   WriteLine(out, record);
+}
+
+void JsonRecords::WriteSubset(const std::string& subset) {
+  if (out == nullptr) return;
+  WriteLine(out, {{"file", file_}, {"job", jobNumber_}, {"subset", subset}});
 }
 
 void JsonRecords::WriteError(const std::string& message, int line) {

@@ -14,9 +14,14 @@ struct JobRecord {
   int subtrahend;
   int inputConstraints;
   int derivedConstraints;
-  std::string sub;  // |Sub(L)| in decimal: it may exceed what a JSON number holds exactly
+  // |Sub(L)| in decimal (it may exceed what a JSON number holds exactly), or the count the
+  // queries narrowed it to; null when that count was withheld.
+  std::optional<std::string> sub;
   double sigma;
-  double milliseconds;                         // time of the count
+  double milliseconds;  // time of the count
+  // Answers beyond the count, in the order asked: a name and a text, or null for an answer
+  // withheld.
+  std::vector<std::pair<std::string, std::optional<std::string>>> answers;
   std::optional<int> latticeConstraints = {};  // joins and meets added by --lattice
   // Element symbol and name, in element order, for the elements the input file names.
   std::vector<std::pair<std::string, std::string>> legend = {};
@@ -31,6 +36,8 @@ class JsonRecords {
   void WriteJob(const JobRecord& record);
   // A run that stopped: the message with its tag, and its input line (0: none applies).
   void WriteError(const std::string& message, int line);
+  // One closed subset of the job last written.
+  void WriteSubset(const std::string& subset);
 
  private:
   std::string file_;

@@ -18,9 +18,10 @@ inline DataError RunInputBytes(ReportChannel& report, const void* data, std::siz
   session.input.Attach(size > 0 ? fmemopen(const_cast<void*>(data), size, "rb")
                                 : std::fopen("/dev/null", "rb"));
   JsonRecords noJson;
+  const Queries noQueries;
   DataError outcome{};
   try {
-    RunJobs(session, noJson);
+    RunJobs(session, {noJson, noQueries});
   } catch (const DataError& error) {
     outcome = error;
   }

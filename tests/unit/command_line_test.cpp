@@ -9,20 +9,11 @@
 
 namespace {
 
-struct Arguments {
-  explicit Arguments(std::vector<std::string> arguments) : words(std::move(arguments)) {
-    words.insert(words.begin(), "mirelkon");
-    for (std::string& a : words) pointers.push_back(a.data());
-  }
-  int Count() { return static_cast<int>(pointers.size()); }
-
-  std::vector<std::string> words;
-  std::vector<char*> pointers;
-};
-
 CommandLine Parse(std::vector<std::string> arguments) {
-  Arguments a(std::move(arguments));
-  return ParseCommandLine(a.Count(), a.pointers.data());
+  arguments.insert(arguments.begin(), "mirelkon");
+  std::vector<char*> argv;
+  for (std::string& a : arguments) argv.push_back(a.data());
+  return ParseCommandLine(static_cast<int>(argv.size()), argv.data());
 }
 
 TEST(CommandLine, OptionsStandAnywhereBeforeTheDoubleDash) {
@@ -80,13 +71,16 @@ TEST(CommandLine, RefusesUnknownOptionsWrongValuesAndBatchesWithoutFiles) {
     std::string error;
   } cases[] = {
       {{"-x", "a.txt"}, "unknown option -x"},
-      {{"--batch", "a.txt", "--verbose"}, "unknown option --verbose"},
+      {{"--batch", "--verbose", "a.txt"}, "unknown option --verbose"},
       {{"--batch"}, "--batch needs at least one input file"},
       {{"--json", "--"}, "--json needs at least one input file"},
       {{"--json=yes", "a.txt"}, "--json takes no value"},
       {{"a.txt", "--results"}, "--results needs a value"},
       {{"--results", "out", "--no-results", "a.txt"},
        "--results and --no-results exclude each other"},
+      {{"--containing"}, "--containing needs a value"},
+      {{"--list-to", "", "a.txt"}, "--list-to needs a value"},
+      {{"--list", "-3", "a.txt"}, "--list needs a limit of at least 0"},
   };
   for (const Case& c : cases) {
     CommandLine line = Parse(c.arguments);
@@ -97,26 +91,38 @@ TEST(CommandLine, RefusesUnknownOptionsWrongValuesAndBatchesWithoutFiles) {
 
 // An option with an optional whole number takes the next argument only when it is one.
 TEST(CommandLine, AnOptionalNumberIsTakenWhenOneFollows) {
-  constexpr OptionSpec options[] = {
-      {"--list", "", OptionValue::optionalNumber,
-       [](CommandLine& line, const std::string& value) { line.files.push_back("list:" + value); }},
-  };
   struct Case {
     std::vector<std::string> arguments;
-    std::vector<std::string> files;
+    std::uint64_t limit;
     std::string error;
   } cases[] = {
-      {{"--list", "12", "a.txt"}, {"list:12", "a.txt"}, ""},
-      {{"--list", "a.txt"}, {"list:", "a.txt"}, ""},
-      {{"a.txt", "--list=7"}, {"a.txt", "list:7"}, ""},
-      {{"--list=x"}, {}, "--list takes a whole number"},
+      {{"--list", "12", "a.txt"}, 12, ""},
+      {{"--list", "a.txt"}, defaultListLimit, ""},
+      {{"a.txt", "--list=7"}, 7, ""},
+      {{"--list=x", "a.txt"}, defaultListLimit, "--list takes a whole number"},
   };
   for (const Case& c : cases) {
-    Arguments a(c.arguments);
-    CommandLine line = ParseCommandLineWith(options, a.Count(), a.pointers.data());
-    EXPECT_EQ(line.files, c.files) << c.arguments.front();
+    CommandLine line = Parse(c.arguments);
+    EXPECT_EQ(line.queries.listLimit, c.limit) << c.arguments.front();
     EXPECT_EQ(line.error, c.error) << c.arguments.front();
+    if (c.error.empty()) {
+      EXPECT_EQ(line.files, std::vector<std::string>{"a.txt"});
+    }
   }
+}
+
+TEST(CommandLine, QueriesTakeTheirValues) {
+  const CommandLine line = Parse({"--containing", "ab", "--list", "7", "--up-to-symmetry",
+                                  "--bounded", "--list-to", "7", "a.txt"});
+  EXPECT_EQ(line.action, Action::session);
+  EXPECT_EQ(line.queries.containing, "ab");
+  EXPECT_TRUE(line.queries.list && line.queries.upToSymmetry && line.queries.bounded);
+  EXPECT_EQ(line.queries.listLimit, 7u);
+  EXPECT_EQ(line.queries.listTo, "7");
+  EXPECT_EQ(line.files, std::vector<std::string>{"a.txt"});
+  // A limit is a whole number; anything else after --list is the next argument.
+  EXPECT_EQ(Parse({"--list", "7.txt"}).files, std::vector<std::string>{"7.txt"});
+  EXPECT_EQ(Parse({"--list", "7.txt"}).queries.listLimit, defaultListLimit);
 }
 
 }  // namespace

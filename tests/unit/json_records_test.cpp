@@ -12,7 +12,7 @@ TEST(JsonRecords, EveryLineParsesEvenWithBytesThatAreNotUtf8) {
   JsonRecords json;
   json.out = std::tmpfile();
   json.StartFile("caf\xe9.txt");
-  json.WriteJob({"L \xff\"name\"", 5, 2, 4, 1, "23", 2.875, 0.5});
+  json.WriteJob({"L \xff\"name\"", 5, 2, 4, 1, "23", 2.875, 0.5, {}});
   json.WriteError("(codeTz7) invalid element(s) ... in a\xff+b=c", 12);
   json.WriteError("Error: delete some of the caf\xe9.txt_r? files!", 0);
   std::rewind(json.out);

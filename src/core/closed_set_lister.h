@@ -1,0 +1,15 @@
+// The closed subsets themselves, for the jobs that ask for them: every subset of {0..n-1}
+// closed under the rules and holding `required`, one after another, in the order in which an
+// enumeration of all subsets as binary numbers, element 0 the most significant digit, would
+// meet them.
+#pragma once
+
+#include <functional>
+#include <span>
+
+#include "core/bits.h"
+#include "core/closed_set_counter.h"
+
+// Calls visit with each closed subset; stops early, answering false, when visit does.
+bool ListClosedSets(int n, std::span<const Rule> rules, Mask required,
+                    const std::function<bool(Mask)>& visit);

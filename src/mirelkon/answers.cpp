@@ -1,0 +1,163 @@
+// Answering the queries through the library: the closed subsets holding required elements are
+// those of a restricted rule system, counted, listed and counted up to symmetry like any other.
+#include "mirelkon/answers.h"
+
+#include "core/closed_set_lister.h"
+#include "core/closure.h"
+#include "core/count.h"
+#include "core/symmetry.h"
+
+#include "input/io_failure.h"
+
+namespace {
+
+void WriteListLine(std::FILE* file, const std::string& text) {
+  if (std::fputs(text.c_str(), file) == EOF || std::fputs("\r\n", file) == EOF)
+    FailIo("write the list file");
+}
+
+// The symbols of the elements of a set, in element order, "{}" for the empty set.
+std::string SetText(const PartialLattice& lattice, Mask set) {
+  std::string text;
+  for (Mask m = set; m != 0; m &= m - 1) text += lattice.elementSymbols[Lowest(m)];
+  return text.empty() ? "{}" : text;
+}
+
+// "a, c, i".
+std::string ListedText(const PartialLattice& lattice, Mask set) {
+  std::string text;
+  for (Mask m = set; m != 0; m &= m - 1)
+    text += (text.empty() ? "" : ", ") + std::string(1, lattice.elementSymbols[Lowest(m)]);
+  return text;
+}
+
+// The one element below (above) every element; -1 when there is none or more than one.
+int Bound(const Order& order, bool least) {
+  int found = -1;
+  for (int x = 0; x < order.size; ++x) {
+    const Mask related = least ? order.above[x] : order.BelowOf(x);
+    if (related != FirstElements(order.size)) continue;
+    if (found >= 0) return -1;
+    found = x;
+  }
+  return found;
+}
+
+// The elements the queries require; an empty text, or why they cannot be required.
+std::string Required(const Queries& queries, const PartialLattice& lattice, Mask& required) {
+  for (char symbol : queries.containing) {
+    const int x = lattice.ElementOf(symbol);
+    if (x < 0) return std::string("\"").append(1, symbol).append("\" is no element of L");
+    required |= Bit(x);
+  }
+  if (!queries.bounded) return {};
+  const int bottom = Bound(lattice.order, true), top = Bound(lattice.order, false);
+  if (bottom < 0 || top < 0)
+    return std::string("L has no single ") + (bottom < 0 ? "bottom" : "top");
+  required |= Bit(bottom) | Bit(top);
+  return {};
+}
+
+void Withhold(Answers& answers, const std::string& reason) {
+  answers.withheld = true;
+  for (auto& [name, text] : answers.fields)
+    if (name == "withheld") {
+      *text += "; " + reason;
+      return;
+    }
+  answers.fields.push_back({"withheld", reason});
+}
+
+void AnswerSymmetry(Answers& answers, ClosedSetCounter& counter, const ParsedJob& job,
+                    const Derivation& derivation, const std::string& holding) {
+  const SymmetryCount symmetry =
+      CountUpToSymmetry(counter, job.lattice.order, derivation.table, answers.required);
+  answers.lines.push_back("-- |Aut(L)|=" + symmetry.automorphisms);
+  answers.fields.push_back({"automorphisms", symmetry.automorphisms});
+  answers.fields.push_back({"sub_up_to_symmetry", symmetry.orbits
+                                                      ? std::optional(DecimalText(*symmetry.orbits))
+                                                      : std::nullopt});
+  if (!symmetry.orbits) {
+    const std::string reason = "|Aut(L)| is above " + std::to_string(maxEnumeratedAutomorphisms);
+    answers.lines.push_back("-- Closed subsets up to symmetry: not counted, " + reason);
+    Withhold(answers, "up to symmetry: " + reason);
+    return;
+  }
+  std::string line =
+      "-- Closed subsets" + holding + " up to symmetry: " + DecimalText(*symmetry.orbits);
+  if (answers.required != 0)
+    line += ", under the " + std::to_string(symmetry.stabilizer) + " automorphisms keeping them";
+  answers.lines.push_back(line);
+}
+
+void AnswerList(Answers& answers, const Queries& queries, SubsetCount count) {
+  if (count > queries.listLimit) {
+    const std::string reason =
+        DecimalText(count) + " of them, more than the limit " + std::to_string(queries.listLimit);
+    answers.lines.push_back("-- The closed subsets are not listed: " + reason);
+    answers.fields.push_back({"listed", std::nullopt});
+    Withhold(answers, "list: " + reason);
+    return;
+  }
+  answers.listed = count;
+  const std::string where = queries.listTo.empty() ? "on standard output" : "in " + queries.listTo;
+  answers.lines.push_back("-- The " + DecimalText(count) + " closed subsets are listed " + where +
+                          ".");
+  answers.fields.push_back({"listed", DecimalText(count)});
+}
+
+}  // namespace
+
+Answers AnswerQueries(const Queries& queries, ClosedSetCounter& counter, const ParsedJob& job,
+                      const Derivation& derivation, SubsetCount count) {
+  Answers answers;
+  const PartialLattice& lattice = job.lattice;
+  if (const std::string refusal = Required(queries, lattice, answers.required); !refusal.empty()) {
+    answers.lines.push_back("-- Not answered beyond the count: " + refusal);
+    answers.narrowed = true;
+    Withhold(answers, refusal);
+    return answers;
+  }
+  std::string holding;
+  if (answers.required != 0) {
+    const Restriction restriction =
+        RestrictToSupersets(lattice.Size(), RulesOf(derivation.table), answers.required);
+    count = counter.Count(static_cast<int>(restriction.elements.size()), restriction.rules);
+    holding = " holding " + ListedText(lattice, answers.required);
+    answers.lines.push_back("-- Closed subsets" + holding + ": " + DecimalText(count));
+    answers.fields.push_back({"containing", SetText(lattice, answers.required)});
+    answers.narrowed = true;
+    answers.narrowedSub = DecimalText(count);
+  }
+  if (queries.upToSymmetry) AnswerSymmetry(answers, counter, job, derivation, holding);
+  if (queries.list) AnswerList(answers, queries, count);
+  return answers;
+}
+
+void WriteList(const Answers& answers, std::FILE* listFile, ReportChannel& report,
+               JsonRecords& json, const ParsedJob& job, const Derivation& derivation) {
+  if (!answers.listed) return;
+  const PartialLattice& lattice = job.lattice;
+  const bool asJson = json.out != nullptr && listFile == nullptr;
+  // A long list goes to the screen in one stream, not flushed line by line.
+  const bool flushScreen = report.flushScreen;
+  report.flushScreen = false;
+  if (!asJson && listFile == nullptr)
+    report.WriteScreenLine("-- The " + DecimalText(*answers.listed) + " closed subsets:");
+  if (listFile != nullptr)
+    WriteListLine(listFile,
+                  "% " + job.name + ": " + DecimalText(*answers.listed) + " closed subsets");
+  ListClosedSets(lattice.Size(), RulesOf(derivation.table), answers.required, [&](Mask set) {
+    const std::string text = SetText(lattice, set);
+    if (asJson) {
+      json.WriteSubset(text);
+    } else if (listFile != nullptr) {
+      WriteListLine(listFile, text);
+    } else {
+      report.WriteScreenLine(text);
+    }
+    return true;
+  });
+  report.flushScreen = flushScreen;
+  report.FlushScreen();
+}

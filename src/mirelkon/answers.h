@@ -1,0 +1,37 @@
+// The answers to the queries beyond the count for one counted job: lines after the result
+// lines on the screen and in the result file, fields of its JSON record, and the list of its
+// closed subsets on standard output, in a list file or as JSON lines.
+#pragma once
+
+#include <cstdio>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "core/bits.h"
+#include "core/closed_set_counter.h"
+#include "core/derivation.h"
+#include "input/input_reader.h"
+#include "mirelkon/queries.h"
+#include "report/json_records.h"
+#include "report/report_channel.h"
+
+struct Answers {
+  std::vector<std::string> lines;  // after the result lines, on both outputs
+  std::vector<std::pair<std::string, std::optional<std::string>>> fields;  // of the JSON record
+  bool narrowed = false;  // the count of the JSON record is narrowedSub, null when withheld
+  std::optional<std::string> narrowedSub;
+  Mask required = 0;                  // the elements every counted subset holds
+  std::optional<SubsetCount> listed;  // the number of subsets to list, when listed
+  bool withheld = false;  // an answer is missing: see the lines and the field "withheld"
+};
+
+Answers AnswerQueries(const Queries& queries, ClosedSetCounter& counter, const ParsedJob& job,
+                      const Derivation& derivation, SubsetCount count);
+
+// Writes the closed subsets the answers list: as JSON lines when JSON is written and no list
+// file is given, else to the list file (nullptr: the screen) one per line, after a line that
+// says whose they are.
+void WriteList(const Answers& answers, std::FILE* listFile, ReportChannel& report,
+               JsonRecords& json, const ParsedJob& job, const Derivation& derivation);

@@ -1,0 +1,19 @@
+// What a run may ask about each job beyond the count: the closed subsets holding given
+// elements, the subsets themselves, and their number up to the symmetries of L.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+constexpr std::uint64_t defaultListLimit = 1000000;
+
+struct Queries {
+  std::string containing;  // --containing: element symbols every counted subset holds
+  bool bounded = false;    // --bounded: the bottom and the top of L
+  bool list = false;       // --list: the subsets themselves, when at most listLimit
+  std::uint64_t listLimit = defaultListLimit;
+  std::string listTo;         // --list-to: the new file the lists go to instead of stdout
+  bool upToSymmetry = false;  // --up-to-symmetry
+
+  bool Any() const { return !containing.empty() || bounded || list || upToSymmetry; }
+};
