@@ -65,7 +65,7 @@ TEST(CommandLine, ResultFilesAsTheOptionsSay) {
   }
 }
 
-TEST(CommandLine, RefusesUnknownOptionsWrongValuesAndBatchesWithoutFiles) {
+TEST(CommandLine, RefusesUnknownOptionsAndBatchesWithoutFiles) {
   struct Case {
     std::vector<std::string> arguments;
     std::string error;
