@@ -1,13 +1,15 @@
-# The everyday commands: `make run` and `make test`; both build first (Release, into build/).
+# The everyday commands: `make` builds the two programs (Release, into build/), `make run`
+# and `make test` build what they need first, `make install` copies what `make` built.
 BUILD ?= build
 CMAKE_FLAGS ?=
 PREFIX ?= /usr/local
+PROGRAMS = mirelkon mirelkon-lattice
 
 .PHONY: build build-tests run test bench install clean
 
 build:
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release $(CMAKE_FLAGS)
-	cmake --build $(BUILD) -j 2
+	cmake --build $(BUILD) -j 2 --target $(PROGRAMS)
 
 # The tests need GoogleTest; a plain build leaves them out where it is missing.
 build-tests:
@@ -36,7 +38,10 @@ HARD30 ?= 20
 GENERATE_N ?= 13
 SURVEY_N ?= 12
 GENERATE_BASELINE_N ?= 12
-bench: build
+bench:
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release $(CMAKE_FLAGS)
+	cmake --build $(BUILD) -j 2 --target mirelkon mirelkon_bench mirelkon_run_timer \
+		mirelkon-lattice mirelkon_generate_bench
 	python3 bench/make_random_jobs.py $(BUILD)/bench-jobs $(HARD30)
 	$(BUILD)/bench/mirelkon_bench --baseline-seconds $(BASELINE) bench/data/*.txt \
 		examples/m28.txt bench/data/large/*.txt $(BUILD)/bench-jobs/*.txt
@@ -45,10 +50,12 @@ bench: build
 	$(BUILD)/bench/mirelkon_generate_bench $(BUILD)/mirelkon-lattice --largest $(GENERATE_N) \
 		--survey $(SURVEY_N) --baseline $(GENERATE_BASELINE_N)
 
-# The prefix is set when configuring too: --help names the installed documentation.
+# Copies the programs `make` built, the documentation and the examples under PREFIX; nothing
+# is compiled (the programs find their documentation from where they are installed).
 install:
-	$(MAKE) build CMAKE_FLAGS="$(CMAKE_FLAGS) -DCMAKE_INSTALL_PREFIX=$(PREFIX)"
-	cmake --install $(BUILD)
+	@for program in $(PROGRAMS); do test -x $(BUILD)/$$program || \
+		{ echo "$(BUILD)/$$program is missing: run make first"; exit 1; }; done
+	cmake --install $(BUILD) --prefix $(PREFIX)
 
 clean:
 	rm -rf $(BUILD)

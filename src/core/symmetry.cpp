@@ -162,7 +162,9 @@ SymmetryCount CountUpToSymmetry(ClosedSetCounter& counter, const Order& order,
   std::vector<int> orbits(lattice.graph.nv);
   sparsenauty(&lattice.graph, lattice.lab.data(), lattice.ptn.data(), orbits.data(), &options,
               &stats, nullptr);
-  grouprec* group = groupptr(TRUE);
+  // nauty keeps the group in storage of its own, one per thread, which the next search reuses;
+  // freegroup hands the permutations back to it.
+  grouprec* group = groupptr(FALSE);
   BigNumber size;
   for (int level = 0; level < group->depth; ++level)
     size.MultiplyBy(static_cast<std::uint32_t>(group->levelinfo[level].orbitsize));

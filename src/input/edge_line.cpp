@@ -39,7 +39,7 @@ void ParseEdgeLine(InputReader& reader) {
     if (lower == upper || lattice.order.Below(lower, upper))
       reader.Fail(Concat({"(codepV5) repeated or 0-length edge in ", line}));
     // The order is taken as it comes, cycles included; a cycle is nearly always a reversed edge.
-    if (EdgesLead(lattice.order, upper, lower)) {
+    if (!reader.latticeRequired && EdgesLead(lattice.order, upper, lower)) {
       reader.Warn({"the edges form a cycle: ", line.substr(0, 1), " and ", line.substr(1, 1),
                    " are each below the other"});
     }

@@ -1,9 +1,12 @@
 // Character-level reading of an input file.
 #include "input/input_file.h"
 
+#include <unistd.h>
+
 #include <cerrno>
 #include <filesystem>
 
+#include "input/data_error.h"
 #include "input/io_failure.h"
 #include "input/short_string.h"
 #include "input/whole_number.h"
@@ -30,12 +33,27 @@ bool InputFile::Open(const std::string& name) {
   return true;
 }
 
+bool InputFile::OpenStandardInput(std::string name) {
+  Close();
+  errno = 0;
+  const int descriptor = dup(fileno(stdin));
+  std::FILE* stream = descriptor < 0 ? nullptr : fdopen(descriptor, "rb");
+  if (stream == nullptr) {
+    if (descriptor >= 0) close(descriptor);
+    return false;
+  }
+  Attach(stream, std::move(name));
+  return true;
+}
+
 void InputFile::Attach(std::FILE* stream, std::string name) {
   Close();
   stream_ = stream;
   name_ = std::move(name);
   lineNumber_ = 0;
+  lineLength_ = 0;
   atLineStart_ = true;
+  foundEndlessLine_ = false;
 }
 
 void InputFile::Close() {
@@ -63,13 +81,19 @@ int InputFile::NextChar() {
   if (c == EOF) return c;
   if (atLineStart_) {
     ++lineNumber_;
+    lineLength_ = 0;
     atLineStart_ = false;
   }
   if (c == '\r') {
     if (PeekByte() == '\n') ReadByte();
     c = '\n';
   }
-  if (c == '\n') atLineStart_ = true;
+  if (c == '\n') {
+    atLineStart_ = true;
+  } else if (++lineLength_ > maxPhysicalLineLength) {
+    foundEndlessLine_ = true;
+    throw DataError{"(codeEndless) line longer than 1 MiB: is this a text file?", lineNumber_, {}};
+  }
   return c;
 }
 
@@ -112,7 +136,7 @@ bool InputFile::ReadRawInteger(int& value) {
   for (; IsDigit(c); c = NextChar())
     if ((c != '0' || !digits.empty()) && digits.size() <= maxDigits)
       digits.push_back(static_cast<char>(c));
-  if (digits.empty()) digits = "0";
+  if (digits.empty()) digits.push_back('0');
   const bool separated = c == EOF || c == ' ' || c == '\t' || c == '\n' || c == '%';
   if (c != EOF && c != '\n') SkipRestOfLine();
   return separated && ParseWholeNumber(sign + digits, value);

@@ -1,10 +1,15 @@
 // An input file as physical lines. A line ends at LF, CR LF or a lone CR, so files written on
-// any system read alike; lines longer than 255 characters keep their first 255.
+// any system read alike; lines longer than 255 characters keep their first 255, and a line
+// longer than 1 MiB ends the reading.
 #pragma once
 
 #include <cstdio>
 #include <string>
 #include <utility>
+
+// No text file has a line this long; a file without line ends (/dev/zero, a binary) would be
+// read forever while the rest of its first line is skipped.
+constexpr long maxPhysicalLineLength = 1L << 20;
 
 class InputFile {
  public:
@@ -16,6 +21,9 @@ class InputFile {
   // Opens the named file for reading; false, with errno telling why, when it is missing,
   // unreadable or a folder.
   bool Open(const std::string& name);
+  // Reads standard input under the given name, through a stream of its own, so that closing
+  // it leaves standard input to the keyboard; false, with errno telling why, when it fails.
+  bool OpenStandardInput(std::string name);
   // Reads from an already open stream, from its first line, under the given name, and closes
   // it when done.
   void Attach(std::FILE* stream, std::string name = "");
@@ -28,9 +36,13 @@ class InputFile {
 
   // True when not a single character remains after what has been read.
   bool Exhausted();
+  // True once a line longer than maxPhysicalLineLength has stopped the reading: the input is
+  // no text file.
+  bool FoundEndlessLine() const { return foundEndlessLine_; }
 
   // Replaces line with the next physical line, without its line end. Answers whether the cut
-  // at 255 characters dropped text other than blanks and commas before a "%".
+  // at 255 characters dropped text other than blanks and commas before a "%". Every read
+  // below stops with a DataError (codeEndless) on a line longer than maxPhysicalLineLength.
   bool ReadPhysicalLine(std::string& line);
 
   // Reads a whole number straight from the input: blanks, tabs and line ends are skipped,
@@ -48,5 +60,7 @@ class InputFile {
   std::FILE* stream_ = nullptr;
   std::string name_;  // as the user gave it: diagnostics name the file by it
   int lineNumber_ = 0;
+  long lineLength_ = 0;      // characters read of the line lineNumber_
   bool atLineStart_ = true;  // the next character read begins a new line
+  bool foundEndlessLine_ = false;
 };

@@ -32,12 +32,23 @@ struct Edge {
   std::uint8_t upper;
 };
 
+// The legend: comment lines that begin with "% legend:" and go on with items "S=NAME", the
+// element symbol S and the name of the element it stands for. They stay comments for every
+// other purpose; mirelkon-lattice writes them, and the JSON records carry them.
+constexpr std::string_view legendMarker = "% legend:";
+
+struct LegendEntry {
+  char symbol;
+  std::string name;
+};
+
 struct ParsedJob {
   std::string name;
-  PartialLattice lattice;          // the order closed after the edges, the equations as typed
-  std::vector<int> equationLines;  // the input line of each typed equation
-  std::vector<Edge> edges;         // in input order: the order loses them once closed
-  int edgesLine = 0;               // input line of "\edges"
+  PartialLattice lattice;           // the order closed after the edges, the equations as typed
+  std::vector<int> equationLines;   // the input line of each typed equation
+  std::vector<Edge> edges;          // in input order: the order loses them once closed
+  int edgesLine = 0;                // input line of "\edges"
+  std::vector<LegendEntry> legend;  // from the legend lines in the job and before it
 };
 
 struct InputReader {
@@ -50,6 +61,10 @@ struct InputReader {
   int leadingBlankCount = 0;  // blanks that line lost at its front
   bool inEdgesSection = false;
   bool inConstraintsSection = false;
+  // Set by a caller that refuses every job that is no lattice: a cycle is then refused in one
+  // line by the lattice check after the edges, not warned about as well.
+  bool latticeRequired = false;
+  std::vector<LegendEntry> legend;       // read since the last job was handed out
   ParsedJob job;                         // the job being read
   SlotIndex typedPairs{maxConstraints};  // the job's equations by operation and arguments
 

@@ -69,6 +69,8 @@ ParsedJob ReadJob(InputReader& reader, bool firstJob) {
   ReadNameSizeAndElements(reader);
   ReadEdges(reader);
   ReadConstraints(reader);
+  reader.job.legend = std::move(reader.legend);
+  reader.legend.clear();
   return std::move(reader.job);
 }
 

@@ -28,6 +28,22 @@ void RefuseLostItems(const InputReader& reader, bool lostText) {
   reader.Fail("(codeLong) line longer than 255 characters: split it");
 }
 
+// A legend line adds its items "S=NAME" to the legend; items of another form are let be, as
+// the line is a comment all the same.
+void NoteLegendLine(InputReader& reader) {
+  std::string_view line = reader.line;
+  line.remove_prefix(std::min(line.size(), line.find_first_not_of(' ')));
+  if (!line.starts_with(legendMarker)) return;
+  line.remove_prefix(legendMarker.size());
+  while (!line.empty()) {
+    const std::size_t blank = line.find(' ');
+    const std::string_view item = line.substr(0, blank);
+    if (item.size() > 2 && item[1] == '=')
+      reader.legend.push_back({item[0], std::string(item.substr(2))});
+    line.remove_prefix(blank == std::string_view::npos ? line.size() : blank + 1);
+  }
+}
+
 void CutComment(std::string& line) {
   const std::size_t at = line.find('%');
   if (at != std::string::npos) line.erase(at);
@@ -51,6 +67,7 @@ void ReadLogicalLine(InputReader& reader) {
     if (reader.file.Exhausted()) reader.Fail("(CodezTvQ2b): unexpected end of input file");
     const bool lostText = reader.file.ReadPhysicalLine(reader.line);
     RefuseLostItems(reader, lostText);
+    NoteLegendLine(reader);
     CarryOutPrintLine(reader);
     CutComment(reader.line);
     CommasToBlanks(reader.line);

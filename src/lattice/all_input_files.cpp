@@ -17,6 +17,7 @@
 #include "core/partial_lattice.h"
 #include "generate/lattice_counts.h"
 #include "input/input_reader.h"
+#include "input/lattice_completion.h"
 #include "lattice/command_error.h"
 #include "lattice/command_output.h"
 #include "lattice/input_writer.h"
@@ -40,7 +41,7 @@ std::string InputFileText(const GeneratedLattice& generated, const std::string& 
   return "% " + name + ", written by mirelkon-lattice. The elements are numbered along\n" +
          "% a linear extension of the order, bottom first.\n\n" +
          RunSettingsText({false, 0, lattice.operationSymbols}) +
-         JobText(name, lattice, edges, MissingEquations(lattice, check.tables)) + "\\enddata\n";
+         JobText(name, lattice, edges, MissingEquations(lattice, check.tables), {}) + "\\enddata\n";
 }
 
 void CreateFolder(const std::string& folder) {

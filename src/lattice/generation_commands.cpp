@@ -6,17 +6,18 @@
 
 #include "lattice/all_command.h"
 #include "lattice/command_error.h"
+#include "lattice/command_output.h"
 #include "lattice/lattice_usage.h"
 #include "lattice/merge_command.h"
 #include "lattice/survey_command.h"
 
 int RunGenerationCommand(int argc, char** argv) {
-  for (int i = 1; i < argc; ++i)
-    if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
-      WriteUsage(stdout);
-      return 0;
-    }
   try {
+    for (int i = 1; i < argc; ++i)
+      if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+        WriteToStandardOutput(LatticeUsageText());
+        return 0;
+      }
     const GenerationRequest request = ParseGenerationRequest(argc, argv);
     switch (request.command) {
       case GenerationCommand::all:

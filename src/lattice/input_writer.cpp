@@ -2,8 +2,6 @@
 // the example files; every line stays far below the reader's 255 characters.
 #include "lattice/input_writer.h"
 
-#include <algorithm>
-
 #include "input/listing.h"
 #include "input/short_string.h"
 
@@ -36,14 +34,23 @@ void WriteEquations(std::string& text, const PartialLattice& lattice,
   EndItems(lines);
 }
 
-}  // namespace
+// Legend lines stay within this width, far below the reader's 255 characters.
+constexpr std::size_t legendLineWidth = 80;
 
-std::string WithJoinAndMeet(const std::string& operationSymbols) {
-  std::string operations = operationSymbols;
-  if (!Contains(operations, "+")) operations += joinSymbol;
-  if (!Contains(operations, "*")) operations += meetSymbol;
-  return operations;
+std::string LegendText(const std::vector<LegendEntry>& legend) {
+  std::string text, line;
+  for (const LegendEntry& entry : legend) {
+    const std::string item = std::string(1, entry.symbol) + "=" + entry.name;
+    if (!line.empty() && line.size() + 1 + item.size() > legendLineWidth) {
+      text += line + "\n";
+      line.clear();
+    }
+    line += (line.empty() ? std::string(legendMarker) : "") + " " + item;
+  }
+  return line.empty() ? text : text + line + "\n";
 }
+
+}  // namespace
 
 std::string RunSettingsText(const RunSettings& settings) {
   return std::string("\\verbose=") + (settings.verbose ? "true" : "false") + '\n' +
@@ -51,23 +58,12 @@ std::string RunSettingsText(const RunSettings& settings) {
          "\\operationsymbols=" + settings.operationSymbols + '\n';
 }
 
-std::vector<Equation> MissingEquations(const PartialLattice& lattice, const LatticeTables& tables) {
-  const int n = lattice.Size();
-  std::vector<bool> given(2 * n * n, false);  // [meet][x][y], x < y
-  for (const Equation& e : lattice.equations)
-    if (e.IsJoin() || e.IsMeet())
-      given[(e.IsMeet() * n + std::min(e.left, e.right)) * n + std::max(e.left, e.right)] = true;
-  std::vector<Equation> missing;
-  for (const Equation& e : LatticeEquations(lattice.order, tables))
-    if (!given[(e.IsMeet() * n + e.left) * n + e.right]) missing.push_back(e);
-  return missing;
-}
-
 std::string JobText(const std::string& name, const PartialLattice& lattice,
-                    const std::vector<Edge>& edges, const std::vector<Equation>& missing) {
+                    const std::vector<Edge>& edges, const std::vector<Equation>& missing,
+                    const std::vector<LegendEntry>& legend) {
   const std::string& symbols = lattice.elementSymbols;
-  std::string text = "\\beginjob\n\\name\n" + name + "\n\\size\n" + std::to_string(lattice.Size()) +
-                     "\n\\elements\n" + symbols + "\n\\edges\n";
+  std::string text = "\\beginjob\n" + LegendText(legend) + "\\name\n" + name + "\n\\size\n" +
+                     std::to_string(lattice.Size()) + "\n\\elements\n" + symbols + "\n\\edges\n";
   ItemLines edgeLines{text, edgesPerLine};
   for (const Edge& edge : edges)
     AddItem(edgeLines, std::string{symbols[edge.lower], symbols[edge.upper]});

@@ -1,4 +1,4 @@
-// Chains, Boolean lattices, M_K, N_5, divisor and partition lattices, and direct products.
+// Chains, Boolean lattices, M_K, N_5, divisor and partition lattices.
 // Builders stop as soon as the elements outgrow the tables, so a huge parameter costs
 // nothing; the orders come from the elements' own descriptions.
 #include "lattice/lattice_families.h"
@@ -7,6 +7,8 @@
 #include <bit>
 #include <cstdint>
 #include <vector>
+
+#include "input/short_string.h"
 
 namespace {
 
@@ -73,6 +75,9 @@ bool Refines(const Partition& p, const Partition& q) {
 
 bool AddElement(LatticeFactor& factor, std::string name) {
   if (factor.order.size == maxElements) return false;
+  // Names grow with every factor of a product, even of one-element lattices: held to 255
+  // characters, a product of thousands of them stays cheap.
+  CutToMaxLength(name);
   factor.names.push_back(std::move(name));
   ++factor.order.size;
   return true;
@@ -141,18 +146,5 @@ bool BuildPartitions(LatticeFactor& factor, const int* arguments) {
   });
   for (const Partition& p : all) AddElement(factor, PartitionName(p));
   SetOrder(factor, [&](int i, int j) { return Refines(all[i], all[j]); });
-  return true;
-}
-
-bool MultiplyBy(LatticeFactor& product, const LatticeFactor& factor) {
-  if (product.order.size * factor.order.size > maxElements) return false;
-  const LatticeFactor left = product;
-  product = LatticeFactor{};
-  for (const std::string& a : left.names)
-    for (const std::string& b : factor.names) AddElement(product, a + "," + b);
-  const int width = factor.order.size;
-  SetOrder(product, [&](int i, int j) {
-    return left.order.Below(i / width, j / width) && factor.order.Below(i % width, j % width);
-  });
   return true;
 }

@@ -42,7 +42,5 @@ bool BuildPentagon(LatticeFactor& factor, const int* arguments);    // bottom < 
 bool BuildDivisors(LatticeFactor& factor, const int* arguments);    // divisors of M
 bool BuildPartitions(LatticeFactor& factor, const int* arguments);  // partitions of {1..K}
 bool BuildSubspaces(LatticeFactor& factor, const int* arguments);   // subspaces of GF(P)^K
-
-// Replaces product by product x factor: pairs in lexicographic order, ordered componentwise,
-// named by their components joined with ",". False when it would exceed maxElements.
-bool MultiplyBy(LatticeFactor& product, const LatticeFactor& factor);
+bool BuildTamari(LatticeFactor& factor, const int* arguments);      // binary trees, N nodes
+bool BuildYoung(LatticeFactor& factor, const int* arguments);       // partitions in an M x N box

@@ -2,6 +2,7 @@
 // a refusal leaves nothing behind: no file, nothing on standard output.
 #include "lattice/lattice_main.h"
 
+#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -78,7 +79,9 @@ LatticeRequest ParseArguments(int argc, char** argv) {
     throw UsageError("unknown command \"" + command + "\"; see mirelkon-lattice --help");
   }
   for (int i = 2; i < argc; ++i) {
-    if (argv[i][0] == '-' && argv[i][1] != '\0') {
+    // "-1" is a (wrong) number of a term, which make answers with the term's range.
+    if (argv[i][0] == '-' && argv[i][1] != '\0' &&
+        !std::isdigit(static_cast<unsigned char>(argv[i][1]))) {
       ReadOption(request, argc, argv, i);
     } else {
       request.operands.push_back(argv[i]);
@@ -101,14 +104,14 @@ LatticeRequest ParseArguments(int argc, char** argv) {
 
 int LatticeMain(int argc, char** argv) {
   if (argc < 2) {
-    WriteUsage(stderr);
+    std::fputs(LatticeUsageText().c_str(), stderr);
     return 1;
   }
   if (IsGenerationCommand(argv[1])) return RunGenerationCommand(argc, argv);
   try {
     const LatticeRequest request = ParseArguments(argc, argv);
     if (request.command == Command::help) {
-      WriteUsage(stdout);
+      WriteToStandardOutput(LatticeUsageText());
       return 0;
     }
     const std::string text = request.command == Command::complete

@@ -1,10 +1,10 @@
 // The usage text, written for --help and after a command line that names no command.
 #include "lattice/lattice_usage.h"
 
-void WriteUsage(std::FILE* stream) {
+std::string LatticeUsageText() {
   static constexpr const char* lines[] = {
       "Usage: mirelkon-lattice complete IN [-o FILE]",
-      "       mirelkon-lattice make TERM [x TERM ...] [--subtrahend S] [--verbose] [-o FILE]",
+      "       mirelkon-lattice make TERM [--subtrahend S] [--verbose] [-o FILE]",
       "       mirelkon-lattice all N [--covers | --count | -o DIR --input] [-j T] [--part K/M]",
       "       mirelkon-lattice survey N|A..B [--top T] [--at-least X] [--json] [-j T] [--part K/M]",
       "       mirelkon-lattice merge FILES... [--top T] [--json]",
@@ -19,16 +19,25 @@ void WriteUsage(std::FILE* stream) {
       "             bound) and its given joins and meets must hold there. It writes the file",
       "             again with the joins and meets that are missing. When \"+\" or \"*\" is",
       "             missing from \\operationsymbols=, it is added at the end of that line.",
-      "make TERM    writes the lattice named by the term, or the direct product of the",
-      "             terms joined by \"x\"; element symbols 0-9, a-z, A-Z, then !\"#$&/:;<>@^_`|~,",
-      "             bottom first, with their elements named in a comment block. Terms:",
-      "               chain N          the chain of N elements",
-      "               boolean K        the subsets of a K-set",
-      "               diamond K        M_K: bottom, top and K atoms",
-      "               pentagon         N_5",
-      "               divisors M       the divisors of M under divisibility",
-      "               partitions K     the partitions of a K-set",
-      "               subspaces P K    the subspaces of GF(P)^K, P prime",
+      "make TERM    writes the lattice named by the term; an element named by one",
+      "             character is written by it, the others by the first of 0-9, a-z, A-Z,",
+      "             !\"#$&/:;<>@^_`|~ left, bottom first, and a legend (% legend: 0=bottom",
+      "             ...) names them. Lattices, with their short names:",
+      "               chain N          CN   the chain of N elements",
+      "               boolean K        BK   the subsets of a K-set",
+      "               diamond K        MK   M_K: bottom, top and K atoms",
+      "               pentagon         N5   N_5",
+      "               divisors M       DM   the divisors of M under divisibility",
+      "               partitions K     PiK  the partitions of a K-set",
+      "               subspaces P K         the subspaces of GF(P)^K, P prime",
+      "               tamari N              binary trees with N inner nodes under rotation",
+      "               young M N             partitions in an M x N box (Young's lattice)",
+      "             and lattices made of lattices, the loosest binding first:",
+      "               A + B   A ++ B   glued sum (top of A = bottom of B); ordinal sum",
+      "               A x B            direct product",
+      "               A ^ k            direct power",
+      "               dual A           the order turned upside down",
+      "               ( A )            grouping, as in (C2 + B2) x C3",
       "all N        writes every lattice of N elements (1 to 20) up to isomorphism, one to a",
       "             line: digraph6 of its Hasse diagram, the elements numbered along a linear",
       "             extension, bottom 0 and top N-1; --covers writes its cover pairs instead",
@@ -52,5 +61,7 @@ void WriteUsage(std::FILE* stream) {
       "mirelkon-lattice: message otherwise; the exit status is then 1 and nothing is written.",
       "Example: mirelkon-lattice make divisors 60 -o d60.txt && mirelkon d60.txt",
   };
-  for (const char* line : lines) std::fprintf(stream, "%s\n", line);
+  std::string text;
+  for (const char* line : lines) text.append(line).append("\n");
+  return text;
 }

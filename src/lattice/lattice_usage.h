@@ -1,6 +1,6 @@
 // The usage text of mirelkon-lattice.
 #pragma once
 
-#include <cstdio>
+#include <string>
 
-void WriteUsage(std::FILE* stream);
+std::string LatticeUsageText();

@@ -19,13 +19,14 @@ void ReportUnopenable(JsonRecords& json, const std::string& name) {
   json.WriteError(Concat({"cannot open: ", reason}), 0);
 }
 
-int RunFile(ReportChannel& report, const RunOutputs& outputs, const std::string& name) {
+int RunFile(ReportChannel& report, const RunOutputs& outputs, const RunOptions& options,
+            const std::string& name) {
   JsonRecords& json = outputs.json;
-  json.StartFile(name);
-  Session session(report);
-  session.inputFileName = Concat({name});
-  if (!session.input.Open(session.inputFileName)) {
-    ReportUnopenable(json, name);
+  Session session(report, options);
+  const bool opened = OpenInputArgument(session, name);
+  json.StartFile(session.inputFileName);
+  if (!opened) {
+    ReportUnopenable(json, session.inputFileName);
     return statusCannotOpen;
   }
   try {
@@ -47,7 +48,7 @@ int WorseStatus(int a, int b) {
   return rank(a) >= rank(b) ? a : b;
 }
 
-int RunBatch(ReportChannel& report, const RunOutputs& outputs,
+int RunBatch(ReportChannel& report, const RunOutputs& outputs, const RunOptions& options,
              const std::vector<std::string>& files, bool asJson) {
   // No keyboard; a buffered screen, or none at all when JSON lines take its place.
   report.keyboard = nullptr;
@@ -59,7 +60,7 @@ int RunBatch(ReportChannel& report, const RunOutputs& outputs,
   WriteBanner(report);
   int worst = 0;
   for (const std::string& name : files) {
-    worst = WorseStatus(worst, RunFile(report, outputs, name));
+    worst = WorseStatus(worst, RunFile(report, outputs, options, name));
     report.FlushScreen();
   }
   return worst;

@@ -1,92 +1,177 @@
-// Reading the command line, and the texts of --help and --version.
+// Reading the command line through a table of options, and the texts of --help and --version.
 #include "mirelkon/command_line.h"
 
+#include <span>
 #include <string_view>
 
 #include "input/whole_number.h"
+#include "mirelkon/doc_folder.h"
 
 namespace {
 
-// Options are recognised only before the first input name; "--" ends them, so that a file
-// whose name begins with "-" can still be given.
+// How an option takes its value: none; always (the next argument, or after "="); or an
+// optional whole number (after "=", or the next argument when that is one).
+enum class OptionValue { none, required, optionalNumber };
+
+struct OptionSpec {
+  std::string_view name;   // "--results"
+  std::string_view alias;  // "-h", or empty
+  OptionValue value;
+  // Applies the option; value is empty for an option without one. Refuses it by setting
+  // line.error.
+  void (*take)(CommandLine& line, const std::string& value);
+};
+
+using Value = const std::string&;
+using enum OptionValue;
+
+void StartBatch(CommandLine& line, Value) {
+  if (line.action == Action::session) line.action = Action::batch;
+}
+
+void StartJsonBatch(CommandLine& line, Value) {
+  line.json = true;
+  StartBatch(line, {});
+}
+
+// --help wins over --version, and both over a batch.
+void AskForVersion(CommandLine& line, Value) {
+  if (line.action != Action::help) line.action = Action::version;
+}
+
+// --list [LIMIT]: a limit below 0 is refused.
+void AskForList(CommandLine& line, Value limit) {
+  line.queries.list = true;
+  int value = 0;
+  if (!ParseWholeNumber(limit, value)) return;
+  if (value < 0) {
+    line.error = "--list needs a limit of at least 0";
+  } else {
+    line.queries.listLimit = static_cast<std::uint64_t>(value);
+  }
+}
+
+void AskForListTo(CommandLine& line, Value file) {
+  line.queries.list = true;
+  line.queries.listTo = file;
+}
+
+// One line per option.
+constexpr OptionSpec mirelkonOptions[] = {
+    {"--help", "-h", none, [](CommandLine& l, Value) { l.action = Action::help; }},
+    {"--version", "", none, AskForVersion},
+    {"--batch", "", none, StartBatch},
+    {"--json", "", none, StartJsonBatch},
+    {"--lattice", "", none, [](CommandLine& l, Value) { l.run.lattice = true; }},
+    {"--results", "", required, [](CommandLine& l, Value v) { l.run.resultsFolder = v; }},
+    {"--no-results", "", none, [](CommandLine& l, Value) { l.run.resultFiles = false; }},
+    {"--containing", "", required, [](CommandLine& l, Value v) { l.queries.containing = v; }},
+    {"--bounded", "", none, [](CommandLine& l, Value) { l.queries.bounded = true; }},
+    {"--list", "", optionalNumber, AskForList},
+    {"--list-to", "", required, AskForListTo},
+    {"--up-to-symmetry", "", none, [](CommandLine& l, Value) { l.queries.upToSymmetry = true; }},
+};
+
 bool IsOption(std::string_view argument) {
   return argument.size() > 1 && argument.front() == '-';
 }
 
-void Refuse(CommandLine& line, const std::string& error) {
+bool IsWholeNumber(const std::string& text) {
+  int value = 0;
+  return ParseWholeNumber(text, value);
+}
+
+bool Refuse(CommandLine& line, const std::string& error) {
   line.action = Action::usageError;
   line.error = error;
+  return false;
 }
 
-// The value of an option that needs one, which is the next argument.
-bool TakeValue(int argc, char** argv, int& i, std::string& value, CommandLine& line) {
-  if (i + 1 >= argc || argv[i + 1][0] == '\0') {
-    Refuse(line, std::string(argv[i]) + " needs a value");
-    return false;
+const OptionSpec* FindOption(std::span<const OptionSpec> options, std::string_view name) {
+  for (const OptionSpec& option : options)
+    if (option.name == name || (!option.alias.empty() && option.alias == name)) return &option;
+  return nullptr;
+}
+
+// The arguments, and the place of the one in hand.
+struct Arguments {
+  int count;
+  char** values;
+  int at;
+
+  std::string_view Current() const { return values[at]; }
+  bool HasNext() const { return at + 1 < count; }
+  std::string Next() const { return values[at + 1]; }
+};
+
+// The value of the option in hand, written after "=" or as the next argument, which is then
+// used up; false when it is refused.
+bool ReadValue(const OptionSpec& option, CommandLine& line, Arguments& arguments,
+               std::string& value) {
+  const std::size_t equals = arguments.Current().find('=');
+  const bool attached = equals != std::string_view::npos;
+  const std::string name(option.name);
+  if (attached) value = arguments.Current().substr(equals + 1);
+  switch (option.value) {
+    case none:
+      return !attached || Refuse(line, name + " takes no value");
+    case required:
+      if (!attached && arguments.HasNext()) value = arguments.values[++arguments.at];
+      return !value.empty() || Refuse(line, name + " needs a value");
+    case optionalNumber:
+      if (!attached && arguments.HasNext() && IsWholeNumber(arguments.Next()))
+        value = arguments.values[++arguments.at];
+      return !attached || IsWholeNumber(value) || Refuse(line, name + " takes a whole number");
   }
-  value = argv[++i];
-  return true;
+  return false;
 }
 
-// --list takes a limit when the next argument is a whole number.
-void TakeListLimit(int argc, char** argv, int& i, CommandLine& line) {
-  line.queries.list = true;
-  int limit = 0;
-  if (i + 1 >= argc || !ParseWholeNumber(argv[i + 1], limit)) return;
-  ++i;
-  if (limit < 0) return Refuse(line, "--list needs a limit of at least 0");
-  line.queries.listLimit = static_cast<std::uint64_t>(limit);
+// Applies the option in hand; false when it is refused.
+bool TakeOption(std::span<const OptionSpec> options, CommandLine& line, Arguments& arguments) {
+  const std::string_view argument = arguments.Current();
+  const std::string_view name =
+      argument.starts_with("--") ? argument.substr(0, argument.find('=')) : argument;
+  const OptionSpec* option = FindOption(options, name);
+  if (option == nullptr) return Refuse(line, "unknown option " + std::string(argument));
+  std::string value;
+  if (!ReadValue(*option, line, arguments, value)) return false;
+  option->take(line, value);
+  return line.error.empty() || Refuse(line, line.error);
 }
 
-void TakeOption(int argc, char** argv, int& i, CommandLine& line) {
-  const std::string_view option = argv[i];
-  Queries& queries = line.queries;
-  if (option == "--containing") {
-    if (TakeValue(argc, argv, i, queries.containing, line) && queries.containing.empty())
-      Refuse(line, "--containing needs element symbols");
-  } else if (option == "--list-to") {
-    TakeValue(argc, argv, i, queries.listTo, line);
-    queries.list = true;
-  } else if (option == "--list") {
-    TakeListLimit(argc, argv, i, line);
-  } else if (option == "--bounded") {
-    queries.bounded = true;
-  } else if (option == "--up-to-symmetry") {
-    queries.upToSymmetry = true;
-  } else if (option == "-h" || option == "--help") {
-    line.action = Action::help;
-  } else if (option == "--version") {
-    if (line.action != Action::help) line.action = Action::version;
-  } else if (option == "--batch" || option == "--json") {
-    if (option == "--json") line.json = true;
-    if (line.action == Action::session) line.action = Action::batch;
-  } else {
-    Refuse(line, "unknown option " + std::string(option));
+// The options and the input names, as they come; the first wrong option is refused.
+CommandLine ReadArguments(std::span<const OptionSpec> options, int argc, char** argv) {
+  CommandLine line;
+  bool optionsEnded = false;
+  for (Arguments arguments{argc, argv, 1}; arguments.at < argc; ++arguments.at) {
+    const std::string_view argument = arguments.Current();
+    if (!optionsEnded && argument == "--") {
+      optionsEnded = true;
+    } else if (optionsEnded || !IsOption(argument)) {
+      line.files.emplace_back(argument);
+    } else if (!TakeOption(options, line, arguments)) {
+      return line;
+    }
   }
+  return line;
 }
 
 }  // namespace
 
 CommandLine ParseCommandLine(int argc, char** argv) {
-  CommandLine line;
-  int i = 1;
-  for (; i < argc && IsOption(argv[i]); ++i) {
-    if (std::string_view(argv[i]) == "--") {
-      ++i;
-      break;
-    }
-    TakeOption(argc, argv, i, line);
-    if (line.action == Action::usageError) return line;
-  }
-  line.files.assign(argv + i, argv + argc);
-  if (line.action == Action::batch && line.files.empty()) {
-    line.action = Action::usageError;
-    line.error = std::string(line.json ? "--json" : "--batch") + " needs at least one input file";
-  }
+  CommandLine line = ReadArguments(mirelkonOptions, argc, argv);
+  if (line.action == Action::usageError) return line;
+  if (!line.run.resultFiles && !line.run.resultsFolder.empty())
+    Refuse(line, "--results and --no-results exclude each other");
+  else if (line.action == Action::batch && line.files.empty())
+    Refuse(line, std::string(line.json ? "--json" : "--batch") + " needs at least one input file");
+  // The JSON lines are the result of a --json run: result files only where asked for.
+  if (line.json && line.run.resultsFolder.empty()) line.run.resultFiles = false;
   return line;
 }
 
 std::string UsageText() {
+  const std::string docs = DocumentationFolder();
   return "Usage: mirelkon [OPTION...] [--] [FILE...]\n"
          "Counts |Sub(L)|, the subuniverses of each partial lattice L of an input file, and\n"
          "reports sigma(L) = |Sub(L)|*2^(subtrahend-|L|).\n"
@@ -96,20 +181,27 @@ std::string UsageText() {
          "(data.txt gives data_r0.txt, or data_r1.txt when that exists, ...), and the\n"
          "program waits for <enter> before it ends.\n"
          "\n"
-         "Options, recognised only before the first FILE:\n"
-         "  -h, --help     show this text and exit\n"
-         "      --version  show the program's name and version and exit\n"
-         "      --batch    never read the keyboard: run every FILE in turn, each with its\n"
-         "                 own result file, without the dialogue and without waiting\n"
-         "      --json     as --batch, but write one JSON object per line to standard\n"
-         "                 output instead of the screen text: one per counted job, one per\n"
-         "                 run that stops on an error and one per file that cannot be opened\n"
+         "Options may stand anywhere before \"--\":\n"
+         "  -h, --help         show this text and exit\n"
+         "      --version      show the program's name and version and exit\n"
+         "      --batch        never read the keyboard: run every FILE in turn, each with\n"
+         "                     its own result file, without the dialogue and without waiting\n"
+         "      --json         as --batch, but write one JSON object per line to standard\n"
+         "                     output instead of the screen text: one per counted job, one\n"
+         "                     per run that stops on an error and one per file that cannot\n"
+         "                     be opened; no result files unless --results asks for them\n"
+         "      --lattice      complete each job's order to the lattice its edges draw, with\n"
+         "                     every join and meet, before counting; a job that is no\n"
+         "                     lattice, or gives a join or meet that does not hold, is an error\n"
+         "      --results DIR  write every result file into the folder DIR (made if missing)\n"
+         "      --no-results   write no result files\n"
          "      --containing SYMBOLS  also count the closed subsets holding these elements\n"
-         "      --bounded  also count those holding the bottom and the top of L\n"
-         "      --list [LIMIT]  also list the closed subsets, if at most LIMIT (1000000)\n"
-         "      --list-to FILE  as --list, into the new file FILE\n"
+         "      --bounded      also count those holding the bottom and the top of L\n"
+         "      --list [LIMIT] also list the closed subsets, if at most LIMIT (1000000)\n"
+         "      --list-to FILE as --list, into the new file FILE\n"
          "      --up-to-symmetry  also count them up to the automorphisms of L\n"
-         "  --             end of the options: a FILE may then begin with \"-\"\n"
+         "  --                 end of the options: every later argument is a FILE\n"
+         "A FILE \"-\" is standard input, called stdin in messages and result names.\n"
          "\n"
          "Exit status: 0 when every run ended normally; 1 after a data error in some file;\n"
          "2 when a file could not be opened or the command line is wrong; 3 when an answer\n"
@@ -117,11 +209,14 @@ std::string UsageText() {
          "number of an input/output failure, which ends the program.\n"
          "A data error is also reported on standard error as FILE:LINE: (tag) message.\n"
          "\n"
-         "Documentation: " MIRELKON_DOC_DIR
+         "Documentation: " +
+         docs +
          "/docs (input-language.md, messages.md,\n"
-         "command-line.md), the tutorial " MIRELKON_DOC_DIR
+         "command-line.md), the tutorial " +
+         docs +
          "/SampleDataMirelkon.txt\n"
-         "and example lattices in " MIRELKON_DOC_DIR "/examples.\n";
+         "and example lattices in " +
+         docs + "/examples.\n";
 }
 
 std::string VersionText() {

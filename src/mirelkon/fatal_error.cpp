@@ -13,6 +13,12 @@ void ShowFatalDataError(Session& session, const DataError& error) {
     report.WriteScreenLine("  Press <enter> to quit");
     report.WaitForEnter();
   }
+  // Input that is no text file (a device, a binary) leaves no empty result file behind.
+  const bool noText = session.input.FoundEndlessLine();
   session.input.Close();
-  report.CloseResultFile();
+  if (noText) {
+    report.CloseAndRemoveEmptyResultFile(session.resultFileName);
+  } else {
+    report.CloseResultFile();
+  }
 }

@@ -2,6 +2,7 @@
 // run header before the first job and the three result lines after each.
 #include "mirelkon/job_run.h"
 
+#include <algorithm>
 #include <cassert>
 #include <chrono>
 #include <cmath>
@@ -11,6 +12,7 @@
 #include "core/derivation.h"
 #include "input/data_error.h"
 #include "input/input_reader.h"
+#include "input/lattice_completion.h"
 #include "input/listing.h"
 #include "input/short_string.h"
 #include "mirelkon/answers.h"
@@ -19,6 +21,9 @@ namespace {
 
 // A note names at most this many typed equations; the rest are counted.
 constexpr int namedSourceLimit = 8;
+
+// Characters of an element's name that a JSON record carries.
+constexpr std::size_t legendNameLimit = 32;
 
 const char* BooleanText(bool value) {
   return value ? "TRUE" : "FALSE";
@@ -133,12 +138,60 @@ double MillisecondsSince(std::chrono::steady_clock::time_point start) {
   return std::round(elapsed.count() * 1000) / 1000;
 }
 
+// --lattice: the joins and meets of the lattice the edges draw join the typed equations, as
+// if typed on the line of "\edges". One line on both outputs says how many; the verbose
+// listing names them. Answers how many were added.
+int CompleteToLattice(ReportChannel& report, const InputReader& reader, ParsedJob& job) {
+  const std::vector<Equation> added = LatticeCompletion(reader, job);
+  PartialLattice& lattice = job.lattice;
+  lattice.operationSymbols = WithJoinAndMeet(lattice.operationSymbols);
+  lattice.equations.insert(lattice.equations.end(), added.begin(), added.end());
+  job.equationLines.insert(job.equationLines.end(), added.size(), job.edgesLine);
+  const bool listed = reader.settings.verbose && !added.empty();
+  report.WriteBothLine("-- The lattice of the edges adds " + std::to_string(added.size()) +
+                       " joins and meets" + (listed ? ":" : "."));
+  if (listed) ListEquations(report, lattice, added);
+  return static_cast<int>(added.size());
+}
+
+// Edges without a single join or meet are nearly always a lattice drawn by its covers, which
+// the count takes as an order without operations: 2^n subsets when no equation is given at
+// all. A chain is let be, its count being that of its sublattices anyway.
+void WarnIfTheOrderIsAlone(ReportChannel& report, const ParsedJob& job) {
+  const PartialLattice& lattice = job.lattice;
+  if (job.edges.empty()) return;
+  for (const Equation& e : lattice.equations)
+    if (e.IsJoin() || e.IsMeet()) return;
+  for (int x = 0; x < lattice.Size(); ++x)
+    for (int y = x + 1; y < lattice.Size(); ++y)
+      if (lattice.order.Incomparable(x, y)) {
+        report.Warn(job.edgesLine,
+                    "edges but no join or meet: the count ignores the order (all 2^n subsets "
+                    "when nothing else is given); for the sublattices of the lattice the edges "
+                    "draw, run with --lattice or mirelkon-lattice complete");
+        return;
+      }
+}
+
+// The legend's names of the job's elements, in element order, each cut to legendNameLimit
+// characters: the record stays one write well below 4096 bytes.
+std::vector<std::pair<std::string, std::string>> NamedElements(const ParsedJob& job) {
+  std::vector<std::pair<std::string, std::string>> named;
+  for (char symbol : job.lattice.elementSymbols) {
+    const auto entry = std::find_if(job.legend.begin(), job.legend.end(),
+                                    [&](const LegendEntry& e) { return e.symbol == symbol; });
+    if (entry != job.legend.end())
+      named.emplace_back(std::string(1, symbol), entry->name.substr(0, legendNameLimit));
+  }
+  return named;
+}
+
 // Counts the subuniverses and writes "-- Result: ...", "-- <name>. Thus," and the sigma line
-// to the screen and then to the result file, then the answers to the queries. Answers false
-// when one was withheld.
+// to the screen and then to the result file, then the answers to the queries; latticeAdded
+// is -1 without --lattice. Answers false when an answer was withheld.
 bool CountAndReport(Session& session, const RunOutputs& outputs, ClosedSetCounter& counter,
-                    const RunSettings& settings, const ParsedJob& job,
-                    const Derivation& derivation) {
+                    const RunSettings& settings, const ParsedJob& job, const Derivation& derivation,
+                    int latticeAdded) {
   const auto start = std::chrono::steady_clock::now();
   const SubsetCount count = CountSubuniverses(counter, job.lattice.order, derivation.table);
   const double milliseconds = MillisecondsSince(start);
@@ -149,12 +202,14 @@ bool CountAndReport(Session& session, const RunOutputs& outputs, ClosedSetCounte
   JobRecord record{job.name,
                    n,
                    settings.subtrahend,
-                   derivation.typedCount,
+                   derivation.typedCount - std::max(latticeAdded, 0),
                    derivation.DerivedCount(),
                    DecimalText(count),
                    Sigma(count, n, settings.subtrahend),
                    milliseconds,
                    {}};
+  if (latticeAdded >= 0) record.latticeConstraints = latticeAdded;
+  record.legend = NamedElements(job);
   if (!outputs.queries.Any()) {
     outputs.json.WriteJob(record);
     return true;
@@ -186,17 +241,25 @@ std::array<std::string, 3> ResultLines(SubsetCount count, int n, const std::stri
 
 bool RunJobs(Session& session, const RunOutputs& outputs) {
   InputReader reader(session.input, session.report);
+  reader.latticeRequired = session.options.lattice;
   ReadRunHeader(reader);
   WriteRunHeader(session, reader.settings);
   ClosedSetCounter counter;
   bool answeredAll = true;
   for (bool firstJob = true;; firstJob = false) {
-    const ParsedJob job = ReadJob(reader, firstJob);
+    ParsedJob job = ReadJob(reader, firstJob);
+    int latticeAdded = -1;
+    if (session.options.lattice) {
+      latticeAdded = CompleteToLattice(session.report, reader, job);
+    } else {
+      WarnIfTheOrderIsAlone(session.report, job);
+    }
     const Derivation derivation = Derive(job.lattice);
     ReportDerivation(session.report, reader.settings.verbose, job, derivation,
                      reader.file.LineNumber());
     answeredAll =
-        CountAndReport(session, outputs, counter, reader.settings, job, derivation) && answeredAll;
+        CountAndReport(session, outputs, counter, reader.settings, job, derivation, latticeAdded) &&
+        answeredAll;
     if (AtEndOfData(reader)) return answeredAll;
   }
 }

@@ -21,8 +21,9 @@ namespace {
 
 constexpr int statusUsageError = 2;
 
-int RunSession(ReportChannel& report, const RunOutputs& outputs, const std::string& argument) {
-  Session session(report);
+int RunSession(ReportChannel& report, const RunOutputs& outputs, const RunOptions& options,
+               const std::string& argument) {
+  Session session(report, options);
   try {
     switch (OpenSession(session, argument)) {
       case SessionStart::helpShown:
@@ -77,8 +78,8 @@ int RunWithOutputs(ReportChannel& report, const CommandLine& line) {
   const RunOutputs outputs{json, line.queries, listFile};
   const int status =
       line.action == Action::batch
-          ? RunBatch(report, outputs, line.files, line.json)
-          : RunSession(report, outputs, line.files.empty() ? "" : line.files.front());
+          ? RunBatch(report, outputs, line.run, line.files, line.json)
+          : RunSession(report, outputs, line.run, line.files.empty() ? "" : line.files.front());
   CloseListFile(listFile);
   return status;
 }

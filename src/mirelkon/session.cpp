@@ -1,9 +1,11 @@
 // Opening the session: banner, input file, help, result file; and the end of a run.
 #include "mirelkon/session.h"
 
+#include <cerrno>
 #include <filesystem>
 
 #include "input/data_error.h"
+#include "input/io_failure.h"
 #include "input/short_string.h"
 #include "mirelkon/help.h"
 
@@ -36,16 +38,50 @@ bool NameIsTaken(const std::string& name) {
   return std::filesystem::exists(std::filesystem::symlink_status(name, ignored));
 }
 
+// The result file goes into the results folder when one is given, else beside a regular
+// input file. Anything else (a device such as /dev/zero, a pipe, standard input) gets it in
+// the current folder: a folder like /dev is no place for it. Away from the input, the result
+// is named after the input's last name.
+std::string ResultNameBase(const Session& session) {
+  const std::string& input = session.inputFileName;
+  const std::string& folder = session.options.resultsFolder;
+  std::error_code ignored;
+  if (folder.empty() && std::filesystem::is_regular_file(input, ignored)) return input;
+  std::string last = std::filesystem::path(input).filename();
+  if (last.empty()) last = input;
+  return folder.empty() ? last : (std::filesystem::path(folder) / last).string();
+}
+
+// base + "_r" + suffix + extension, the extension being the text from the last "." when no
+// "/", "\" or ":" stands after it.
+std::string ResultName(std::string_view base, std::string_view suffix) {
+  const std::size_t stop = base.find_last_of("./\\:");
+  const std::size_t baseLength =
+      stop != std::string::npos && base[stop] == '.' ? stop : base.size();
+  return Concat(
+      {Concat({Concat({base.substr(0, baseLength), "_r"}), suffix}), base.substr(baseLength)});
+}
+
+void MakeResultsFolder(const std::string& folder) {
+  std::error_code error;
+  std::filesystem::create_directories(folder, error);
+  if (!error) return;
+  errno = error.value();
+  FailIo("create the folder " + folder);
+}
+
 void ChooseAndCreateResultFile(Session& session) {
+  if (!session.options.resultFiles) return;
+  if (!session.options.resultsFolder.empty()) MakeResultsFolder(session.options.resultsFolder);
+  const std::string base = ResultNameBase(session);
   for (int i = 0; i < resultNameCount; ++i) {
-    session.resultFileName = ResultFileCandidate(session.inputFileName, i);
+    session.resultFileName = ResultFileCandidate(base, i);
     if (!NameIsTaken(session.resultFileName)) {
       session.report.CreateResultFile(session.resultFileName);
       return;
     }
   }
-  throw DataError{
-      Concat({"Error: delete some of the ", session.inputFileName, "_r? files!"}), 0, {}};
+  throw DataError{Concat({"Error: delete some of the ", ResultName(base, "?"), " files!"}), 0, {}};
 }
 
 }  // namespace
@@ -58,19 +94,21 @@ void WriteBanner(ReportChannel& report) {
 }
 
 std::string ResultFileCandidate(const std::string& inputName, int i) {
-  std::size_t stop = inputName.find_last_of("./\\:");
-  std::size_t baseLength =
-      stop != std::string::npos && inputName[stop] == '.' ? stop : inputName.size();
-  std::string_view name = inputName;
-  return Concat({Concat({Concat({name.substr(0, baseLength), "_r"}),
-                         std::string_view(&resultSuffixAlphabet[i], 1)}),
-                 name.substr(baseLength)});
+  return ResultName(inputName, std::string_view(&resultSuffixAlphabet[i], 1));
+}
+
+bool OpenInputArgument(Session& session, const std::string& argument) {
+  if (argument == "-") {
+    session.inputFileName = "stdin";
+    return session.input.OpenStandardInput(session.inputFileName);
+  }
+  session.inputFileName = Concat({argument});
+  return session.input.Open(session.inputFileName);
 }
 
 SessionStart OpenSession(Session& session, const std::string& argument) {
   WriteBanner(session.report);
-  session.inputFileName = Concat({argument});
-  if (session.inputFileName.empty() || !session.input.Open(session.inputFileName)) {
+  if (argument.empty() || !OpenInputArgument(session, argument)) {
     switch (AskForInputFile(session)) {
       case Answer::help:
         ShowHelp(session.report);

@@ -3,8 +3,10 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "input/input_file.h"
+#include "mirelkon/run_options.h"
 #include "mirelkon/timing.h"
 #include "report/report_channel.h"
 
@@ -14,9 +16,11 @@ constexpr std::string_view thanksLine = "Thanks to everyone who tested it and re
 
 // One run on one input file.
 struct Session {
-  explicit Session(ReportChannel& channel) : report(channel) {}
+  explicit Session(ReportChannel& channel, RunOptions runOptions = {})
+      : report(channel), options(std::move(runOptions)) {}
 
   ReportChannel& report;
+  const RunOptions options;
   InputFile input;
   std::string inputFileName;
   std::string resultFileName;
@@ -36,8 +40,14 @@ void WriteBanner(ReportChannel& report);
 // Banner, input file (command line or dialogue), help, result name and result file.
 SessionStart OpenSession(Session& session, const std::string& argument);
 
+// Opens the input named on the command line, "-" being standard input (called "stdin");
+// false, with errno telling why, when it does not open.
+bool OpenInputArgument(Session& session, const std::string& argument);
+
 // With the input file open: says so on the screen, then finds the first free result name and
-// creates the result file there (a fatal data error when all are taken).
+// creates the result file there (a fatal data error when all are taken): in the results
+// folder when one is given, else beside a regular input file, else in the current folder. No
+// result file is made when the options want none.
 void StartRunOnOpenedInput(Session& session);
 
 // The candidate result name number i (0-based) for an input name: base + "_r" + suffix

@@ -32,17 +32,19 @@ void JsonRecords::StartFile(const std::string& file) {
 void JsonRecords::WriteJob(const JobRecord& r) {
   ++jobNumber_;
   if (out == nullptr) return;
-  Json record = {{"file", file_},
-                 {"job", jobNumber_},
-                 {"name", r.name},
-                 {"size", r.size},
-                 {"subtrahend", r.subtrahend},
-                 {"input_constraints", r.inputConstraints},
-                 {"derived_constraints", r.derivedConstraints},
-                 {"sub", r.sub ? Json(*r.sub) : Json(nullptr)},
-                 {"sigma", r.sigma},
-                 {"ms", r.milliseconds}};
+  Json record = {
+      {"file", file_},  {"job", jobNumber_},          {"name", r.name},
+      {"size", r.size}, {"subtrahend", r.subtrahend}, {"input_constraints", r.inputConstraints}};
+  if (r.latticeConstraints) record["lattice_constraints"] = *r.latticeConstraints;
+  record["derived_constraints"] = r.derivedConstraints;
+  record["sub"] = r.sub ? Json(*r.sub) : Json(nullptr);
+  record["sigma"] = r.sigma;
+  record["ms"] = r.milliseconds;
   for (const auto& [name, text] : r.answers) record[name] = text ? Json(*text) : Json(nullptr);
+  if (!r.legend.empty()) {
+    Json& legend = record["legend"] = Json::object();
+    for (const auto& [symbol, name] : r.legend) legend[symbol] = name;
+  }
   WriteLine(out, record);
 }
 

@@ -22,6 +22,9 @@ struct JobRecord {
   // Answers beyond the count, in the order asked: a name and a text, or null for an answer
   // withheld.
   std::vector<std::pair<std::string, std::optional<std::string>>> answers;
+  std::optional<int> latticeConstraints = {};  // joins and meets added by --lattice
+  // Element symbol and name, in element order, for the elements the input file names.
+  std::vector<std::pair<std::string, std::string>> legend = {};
 };
 
 class JsonRecords {

@@ -93,6 +93,12 @@ void ReportChannel::CloseResultFile() {
   if (std::fclose(file) != 0) FailIo("close the result file");
 }
 
+void ReportChannel::CloseAndRemoveEmptyResultFile(const std::string& name) {
+  const bool empty = resultFile != nullptr && std::ftell(resultFile) == 0;
+  CloseResultFile();
+  if (empty) std::remove(name.c_str());
+}
+
 void ReportChannel::AbandonResultFile() {
   if (resultFile == nullptr) return;
   std::fclose(resultFile);

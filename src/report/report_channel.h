@@ -45,6 +45,9 @@ class ReportChannel : public ReportSink {
   // Creates the result file; never empties an existing file (it fails instead).
   void CreateResultFile(const std::string& name);
   void CloseResultFile();
+  // Closes the result file, created under the given name, and removes it when nothing has
+  // been written to it.
+  void CloseAndRemoveEmptyResultFile(const std::string& name);
 
   // Closes the result file after a failure elsewhere, writing out what it can and ignoring
   // any further error.

@@ -80,6 +80,27 @@ TEST(LatticeCounts, KnownCountsThroughMakeAndThroughCompleteOfTheCovers) {
       {"chain 2 x chain 3", 38},
       {"chain 4 x chain 4", 2103},
       {"chain 5 x chain 6", 134825},
+      // The short names, and lattices made of lattices. A glued sum chain + B_2 + chain of n
+      // elements has 13 * 2^(n-4) sublattices; an ordinal sum the product of its summands'.
+      {"C4", 16},
+      {"B3", 74},
+      {"M3", 20},
+      {"N5", 23},
+      {"D60", 320},
+      {"Pi4", 470},
+      {"chain 2 ^ 4", 732},
+      {"dual partitions 4", 470},
+      {"chain 2 + boolean 2 + chain 2", 13 * 4},
+      {"chain 3 + B2 + chain 4", 13 * 32},
+      {"B2 ++ B2", 13 * 13},
+      {"(chain 2 + chain 3) x chain 2", 104},  // chain 4 x chain 2
+      // Counted by brute force over the lattices built apart: the Tamari lattices from
+      // rotations of binary trees, Young's from the cells of the diagrams; tamari 3 is N_5.
+      {"tamari 3", 23},
+      {"tamari 4", 687},
+      {"young 2 2", 52},  // chain 2 + B_2 + chain 2
+      {"young 2 3", 456},
+      {"young 3 3", 29840},
   };
   for (const auto& c : cases) {
     const std::string made = Made(c.term);
@@ -106,15 +127,49 @@ TEST(LatticeCounts, ExamplesCompletedFromTheirEdgesKeepTheirCounts) {
 TEST(LatticeText, MakeWritesSymbolsCoversAndEquations) {
   EXPECT_EQ(Made("chain 2 x chain 2", 3, true),
             "% chain 2 x chain 2: 4 elements, written by mirelkon-lattice make.\n"
-            "% Element symbols and the elements they stand for:\n"
-            "%   0 = (0,0)   1 = (0,1)   2 = (1,0)   3 = (1,1)\n"
             "\n"
             "\\verbose=true\n\\subtrahend-in-exponent=3\n\\operationsymbols=+*\n"
-            "\\beginjob\n\\name\nchain 2 x chain 2\n\\size\n4\n\\elements\n0123\n"
+            "\\beginjob\n% legend: 0=(0,0) 1=(0,1) 2=(1,0) 3=(1,1)\n"
+            "\\name\nchain 2 x chain 2\n\\size\n4\n\\elements\n0123\n"
             "\\edges\n01 02 13 23\n\\constraints\n"
             "% The joins and meets of two incomparable elements, added by mirelkon-lattice:\n"
             "1+2=3 1*2=0\n"
             "\\endofjob\n\\enddata\n");
+}
+
+TEST(LatticeText, AnElementNamedByOneCharacterIsItsOwnSymbol) {
+  const struct {
+    const char* term;
+    const char* elementsAndLegend;
+  } cases[] = {
+      {"divisors 12",
+       "% legend: 1=1 2=2 3=3 4=4 6=6 0=12\n\\name\ndivisors 12\n\\size\n6\n"
+       "\\elements\n123460\n"},
+      {"pentagon",
+       "% legend: 0=bottom a=a b=b c=c 1=top\n\\name\npentagon\n\\size\n5\n"
+       "\\elements\n0abc1\n"},
+  };
+  for (const auto& c : cases)
+    EXPECT_NE(Made(c.term).find(c.elementsAndLegend), std::string::npos) << Made(c.term);
+}
+
+// Every construction keeps the listing bottom first; a dual lists the elements in reverse, a
+// sum names each element by its summand.
+TEST(LatticeText, ConstructionsListBottomFirstAndNameTheirParts) {
+  const struct {
+    const char* term;
+    const char* legendToEdges;
+  } cases[] = {
+      {"dual chain 3",
+       "% legend: 2=2 1=1 0=0\n\\name\ndual chain 3\n\\size\n3\n"
+       "\\elements\n210\n\\edges\n21 10\n"},
+      {"C2 + C2 ++ C1",
+       "% legend: 0=1:0 1=1:1 2=2:1 3=3:0\n\\name\nC2 + C2 ++ C1\n\\size\n4\n"
+       "\\elements\n0123\n\\edges\n01 12 23\n"},
+      {"(C2)^2", "% legend: 0=(0,0) 1=(0,1) 2=(1,0) 3=(1,1)\n\\name\n(C2) ^ 2\n"},
+  };
+  for (const auto& c : cases)
+    EXPECT_NE(Made(c.term).find(c.legendToEdges), std::string::npos) << Made(c.term);
 }
 
 TEST(LatticeText, CompleteKeepsWhatIsGivenAndAddsWhatIsMissing) {

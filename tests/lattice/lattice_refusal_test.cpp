@@ -34,10 +34,11 @@ class LatticeProgram : public testing::Test {
     std::ofstream(work_ / name, std::ios::binary) << text;
   }
 
-  // Runs the program in the work folder with the arguments, each already shell-quoted.
-  Outcome Run(const std::string& arguments) {
+  // Runs the program in the work folder with the arguments, each already shell-quoted, and
+  // standard output to the file named.
+  Outcome Run(const std::string& arguments, const std::string& output = "stdout.txt") {
     const std::string command = "cd '" + work_.string() + "' && '" + MIRELKON_LATTICE_BINARY +
-                                "' " + arguments + " > stdout.txt 2> stderr.txt";
+                                "' " + arguments + " > " + output + " 2> stderr.txt";
     const int status = std::system(command.c_str());
     Outcome outcome{WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadFile(work_ / "stdout.txt"),
                     ReadFile(work_ / "stderr.txt")};
@@ -100,6 +101,31 @@ TEST_F(LatticeProgram, RefusalsNameTheFaultAndLeaveNoOutput) {
     EXPECT_EQ(toScreen.status, 1) << c.what;
     EXPECT_EQ(toScreen.out, "") << c.what;
     EXPECT_FALSE(fs::exists(work_ / "out.txt")) << c.what;
+  }
+}
+
+TEST_F(LatticeProgram, EveryRefusalIsOneLineOnStandardError) {
+  Write("cycle.txt", Job("abc", "ab bc ca", ""));
+  Write("binary.txt", "\\verbose=false\n" + std::string(2 << 20, 'x'));
+  const struct {
+    const char* arguments;
+    const char* output;
+    std::string error;
+  } cases[] = {
+      {"complete cycle.txt", "stdout.txt",
+       "cycle.txt:11: not a lattice: a and b are each below the other"},
+      {"complete binary.txt", "stdout.txt",
+       "binary.txt:2: (codeEndless) line longer than 1 MiB: is this a text file?"},
+      {"make boolean -1", "stdout.txt",
+       "mirelkon-lattice: in \"boolean -1\", K must be a whole number from 0 to 2147483647"},
+      {"--help", "/dev/full",
+       "mirelkon-lattice: cannot write to standard output: No space left on device"},
+  };
+  for (const auto& c : cases) {
+    const Outcome outcome = Run(c.arguments, c.output);
+    EXPECT_EQ(outcome.status, 1) << c.arguments;
+    EXPECT_EQ(outcome.out, "") << c.arguments;
+    EXPECT_EQ(outcome.err, c.error + "\n") << c.arguments;
   }
 }
 

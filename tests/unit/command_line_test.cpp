@@ -1,5 +1,5 @@
-// The command line: options only before the first input name, "--" ending them, and the
-// refusals of a wrong command line.
+// The command line: options anywhere before "--", which ends them, values after a blank or
+// "=", and the refusals of a wrong command line.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -16,7 +16,7 @@ CommandLine Parse(std::vector<std::string> arguments) {
   return ParseCommandLine(static_cast<int>(argv.size()), argv.data());
 }
 
-TEST(CommandLine, OptionsComeBeforeTheInputNames) {
+TEST(CommandLine, OptionsStandAnywhereBeforeTheDoubleDash) {
   struct Case {
     std::vector<std::string> arguments;
     Action action;
@@ -24,8 +24,8 @@ TEST(CommandLine, OptionsComeBeforeTheInputNames) {
     std::vector<std::string> files;
   } cases[] = {
       {{}, Action::session, false, {}},
-      {{"data.txt", "--batch"}, Action::session, false, {"data.txt", "--batch"}},
-      {{"--batch", "a.txt", "--json"}, Action::batch, false, {"a.txt", "--json"}},
+      {{"data.txt", "--batch"}, Action::batch, false, {"data.txt"}},
+      {{"--batch", "a.txt", "--json"}, Action::batch, true, {"a.txt"}},
       {{"--json", "a.txt", "b.txt"}, Action::batch, true, {"a.txt", "b.txt"}},
       {{"--batch", "--", "--json"}, Action::batch, false, {"--json"}},
       {{"--", "-h"}, Action::session, false, {"-h"}},
@@ -43,6 +43,28 @@ TEST(CommandLine, OptionsComeBeforeTheInputNames) {
   }
 }
 
+TEST(CommandLine, ResultFilesAsTheOptionsSay) {
+  struct Case {
+    std::vector<std::string> arguments;
+    bool resultFiles;
+    std::string folder;
+  } cases[] = {
+      {{"a.txt"}, true, ""},
+      {{"--json", "a.txt"}, false, ""},
+      {{"--json", "a.txt", "--results", "out"}, true, "out"},
+      {{"--results=out", "--batch", "a.txt"}, true, "out"},
+      {{"--batch", "a.txt", "--no-results"}, false, ""},
+  };
+  for (const Case& c : cases) {
+    CommandLine line = Parse(c.arguments);
+    std::string shown = testing::PrintToString(c.arguments);
+    EXPECT_NE(line.action, Action::usageError) << shown << line.error;
+    EXPECT_EQ(line.run.resultFiles, c.resultFiles) << shown;
+    EXPECT_EQ(line.run.resultsFolder, c.folder) << shown;
+    EXPECT_EQ(line.files, std::vector<std::string>{"a.txt"}) << shown;
+  }
+}
+
 TEST(CommandLine, RefusesUnknownOptionsAndBatchesWithoutFiles) {
   struct Case {
     std::vector<std::string> arguments;
@@ -52,6 +74,10 @@ TEST(CommandLine, RefusesUnknownOptionsAndBatchesWithoutFiles) {
       {{"--batch", "--verbose", "a.txt"}, "unknown option --verbose"},
       {{"--batch"}, "--batch needs at least one input file"},
       {{"--json", "--"}, "--json needs at least one input file"},
+      {{"--json=yes", "a.txt"}, "--json takes no value"},
+      {{"a.txt", "--results"}, "--results needs a value"},
+      {{"--results", "out", "--no-results", "a.txt"},
+       "--results and --no-results exclude each other"},
       {{"--containing"}, "--containing needs a value"},
       {{"--list-to", "", "a.txt"}, "--list-to needs a value"},
       {{"--list", "-3", "a.txt"}, "--list needs a limit of at least 0"},
@@ -60,6 +86,28 @@ TEST(CommandLine, RefusesUnknownOptionsAndBatchesWithoutFiles) {
     CommandLine line = Parse(c.arguments);
     EXPECT_EQ(line.action, Action::usageError) << c.error;
     EXPECT_EQ(line.error, c.error);
+  }
+}
+
+// An option with an optional whole number takes the next argument only when it is one.
+TEST(CommandLine, AnOptionalNumberIsTakenWhenOneFollows) {
+  struct Case {
+    std::vector<std::string> arguments;
+    std::uint64_t limit;
+    std::string error;
+  } cases[] = {
+      {{"--list", "12", "a.txt"}, 12, ""},
+      {{"--list", "a.txt"}, defaultListLimit, ""},
+      {{"a.txt", "--list=7"}, 7, ""},
+      {{"--list=x", "a.txt"}, defaultListLimit, "--list takes a whole number"},
+  };
+  for (const Case& c : cases) {
+    CommandLine line = Parse(c.arguments);
+    EXPECT_EQ(line.queries.listLimit, c.limit) << c.arguments.front();
+    EXPECT_EQ(line.error, c.error) << c.arguments.front();
+    if (c.error.empty()) {
+      EXPECT_EQ(line.files, std::vector<std::string>{"a.txt"});
+    }
   }
 }
 

@@ -279,8 +279,8 @@ TEST(DeriveConstraints, AppendsWhatThePlainLoopsAppend) {
 // and a below a chain of 30 elements below z, the interval rule derives b+k=z for each k.
 TEST(DeriveConstraints, FillsTheTableToTheLastSlotAndStopsBeyond) {
   const std::string chain = "cdefghijklmnopqrstuvwxyz012345";
-  std::string edges = "a" + chain.substr(0, 1) + " bZ " + chain.substr(29, 1) + "Z";
-  for (int k = 0; k + 1 < 30; ++k) edges += " " + chain.substr(k, 2);
+  std::string edges = std::string("ac bZ 5Z");
+  for (int k = 0; k + 1 < 30; ++k) edges.append(" ").append(chain.substr(k, 2));
   for (bool verbose : {false, true}) {
     const OracleJob j = MakeJob("ab" + chain + "Z", edges, "a+b=Z", "+*-", verbose);
     OracleJob probe = j;

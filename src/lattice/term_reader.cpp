@@ -1,0 +1,243 @@
+// A recursive descent over the words of a term, one function for each level of binding.
+#include "lattice/term_reader.h"
+
+#include <algorithm>
+#include <cassert>
+#include <cctype>
+#include <climits>
+#include <string_view>
+#include <utility>
+
+#include "input/whole_number.h"
+#include "lattice/command_error.h"
+#include "lattice/lattice_constructions.h"
+
+namespace {
+
+constexpr int maxArguments = 2;
+
+struct Family {
+  std::string_view name;
+  std::string_view shortName;      // written with the argument glued on: C4, Pi4; N5 whole
+  std::string_view argumentNames;  // one letter per argument, as the usage writes them
+  int minimum[maxArguments];
+  bool firstIsPrime;
+  bool (*build)(LatticeFactor&, const int*);
+};
+
+constexpr Family families[] = {
+    {"chain", "C", "N", {1}, false, BuildChain},
+    {"boolean", "B", "K", {0}, false, BuildBoolean},
+    {"diamond", "M", "K", {0}, false, BuildDiamond},
+    {"pentagon", "N5", "", {}, false, BuildPentagon},
+    {"divisors", "D", "M", {1}, false, BuildDivisors},
+    {"partitions", "Pi", "K", {1}, false, BuildPartitions},
+    {"subspaces", "", "PK", {2, 0}, true, BuildSubspaces},
+    {"tamari", "", "N", {1}, false, BuildTamari},
+    {"young", "", "MN", {0, 0}, false, BuildYoung},
+};
+
+constexpr std::string_view operators[] = {"x", "^", "+", "++", "dual", "(", ")"};
+
+bool IsOperator(std::string_view word) {
+  return std::find(std::begin(operators), std::end(operators), word) != std::end(operators);
+}
+
+std::string FormOf(const Family& family) {
+  std::string form(family.name);
+  for (char argument : family.argumentNames) form += std::string(" ") + argument;
+  return form;
+}
+
+// "chain N (CN)" and so on, for the refusal of an unknown name.
+std::string KnownLattices() {
+  std::string known;
+  for (const Family& family : families) {
+    known += (known.empty() ? "" : ", ") + FormOf(family);
+    if (family.shortName.empty()) continue;
+    known += " (" + std::string(family.shortName) + std::string(family.argumentNames) + ")";
+  }
+  return known;
+}
+
+bool IsPrime(int p) {
+  if (p < 2) return false;
+  for (long long d = 2; d * d <= p; ++d)
+    if (p % d == 0) return false;
+  return true;
+}
+
+// The family a word names and the arguments it carries itself: none for a long name, the
+// number glued to a short one ("C4" carries "4").
+const Family* FindFamily(const std::string& word, std::vector<std::string>& arguments) {
+  for (const Family& family : families) {
+    if (family.name == word) return &family;
+    if (family.shortName.empty() || !word.starts_with(family.shortName)) continue;
+    const std::string rest = word.substr(family.shortName.size());
+    int number = 0;
+    if (family.argumentNames.empty() ? !rest.empty() : !ParseWholeNumber(rest, number)) continue;
+    if (!rest.empty()) arguments.push_back(rest);
+    return &family;
+  }
+  throw UsageError("unknown lattice \"" + word + "\"; the lattices are " + KnownLattices());
+}
+
+int Exponent(const std::string& word) {
+  int k = 0;
+  if (!ParseWholeNumber(word, k) || k < 1)
+    throw UsageError("\"^\" needs a whole number from 1 to " + std::to_string(INT_MAX) +
+                     " after it, as in chain 4 ^ 3");
+  return k;
+}
+
+// How a character splits the words of a term: a blank ends a word; "(", ")" and "^" stand
+// alone, so "(C2)^2" reads as "( C2 ) ^ 2"; a run of "+" is one word ("+" or "++"); the rest
+// runs together.
+enum class CharKind { blank, alone, plus, other };
+
+CharKind KindOf(char c) {
+  if (std::isspace(static_cast<unsigned char>(c))) return CharKind::blank;
+  if (c == '(' || c == ')' || c == '^') return CharKind::alone;
+  return c == '+' ? CharKind::plus : CharKind::other;
+}
+
+class TermReader {
+ public:
+  explicit TermReader(const std::vector<std::string>& words) : words_(words) {}
+
+  LatticeFactor Whole() {
+    assert(!words_.empty());  // the command line asks for a term before
+    LatticeFactor lattice = Sum();
+    if (at_ < words_.size()) throw UsageError("unexpected \"" + words_[at_] + "\"");
+    return lattice;
+  }
+
+ private:
+  bool Next(std::string_view word) const { return at_ < words_.size() && words_[at_] == word; }
+
+  // Sums are read from the left; each summand's elements are named by its place: "2:a".
+  LatticeFactor Sum() {
+    LatticeFactor sum = Product();
+    for (int place = 2; Next("+") || Next("++"); ++place) {
+      const bool glued = words_[at_++] == "+";
+      if (place == 2) PrefixNames(sum, "1:");
+      LatticeFactor upper = Product();
+      PrefixNames(upper, std::to_string(place) + ":");
+      if (!AddSummand(sum, upper, glued)) throw LatticeTooLarge{};
+    }
+    return sum;
+  }
+
+  LatticeFactor Product() {
+    LatticeFactor product = Power();
+    bool several = false;
+    while (Next("x")) {
+      ++at_;
+      if (!MultiplyBy(product, Power())) throw LatticeTooLarge{};
+      several = true;
+    }
+    if (several) NameAsTuples(product);
+    return product;
+  }
+
+  LatticeFactor Power() {
+    LatticeFactor base = Unary();
+    while (Next("^")) {
+      ++at_;
+      if (!RaiseToPower(base, Exponent(at_ < words_.size() ? words_[at_++] : ""))) {
+        throw LatticeTooLarge{};
+      }
+    }
+    return base;
+  }
+
+  // Every level of parentheses or "dual" passes here; a bound on them keeps a hostile term
+  // from running the stack out.
+  LatticeFactor Unary() {
+    if (++depth_ > maxDepth) throw UsageError("the term nests more than 64 deep");
+    LatticeFactor lattice;
+    if (Next("dual")) {
+      ++at_;
+      lattice = Dual(Unary());
+    } else {
+      lattice = Primary();
+    }
+    --depth_;
+    return lattice;
+  }
+
+  LatticeFactor Primary() {
+    if (at_ == words_.size() || (IsOperator(words_[at_]) && words_[at_] != "(")) {
+      throw UsageError("a lattice is missing beside \"" +
+                       (at_ == words_.size() ? words_[at_ - 1] : words_[at_]) + "\"");
+    }
+    if (!Next("(")) return FamilyMember();
+    ++at_;
+    LatticeFactor inner = Sum();
+    if (!Next(")")) throw UsageError("a \")\" is missing");
+    ++at_;
+    return inner;
+  }
+
+  // A family's name and the whole numbers after it, up to the next operator.
+  LatticeFactor FamilyMember() {
+    const std::size_t first = at_;
+    std::vector<std::string> arguments;
+    const Family& family = *FindFamily(words_[at_++], arguments);
+    while (at_ < words_.size() && !IsOperator(words_[at_])) arguments.push_back(words_[at_++]);
+    const std::string term = TermName({words_.begin() + first, words_.begin() + at_});
+    if (arguments.size() != family.argumentNames.size())
+      throw UsageError("\"" + term + "\" should read " + FormOf(family));
+    int numbers[maxArguments] = {};
+    for (std::size_t a = 0; a < arguments.size(); ++a) {
+      if (!ParseWholeNumber(arguments[a], numbers[a]) || numbers[a] < family.minimum[a]) {
+        throw UsageError("in \"" + term + "\", " + family.argumentNames[a] +
+                         " must be a whole number from " + std::to_string(family.minimum[a]) +
+                         " to " + std::to_string(INT_MAX));
+      }
+    }
+    if (family.firstIsPrime && !IsPrime(numbers[0]))
+      throw UsageError("in \"" + term + "\", " + family.argumentNames[0] + " must be a prime");
+    LatticeFactor lattice;
+    if (!family.build(lattice, numbers)) throw LatticeTooLarge{};
+    return lattice;
+  }
+
+  static constexpr int maxDepth = 64;
+
+  const std::vector<std::string>& words_;
+  std::size_t at_ = 0;
+  int depth_ = 0;
+};
+
+}  // namespace
+
+std::vector<std::string> TermWords(const std::vector<std::string>& arguments) {
+  std::vector<std::string> words;
+  for (const std::string& argument : arguments) {
+    std::string word;
+    CharKind last = CharKind::blank;
+    for (char c : argument) {
+      const CharKind kind = KindOf(c);
+      if (!word.empty() && (kind != last || kind == CharKind::alone))
+        words.push_back(std::exchange(word, {}));
+      if (kind != CharKind::blank) word += c;
+      last = kind;
+    }
+    if (!word.empty()) words.push_back(word);
+  }
+  return words;
+}
+
+std::string TermName(const std::vector<std::string>& words) {
+  std::string name;
+  for (std::size_t w = 0; w < words.size(); ++w) {
+    const bool blank = w > 0 && words[w - 1] != "(" && words[w] != ")";
+    name += (blank ? " " : "") + words[w];
+  }
+  return name;
+}
+
+LatticeFactor ReadTerm(const std::vector<std::string>& words) {
+  return TermReader(words).Whole();
+}

@@ -1,0 +1,15 @@
+// Finding the documentation from the running program's own place.
+#include "mirelkon/doc_folder.h"
+
+#include <filesystem>
+
+std::string DocumentationFolder() {
+  namespace fs = std::filesystem;
+  std::error_code ignored;
+  const fs::path program = fs::read_symlink("/proc/self/exe", ignored);
+  if (!program.empty()) {
+    const fs::path beside = (program.parent_path() / MIRELKON_DOC_FROM_BIN).lexically_normal();
+    if (fs::is_directory(beside / "docs", ignored)) return beside.string();
+  }
+  return MIRELKON_DOC_DIR;
+}

@@ -1,0 +1,9 @@
+// Where the installed documentation is, for the usage text.
+#pragma once
+
+#include <string>
+
+// PREFIX/share/mirelkon beside the running program when it has been installed there (so an
+// installation may go anywhere without building again); else the folder the build was
+// configured to install it to.
+std::string DocumentationFolder();

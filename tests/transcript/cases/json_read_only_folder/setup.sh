@@ -1,0 +1,2 @@
+# The input folder cannot be written to, as under PREFIX/share.
+chmod a-w shared
