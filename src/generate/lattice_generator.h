@@ -74,12 +74,9 @@ class LatticeGenerator {
   const Checkpoint* checkpoint_ = nullptr;
   GeneratorStats stats_;
   ExtensionFinder finder_;
-  // Indexed by size: the lattice on the walk's path, the extensions it has and the one being
-  // followed.
+  // Indexed by size: the lattice on the walk's path and the extensions it has.
   std::vector<GeneratedLattice> path_;
   std::vector<std::vector<CoatomExtension>> extensions_;
-  std::vector<int> following_;
-  int deepest_ = 0;              // the size of the deepest lattice being expanded
   std::uint64_t partIndex_ = 0;  // lattices of partLevel elements met, in every part
   std::int64_t taskIndex_ = 0;   // lattices of taskLevel elements met in this part
   std::int64_t claimed_ = -1;    // the last task number this generator claimed
