@@ -22,14 +22,8 @@ struct GeneratedLattice {
   std::array<Mask, maxGeneratedSize> lowerCovers{};  // the y that x covers
 
   int Top() const { return size - 1; }
-  Mask Elements() const { return FirstElements(size); }
   // The elements covered by the top; none in the one-element lattice.
   Mask Coatoms() const { return lowerCovers[Top()]; }
-
-  // Along a linear extension a least upper bound is numbered below every other upper bound,
-  // and a greatest lower bound above every other lower bound.
-  int Join(int x, int y) const { return Lowest(up[x] & up[y]); }
-  int Meet(int x, int y) const { return Highest(down[x] & down[y]); }
 
   // The same order as the library's relation type, for the lattice check and the count.
   Order AsOrder() const;
