@@ -27,16 +27,28 @@ test: build-tests
 # sets of 64 to 4096 rules) and synthetic jobs, with the literal enumeration as the baseline
 # for jobs of at most 30 elements where it finishes within BASELINE seconds; then whole runs of
 # the program on the large lattices and the random rule sets, from start to exit.
+#
+# Then the lattice generator (see bench/generate_bench.cpp): all N for N up to GENERATE_N,
+# survey up to SURVEY_N, the balance of parts, and the public route (nauty-genposetg with a
+# lattice filter) up to GENERATE_BASELINE_N. The defaults take about a minute of CPU;
+# GENERATE_N=14 adds two minutes, 15 about fifteen, SURVEY_N=13 about a minute, 14 about
+# fifteen, GENERATE_BASELINE_N=13 about two.
 BASELINE ?= 60
 HARD30 ?= 20
+GENERATE_N ?= 13
+SURVEY_N ?= 12
+GENERATE_BASELINE_N ?= 12
 bench:
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release $(CMAKE_FLAGS)
-	cmake --build $(BUILD) -j 2 --target mirelkon mirelkon_bench mirelkon_run_timer
+	cmake --build $(BUILD) -j 2 --target mirelkon mirelkon_bench mirelkon_run_timer \
+		mirelkon-lattice mirelkon_generate_bench
 	python3 bench/make_random_jobs.py $(BUILD)/bench-jobs $(HARD30)
 	$(BUILD)/bench/mirelkon_bench --baseline-seconds $(BASELINE) bench/data/*.txt \
 		examples/m28.txt bench/data/large/*.txt $(BUILD)/bench-jobs/*.txt
 	$(BUILD)/bench/mirelkon_run_timer $(BUILD)/mirelkon bench/data/large/*.txt \
 		$(BUILD)/bench-jobs/*.txt
+	$(BUILD)/bench/mirelkon_generate_bench $(BUILD)/mirelkon-lattice --largest $(GENERATE_N) \
+		--survey $(SURVEY_N) --baseline $(GENERATE_BASELINE_N)
 
 # Copies the programs `make` built, the documentation and the examples under PREFIX; nothing
 # is compiled (the programs find their documentation from where they are installed).

@@ -20,6 +20,11 @@ inline int Lowest(Mask m) {
   return std::countr_zero(m);
 }
 
+// The element with the highest number; m must not be empty.
+inline int Highest(Mask m) {
+  return 63 - std::countl_zero(m);
+}
+
 inline Mask LowestBit(Mask m) {
   return m & -m;
 }

@@ -2,7 +2,11 @@
 // take them.
 #pragma once
 
+#include <cstdint>
 #include <string_view>
 
 // Digits with an optional leading "-" and nothing else, within the range of int.
 bool ParseWholeNumber(std::string_view text, int& value);
+
+// Digits alone, within 64 bits: counts of lattices and of sublattices.
+bool ParseWholeNumber(std::string_view text, std::uint64_t& value);

@@ -13,10 +13,11 @@
 #include "input/input_reader.h"
 #include "input/whole_number.h"
 #include "lattice/command_error.h"
+#include "lattice/command_output.h"
 #include "lattice/complete_command.h"
+#include "lattice/generation_commands.h"
 #include "lattice/lattice_usage.h"
 #include "lattice/make_command.h"
-#include "report/new_file.h"
 
 namespace {
 
@@ -99,30 +100,6 @@ LatticeRequest ParseArguments(int argc, char** argv) {
   return request;
 }
 
-void WriteToStandardOutput(const std::string& text) {
-  errno = 0;
-  if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() || std::fflush(stdout) != 0)
-    throw UsageError(std::string("cannot write to standard output: ") + std::strerror(errno));
-}
-
-// Creates the file exclusively, so an existing one is never replaced, not even one that
-// appears while the output is being built; a file that could not be written in full is
-// removed again.
-void WriteToNewFile(const std::string& text, const std::string& name) {
-  std::FILE* file = CreateNewFile(name);
-  if (file == nullptr) {
-    if (errno == EEXIST) throw UsageError(name + " exists already; it is not overwritten");
-    throw UsageError("cannot create " + name + ": " + std::strerror(errno));
-  }
-  bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
-  written = std::fclose(file) == 0 && written;
-  if (!written) {
-    const int error = errno;
-    std::remove(name.c_str());
-    throw UsageError("cannot write " + name + ": " + std::strerror(error));
-  }
-}
-
 }  // namespace
 
 int LatticeMain(int argc, char** argv) {
@@ -130,6 +107,7 @@ int LatticeMain(int argc, char** argv) {
     std::fputs(LatticeUsageText().c_str(), stderr);
     return 1;
   }
+  if (IsGenerationCommand(argv[1])) return RunGenerationCommand(argc, argv);
   try {
     const LatticeRequest request = ParseArguments(argc, argv);
     if (request.command == Command::help) {

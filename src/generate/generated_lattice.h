@@ -1,0 +1,54 @@
+// A small lattice as the generator builds it: the elements numbered along a linear extension
+// of the order, bottom 0 and top size-1, each with the masks of the elements above it, below
+// it and covered by it.
+#pragma once
+
+#include <array>
+#include <compare>
+#include <cstdint>
+#include <vector>
+
+#include "core/bits.h"
+#include "core/order.h"
+
+// The largest lattices the generator is asked for; already 2.3 * 10^13 of them up to
+// isomorphism.
+constexpr int maxGeneratedSize = 20;
+
+struct GeneratedLattice {
+  int size = 0;
+  std::array<Mask, maxGeneratedSize> up{};           // up[x]: the y with x <= y
+  std::array<Mask, maxGeneratedSize> down{};         // down[x]: the y with y <= x
+  std::array<Mask, maxGeneratedSize> lowerCovers{};  // the y that x covers
+
+  int Top() const { return size - 1; }
+  // The elements covered by the top; none in the one-element lattice.
+  Mask Coatoms() const { return lowerCovers[Top()]; }
+
+  // The same order as the library's relation type, for the lattice check and the count.
+  Order AsOrder() const;
+};
+
+// A pair of elements, the upper one covering the lower one.
+struct CoverPair {
+  std::uint8_t lower, upper;
+  auto operator<=>(const CoverPair&) const = default;
+};
+
+// The cover pairs of a lattice in increasing order, by the lower element first.
+std::vector<CoverPair> CoverPairs(const GeneratedLattice& lattice);
+
+// The lattices the generation starts from: one element, and the chain of two.
+GeneratedLattice SingleElement();
+GeneratedLattice ChainOfTwo();
+
+// The parent with one new coatom c whose strict down-set is `below` and whose lower covers,
+// the maximal elements of `below`, are `covered`. The new coatom takes the number of the old
+// top, which moves up by one, so the numbering stays a linear extension. `below` must make
+// the result a lattice (see IsCoatomDownSet).
+void AddCoatom(const GeneratedLattice& parent, Mask below, Mask covered, GeneratedLattice& child);
+
+// Whether a down-set of the parent without its top, holding the bottom, can lie below a new
+// coatom: exactly when every element outside it meets it in a principal down-set, which is
+// when the new coatom's meet with that element exists.
+bool IsCoatomDownSet(const GeneratedLattice& parent, Mask below);

@@ -1,0 +1,223 @@
+// mirelkon-lattice all, survey and merge as users run them: every line of all is a lattice,
+// as many as published and no two isomorphic; the survey's largest counts are those of the
+// published theorem and every count equals mirelkon's for the lattice's input file; parts,
+// threads and merge give the whole run; refusals leave nothing on standard output.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+#include <nlohmann/json.hpp>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "core/lattice.h"
+#include "generate/lattice_checks.h"
+#include "generate/lattice_counts.h"
+#include "generate/program_runner.h"
+
+namespace {
+
+using Json = nlohmann::json;
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
+}
+
+std::vector<Json> Records(const std::string& text) {
+  std::vector<Json> records;
+  for (const std::string& line : Lines(text)) records.push_back(Json::parse(line));
+  return records;
+}
+
+ProgramOutcome Lattice(const ProgramFolder& folder, const std::string& arguments,
+                       const std::string& output = "stdout.txt") {
+  return folder.Run(MIRELKON_LATTICE_BINARY, arguments, output);
+}
+
+// The standard output of a run that must succeed without a word on standard error.
+std::string Output(const ProgramFolder& folder, const std::string& arguments,
+                   const std::string& output = "stdout.txt") {
+  const ProgramOutcome outcome = Lattice(folder, arguments, output);
+  EXPECT_EQ(outcome.status, 0) << arguments;
+  EXPECT_EQ(outcome.err, "") << arguments;
+  return outcome.out;
+}
+
+// The cover pairs of a digraph6 line written as --covers writes them.
+std::string CoverList(const std::vector<std::pair<int, int>>& arcs) {
+  std::string text;
+  for (const auto& [lower, upper] : arcs) {
+    if (!text.empty()) text += ' ';
+    text += std::to_string(lower) + "<" + std::to_string(upper);
+  }
+  return text;
+}
+
+TEST(AllCommand, EveryLineIsALatticeAsPublishedAndNoTwoAreIsomorphic) {
+  const ProgramFolder folder;
+  for (int n = 1; n <= 11; ++n) {
+    const std::string size = std::to_string(n);
+    const std::vector<std::string> lines = Lines(Output(folder, "all " + size));
+    const std::vector<std::string> covers = Lines(Output(folder, "all " + size + " --covers"));
+    EXPECT_EQ(lines.size(), KnownLatticeCount(n)) << n;
+    EXPECT_EQ(Output(folder, "all " + size + " --count"),
+              std::to_string(KnownLatticeCount(n)) + "\n");
+    ASSERT_EQ(covers.size(), lines.size()) << n;
+    std::set<UpSets> forms;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+      std::vector<std::pair<int, int>> arcs;
+      const std::optional<Order> order = ParseDigraph6(lines[i], arcs);
+      ASSERT_TRUE(order && order->size == n) << lines[i];
+      ASSERT_FALSE(CheckLattice(*order).fault) << lines[i];
+      for (const auto& [lower, upper] : arcs) {
+        EXPECT_LT(lower, upper) << "not numbered along a linear extension: " << lines[i];
+        EXPECT_TRUE(order->Covers(lower, upper)) << "an arc that is no cover: " << lines[i];
+      }
+      int coverCount = 0;
+      for (int x = 0; x < n; ++x)
+        for (int y = 0; y < n; ++y) coverCount += order->Covers(x, y);
+      EXPECT_EQ(arcs.size(), static_cast<std::size_t>(coverCount)) << lines[i];
+      EXPECT_EQ(covers[i], CoverList(arcs));
+      UpSets up{};
+      std::copy(order->above.begin(), order->above.begin() + n, up.begin());
+      if (n <= 9) {
+        EXPECT_TRUE(forms.insert(BruteForceCanonicalForm(up, n)).second) << lines[i];
+      }
+    }
+  }
+}
+
+TEST(SurveyCommand, LargestCountsFollowThePublishedTheorem) {
+  const ProgramFolder folder;
+  const std::vector<Json> records =
+      Records(Output(folder, "survey 5..11 --json --top 1 --at-least '23*2^(N-5)'"));
+  std::map<int, std::vector<std::pair<std::uint64_t, std::uint64_t>>> distribution;
+  std::map<int, int> listed;
+  std::map<int, std::string> best;
+  for (const Json& r : records) {
+    const int n = r["n"];
+    if (r.contains("rank") && r["list"] == "at-least") ++listed[n];
+    if (r.contains("rank") && r["list"] == "top") best[n] = r["covers"].dump();
+    if (r.contains("sub") && !r.contains("rank"))
+      distribution[n].push_back({std::stoull(r["sub"].get<std::string>()),
+                                 std::stoull(r["lattices"].get<std::string>())});
+  }
+  for (int n = 5; n <= 11; ++n) {
+    const auto& values = distribution[n];
+    ASSERT_GE(values.size(), 4u) << n;
+    EXPECT_EQ(values[0], std::make_pair(std::uint64_t{1} << n, std::uint64_t{1})) << n;
+    EXPECT_EQ(values[1].first, 13u << (n - 4)) << n;
+    EXPECT_EQ(values[2].first, 23u << (n - 5)) << n;
+    EXPECT_EQ(listed[n], values[0].second + values[1].second + values[2].second) << n;
+    std::string chain = "[";
+    for (int x = 0; x + 1 < n; ++x)
+      chain += (x > 0 ? ",[" : "[") + std::to_string(x) + "," + std::to_string(x + 1) + "]";
+    EXPECT_EQ(best[n], chain + "]") << n;
+  }
+}
+
+// Every lattice of up to 9 elements is written as an input file (all --input) and counted
+// by mirelkon; the survey lists every lattice with its count (--at-least 0). The counts must
+// agree lattice by lattice, the lattice known by its cover pairs (all --covers, in the
+// order of the files).
+TEST(SurveyCommand, EveryCountEqualsMirelkonsCountOfTheLatticesInputFile) {
+  const ProgramFolder folder;
+  std::map<std::string, std::string> surveyed, counted;
+  for (const Json& r : Records(Output(folder, "survey 1..9 --json --top 0 --at-least 0")))
+    if (r.contains("rank")) surveyed[r["covers"].dump()] = r["sub"];
+  for (int n = 1; n <= 9; ++n) {
+    const std::string size = std::to_string(n), dir = "d" + size;
+    const std::vector<std::string> covers = Lines(Output(folder, "all " + size + " --covers"));
+    Output(folder, "all " + size + " -o " + dir + " --input");
+    std::vector<std::string> counts;
+    for (const Json& r : Records(folder.Run(MIRELKON_BINARY, "--json " + dir + "/*.txt").out))
+      counts.push_back(r["sub"]);
+    ASSERT_EQ(counts.size(), covers.size()) << n;
+    for (std::size_t i = 0; i < covers.size(); ++i) {
+      Json pairs = Json::array();
+      std::istringstream in(covers[i]);
+      for (int lower, upper; in >> lower && in.ignore() && in >> upper;)
+        pairs.push_back({lower, upper});
+      counted[pairs.dump()] = counts[i];
+    }
+  }
+  EXPECT_EQ(counted.size(), 1 + 1 + 1 + 2 + 5 + 15 + 53 + 222 + 1078u);
+  EXPECT_EQ(counted, surveyed);
+}
+
+TEST(Parts, PartsThreadsAndMergeGiveTheWholeRun) {
+  const ProgramFolder folder;
+  const std::vector<std::string> whole = Lines(Output(folder, "all 10"));
+  std::multiset<std::string> joined;
+  std::string files;
+  for (int k = 1; k <= 7; ++k) {
+    const std::string part = " --part " + std::to_string(k) + "/7";
+    for (const std::string& line : Lines(Output(folder, "all 10" + part))) joined.insert(line);
+    const std::string file = "part" + std::to_string(k) + ".jsonl";
+    Output(folder, "survey 9..10 --json --at-least 700" + part, file);
+    files += " " + file;
+  }
+  EXPECT_EQ(joined, std::multiset<std::string>(whole.begin(), whole.end()));
+  const std::vector<std::string> threaded = Lines(Output(folder, "all 10 -j 3"));
+  EXPECT_EQ(std::multiset<std::string>(threaded.begin(), threaded.end()),
+            std::multiset<std::string>(whole.begin(), whole.end()));
+
+  EXPECT_EQ(Output(folder, "merge --json" + files),
+            Output(folder, "survey 9..10 --json --at-least 700 -j 2"));
+  EXPECT_EQ(Output(folder, "merge" + files), Output(folder, "survey 9..10 --at-least 700"));
+}
+
+TEST(Refusals, NameTheMistakeAndWriteNothing) {
+  const ProgramFolder folder;
+  for (const char* k : {"1", "2", "3"})
+    Output(folder, std::string("survey 6 --json --part ") + k + "/3",
+           std::string("p") + k + ".jsonl");
+  Output(folder, "survey 6 --json", "whole.jsonl");
+  folder.Write("cut.jsonl", folder.Read("whole.jsonl").substr(0, 60));
+  const struct {
+    const char* arguments;
+    const char* error;
+  } cases[] = {
+      {"all", "all needs the number of elements, for instance: all 10"},
+      {"all 21", "the number of elements must be a whole number from 1 to 20, not \"21\""},
+      {"survey 9..5", "in \"9..5\", the first size must not exceed the second"},
+      {"all 5 --part 8/7",
+       "--part needs K/M, part K of M with 1 <= K <= M <= 1000000, for instance --part 3/100"},
+      {"all 5 -j 0", "-j needs a whole number of threads from 1 to 256"},
+      {"all 5 --covers --count", "give only one of --count, --covers and --input"},
+      {"survey 5 --covers", "--count, --covers and --input belong to all"},
+      {"all 5 --json", "--top, --at-least and --json belong to survey"},
+      {"survey 5 --at-least '2^(M-3)'",
+       "--at-least needs a whole number or k*2^(N-s), for instance 83*2^(N-8)"},
+      {"merge", "merge needs the outputs of survey --json to add up"},
+      {"merge p1.jsonl p2.jsonl", "6 elements: 1 of the 3 parts are missing: 3"},
+      {"merge p1.jsonl p2.jsonl p3.jsonl p2.jsonl",
+       "6 elements: p2.jsonl and p2.jsonl are both part 2/3"},
+      {"merge whole.jsonl p1.jsonl",
+       "6 elements: whole.jsonl and p1.jsonl overlap: one of them surveys every lattice"},
+      {"merge cut.jsonl", "cut.jsonl:2: not a line written by survey --json"},
+      {"all 5 > /dev/full", "cannot write to standard output: No space left on device"},
+      {"all 5 --input", "--input needs -o DIR, the new folder for the files"},
+      {"all 5 -o p1.jsonl --input", "p1.jsonl exists already; it is not overwritten"},
+      {"all 12 -o d12 --input",
+       "all 12 --input would write 262776 files, more than the 100000 one folder takes; split "
+       "it with --part K/M"},
+  };
+  for (const auto& c : cases) {
+    const ProgramOutcome outcome = Lattice(folder, c.arguments);
+    EXPECT_EQ(outcome.status, 1) << c.arguments;
+    EXPECT_EQ(outcome.out, "") << c.arguments;
+    const std::string error = c.error;
+    EXPECT_EQ(
+        outcome.err,
+        (error.find(".jsonl:") == std::string::npos ? "mirelkon-lattice: " : "") + error + "\n")
+        << c.arguments;
+  }
+}
+
+}  // namespace
