@@ -1,20 +1,26 @@
 // Automorphism groups from nauty. The partial lattice becomes a coloured digraph: an arc
 // x -> y for every x strictly below y, and one vertex per distinct equation, coloured by its
 // operation, with arcs from its arguments and to its result. The automorphisms of that graph,
-// on the element vertices, are those of the partial lattice. nauty hands over the group as a
-// stabiliser chain, whose orbit sizes multiply to the group's order and whose coset
-// representatives run through all its elements.
+// on the element vertices, are those of the partial lattice. nauty reports generators of the
+// group and, level by level of its search, the orbit sizes whose product is the group's order;
+// a group small enough is then run through by closing the generators under composition.
 #include "core/symmetry.h"
 
-#include <nauty/naugroup.h>
 #include <nauty/nausparse.h>
 
 #include <algorithm>
+#include <array>
 #include <cassert>
 #include <cstdint>
+#include <memory>
+#include <string>
+#include <type_traits>
+#include <unordered_set>
 #include <vector>
 
 #include "core/closure.h"
+#include "core/limits.h"
+#include "core/nauty_storage.h"
 
 namespace {
 
@@ -106,44 +112,82 @@ struct LatticeGraph {
   std::vector<int> lab, ptn;
 };
 
-// Burnside's sum over the automorphisms that keep the required set.
-struct BurnsideSum {
-  ClosedSetCounter& counter;
-  const std::vector<Rule>& rules;
-  int n;
-  Mask required;
-  SubsetCount fixedSets = 0;
-  std::uint64_t stabilizer = 0;
+// A permutation of the elements: [x] is the image of x.
+using Permutation = std::string;
 
-  // The closed subsets that g fixes: the unions of its cycles that are closed.
-  void Add(const int* g) {
-    Mask image = 0;
-    for (Mask m = required; m != 0; m &= m - 1) image |= Bit(g[Lowest(m)]);
-    if (image != required) return;
-    ++stabilizer;
-    int cycleOf[maxElements];
-    int cycles = 0;
-    std::fill(cycleOf, cycleOf + n, -1);
-    for (int x = 0; x < n; ++x) {
-      if (cycleOf[x] >= 0) continue;
-      for (int y = x; cycleOf[y] < 0; y = g[y]) cycleOf[y] = cycles;
-      ++cycles;
-    }
-    std::vector<Rule> quotient;
-    quotient.reserve(rules.size());
-    for (const Rule& r : rules)
-      quotient.push_back({static_cast<std::uint8_t>(cycleOf[r.left]),
-                          static_cast<std::uint8_t>(cycleOf[r.right]),
-                          static_cast<std::uint8_t>(cycleOf[r.result])});
-    Mask requiredCycles = 0;
-    for (Mask m = required; m != 0; m &= m - 1) requiredCycles |= Bit(cycleOf[Lowest(m)]);
-    const Restriction restriction = RestrictToSupersets(cycles, quotient, requiredCycles);
-    fixedSets += counter.Count(static_cast<int>(restriction.elements.size()), restriction.rules);
-  }
+// One search of nauty. Its callbacks come with the orbits array they were given and no pointer
+// of the caller's own, so the orbits come first and the callbacks find the search by them.
+struct NautySearch {
+  std::array<int, maxElements + maxConstraints> orbits;
+  int elements;
+  std::vector<Permutation> generators;
+  BigNumber order;
 };
+static_assert(std::is_standard_layout_v<NautySearch>);
 
-void AddToSum(int* g, int, int*, void* sum) {
-  static_cast<BurnsideSum*>(sum)->Add(g);
+NautySearch& SearchOf(int* orbits) {
+  return *reinterpret_cast<NautySearch*>(orbits);
+}
+
+void CollectGenerator(int, int* permutation, int* orbits, int, int, int) {
+  NautySearch& search = SearchOf(orbits);
+  Permutation& g = search.generators.emplace_back(search.elements, '\0');
+  for (int x = 0; x < search.elements; ++x) g[x] = static_cast<char>(permutation[x]);
+}
+
+void MultiplyOrder(int*, int*, int, int* orbits, statsblk*, int, int index, int, int, int, int) {
+  SearchOf(orbits).order.MultiplyBy(static_cast<std::uint32_t>(index));
+}
+
+Permutation Compose(const Permutation& g, const Permutation& h) {  // x -> g(h(x))
+  Permutation gh(h.size(), '\0');
+  for (std::size_t x = 0; x < h.size(); ++x) gh[x] = g[static_cast<unsigned char>(h[x])];
+  return gh;
+}
+
+// Every element of the group the generators generate, the identity first.
+std::vector<Permutation> GroupElements(const std::vector<Permutation>& generators, int n) {
+  Permutation identity(n, '\0');
+  for (int x = 0; x < n; ++x) identity[x] = static_cast<char>(x);
+  std::vector<Permutation> elements{identity};
+  std::unordered_set<Permutation> seen{identity};
+  for (std::size_t next = 0; next < elements.size(); ++next)
+    for (const Permutation& g : generators) {
+      Permutation product = Compose(g, elements[next]);
+      if (seen.insert(product).second) elements.push_back(std::move(product));
+    }
+  return elements;
+}
+
+// The closed subsets holding `required` that g fixes: the unions of its cycles that are
+// closed, counted as the closed subsets of the rules its cycles obey as elements.
+SubsetCount FixedClosedSets(ClosedSetCounter& counter, const std::vector<Rule>& rules,
+                            const Permutation& g, Mask required) {
+  const int n = static_cast<int>(g.size());
+  int cycleOf[maxElements];
+  int cycles = 0;
+  std::fill(cycleOf, cycleOf + n, -1);
+  for (int x = 0; x < n; ++x) {
+    if (cycleOf[x] >= 0) continue;
+    for (int y = x; cycleOf[y] < 0; y = static_cast<unsigned char>(g[y])) cycleOf[y] = cycles;
+    ++cycles;
+  }
+  std::vector<Rule> quotient;
+  quotient.reserve(rules.size());
+  for (const Rule& r : rules)
+    quotient.push_back({static_cast<std::uint8_t>(cycleOf[r.left]),
+                        static_cast<std::uint8_t>(cycleOf[r.right]),
+                        static_cast<std::uint8_t>(cycleOf[r.result])});
+  Mask requiredCycles = 0;
+  for (Mask m = required; m != 0; m &= m - 1) requiredCycles |= Bit(cycleOf[Lowest(m)]);
+  const Restriction restriction = RestrictToSupersets(cycles, quotient, requiredCycles);
+  return counter.Count(static_cast<int>(restriction.elements.size()), restriction.rules);
+}
+
+bool Keeps(const Permutation& g, Mask set) {
+  Mask image = 0;
+  for (Mask m = set; m != 0; m &= m - 1) image |= Bit(static_cast<unsigned char>(g[Lowest(m)]));
+  return image == set;
 }
 
 }  // namespace
@@ -152,33 +196,30 @@ SymmetryCount CountUpToSymmetry(ClosedSetCounter& counter, const Order& order,
                                 std::span<const Equation> equations, Mask required) {
   const std::vector<Equation> distinct = Distinct(equations);
   if (order.size == 0) return {std::string(1, '1'), 1, SubsetCount{1}};
-  SymmetryCount result;
+  const NautyStorage releasedAtTheEnd;  // the caller may be a thread that ends soon
   LatticeGraph lattice(order, distinct);
   DEFAULTOPTIONS_SPARSEDIGRAPH(options);
   options.defaultptn = FALSE;
-  options.userautomproc = groupautomproc;
-  options.userlevelproc = grouplevelproc;
+  options.userautomproc = CollectGenerator;
+  options.userlevelproc = MultiplyOrder;
   statsblk stats;
-  std::vector<int> orbits(lattice.graph.nv);
-  sparsenauty(&lattice.graph, lattice.lab.data(), lattice.ptn.data(), orbits.data(), &options,
-              &stats, nullptr);
-  // nauty keeps the group in storage of its own, one per thread, which the next search reuses;
-  // freegroup hands the permutations back to it.
-  grouprec* group = groupptr(FALSE);
-  BigNumber size;
-  for (int level = 0; level < group->depth; ++level)
-    size.MultiplyBy(static_cast<std::uint32_t>(group->levelinfo[level].orbitsize));
-  result.automorphisms = size.Text();
-  if (size.AtMost(maxEnumeratedAutomorphisms)) {
-    std::vector<Rule> rules;
-    for (const Equation& e : distinct) rules.push_back({e.left, e.right, e.result});
-    BurnsideSum sum{counter, rules, order.size, required};
-    makecosetreps(group);
-    allgroup3(group, AddToSum, &sum);
-    assert(sum.stabilizer > 0 && sum.fixedSets % sum.stabilizer == 0);
-    result.stabilizer = sum.stabilizer;
-    result.orbits = sum.fixedSets / sum.stabilizer;
+  auto search = std::make_unique<NautySearch>();
+  search->elements = order.size;
+  sparsenauty(&lattice.graph, lattice.lab.data(), lattice.ptn.data(), search->orbits.data(),
+              &options, &stats, nullptr);
+  SymmetryCount result{search->order.Text(), 0, std::nullopt};
+  if (!search->order.AtMost(maxEnumeratedAutomorphisms)) return result;
+  std::vector<Rule> rules;
+  for (const Equation& e : distinct) rules.push_back({e.left, e.right, e.result});
+  SubsetCount fixedSets = 0;
+  const std::vector<Permutation> group = GroupElements(search->generators, order.size);
+  assert(group.size() == search->order.Value());
+  for (const Permutation& g : group) {
+    if (!Keeps(g, required)) continue;
+    ++result.stabilizer;
+    fixedSets += FixedClosedSets(counter, rules, g, required);
   }
-  freegroup(group);
+  assert(result.stabilizer > 0 && fixedSets % result.stabilizer == 0);
+  result.orbits = fixedSets / result.stabilizer;
   return result;
 }

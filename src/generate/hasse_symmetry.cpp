@@ -81,13 +81,6 @@ void FindAutomorphismGenerators(const GeneratedLattice& lattice,
   RunNauty(run, false);
 }
 
-void ReleaseNautyStorage() {
-  nauty_freedyn();
-  nautil_freedyn();
-  naugraph_freedyn();
-  nautinv_freedyn();
-}
-
 Mask PermutedSet(const Permutation& permutation, Mask set) {
   Mask image = 0;
   for (; set != 0; set &= set - 1) image |= Bit(permutation[Lowest(set)]);

@@ -25,9 +25,5 @@ CanonicalLabelling LabelCanonically(const GeneratedLattice& lattice);
 void FindAutomorphismGenerators(const GeneratedLattice& lattice,
                                 std::vector<Permutation>& generators);
 
-// Frees the working storage nauty keeps for the calling thread. nauty holds it from one call
-// to the next and never frees it by itself, so a thread that ends without this leaks it.
-void ReleaseNautyStorage();
-
 // The image of a set of elements.
 Mask PermutedSet(const Permutation& permutation, Mask set);

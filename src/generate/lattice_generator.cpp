@@ -3,6 +3,7 @@
 
 #include <cassert>
 
+#include "core/nauty_storage.h"
 #include "generate/canonical_coatom.h"
 #include "generate/hasse_symmetry.h"
 
@@ -13,9 +14,7 @@ LatticeGenerator::LatticeGenerator(const GenerationPlan& plan, TaskDispenser* ta
 
 void LatticeGenerator::Run(const Visitor& visit, const Checkpoint& checkpoint) {
   // The walk may run on a thread of its own that ends with it, or end with an exception.
-  struct NautyStorage {
-    ~NautyStorage() { ReleaseNautyStorage(); }
-  } releasedAtTheEnd;
+  const NautyStorage releasedAtTheEnd;
   visit_ = visit ? &visit : nullptr;
   checkpoint_ = checkpoint ? &checkpoint : nullptr;
   stats_ = {};

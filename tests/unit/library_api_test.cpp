@@ -1,5 +1,6 @@
 // The library as a program uses it, without files or reports: a lattice built in code,
-// checked, derived and counted; and two counters counting side by side on two threads.
+// checked, derived and counted; and two counters counting side by side on two threads, up to
+// symmetry too.
 #include <gtest/gtest.h>
 
 #include <thread>
@@ -8,6 +9,7 @@
 #include "core/derivation.h"
 #include "core/lattice.h"
 #include "core/partial_lattice.h"
+#include "core/symmetry.h"
 #include "count_test_support.h"
 
 namespace {
@@ -70,11 +72,16 @@ TEST(LibraryApi, TwoCountersCountSideBySideOnTwoThreads) {
     return LatticeOf(order);
   };
   SubsetCount counts[2][20] = {};
+  SymmetryCount symmetries[2][5];
   auto countAll = [&](int thread) {
     ClosedSetCounter counter;
     for (int k = 0; k < 20; ++k) {
       const PartialLattice m = diamond(20 + k + 20 * thread);
       counts[thread][k] = CountSubuniverses(counter, m.order, m.equations);
+    }
+    for (int k = 3; k < 8; ++k) {
+      const PartialLattice m = diamond(k);
+      symmetries[thread][k - 3] = CountUpToSymmetry(counter, m.order, m.equations, 0);
     }
   };
   std::thread first(countAll, 0), second(countAll, 1);
@@ -84,6 +91,13 @@ TEST(LibraryApi, TwoCountersCountSideBySideOnTwoThreads) {
     for (int k = 0; k < 20; ++k) {
       const int atoms = 20 + k + 20 * thread;
       EXPECT_EQ(counts[thread][k], (SubsetCount{1} << atoms) + 3 * atoms + 3) << atoms;
+    }
+  // M_k up to its k! automorphisms: subsets of {bottom, top} with no atom or with one, and
+  // bottom and top with 2..k atoms.
+  for (int thread = 0; thread < 2; ++thread)
+    for (int k = 3, factorial = 6; k < 8; factorial *= ++k) {
+      EXPECT_EQ(symmetries[thread][k - 3].automorphisms, std::to_string(factorial));
+      EXPECT_EQ(symmetries[thread][k - 3].orbits, SubsetCount(k + 7));
     }
 }
 

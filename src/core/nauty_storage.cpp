@@ -1,0 +1,14 @@
+// Every part of nauty the library calls keeps storage of its own.
+#include "core/nauty_storage.h"
+
+#include <nauty/nausparse.h>
+#include <nauty/nautinv.h>
+#include <nauty/nauty.h>
+
+void ReleaseNautyStorage() {
+  nauty_freedyn();
+  nautil_freedyn();
+  naugraph_freedyn();
+  nautinv_freedyn();
+  nausparse_freedyn();
+}
