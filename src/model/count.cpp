@@ -3,7 +3,6 @@
 // which would take minutes for 30 elements and forever for 64.
 #include "model/count.h"
 
-#include <algorithm>
 #include <cassert>
 #include <chrono>
 #include <cmath>
@@ -25,50 +24,6 @@ double SigmaOf(SubsetCount subuniverseCount, int n, int subtrahend) {
   for (int i = n; i > subtrahend; --i) sigma /= 2.0;
   for (int i = n; i < subtrahend; ++i) sigma *= 2.0;
   return sigma;
-}
-
-// True when at least three quarters of the constraints that can exclude a subset have their
-// result above both arguments or below both, as joins and meets do.
-bool ConstraintsFollowOrder() {
-  int relevant = 0, following = 0;
-  for (int k = 1; k <= job.constraintCount; ++k) {
-    const ConstraintRecord& c = job.constraintTable[k];
-    if (c.result == c.left || c.result == c.right) continue;
-    ++relevant;
-    const auto& below = job.orderMatrix;
-    if ((below[c.left][c.result] && below[c.right][c.result]) ||
-        (below[c.result][c.left] && below[c.result][c.right]))
-      ++following;
-  }
-  return 4 * following >= 3 * relevant;
-}
-
-bool StrictlyBelow(int j, int i) {
-  return job.orderMatrix[j][i] && !job.orderMatrix[i][j];
-}
-
-// For each element its level in the order, the length of the longest chain below it, when
-// the constraints follow the order; else 0 for all. Deciding the elements of a lattice from
-// the bottom upwards leaves residual problems that depend only on a narrow band of decided
-// elements, which the counter's cache finds again and again. Constraints that ignore the
-// order are better served by the counter's own choice.
-void LevelsByOrder(int* level) {
-  const int n = job.latticeSize;
-  std::fill(level, level + n, 0);
-  if (!ConstraintsFollowOrder()) return;
-  // An element has more elements strictly below it than any element strictly below it, so
-  // taking the elements by that number finds every level below one before the level itself.
-  int below[maxElements + 1] = {}, byBelow[maxElements];
-  for (int i = 1; i <= n; ++i) {
-    for (int j = 1; j <= n; ++j) below[i] += StrictlyBelow(j, i);
-    byBelow[i - 1] = i;
-  }
-  std::sort(byBelow, byBelow + n, [&](int a, int b) { return below[a] < below[b]; });
-  for (int k = 0; k < n; ++k) {
-    const int i = byBelow[k];
-    for (int j = 1; j <= n; ++j)
-      if (StrictlyBelow(j, i)) level[i - 1] = std::max(level[i - 1], level[j - 1] + 1);
-  }
 }
 
 // Fixed point, 16 decimals, right-aligned in 21 characters or wider when it needs to be.
@@ -96,8 +51,6 @@ bool IsClosed(const CandidateSubset& subset) {
 
 SubsetCount CountedSubuniverses() {
   assert(0 <= job.latticeSize && job.latticeSize <= maxElements);
-  int level[maxElements];
-  LevelsByOrder(level);
   std::vector<Rule> rules;
   for (int k = 1; k <= job.constraintCount; ++k) {
     const ConstraintRecord& c = job.constraintTable[k];
@@ -105,7 +58,7 @@ SubsetCount CountedSubuniverses() {
                      static_cast<std::uint8_t>(c.result - 1)});
   }
   static ClosedSetCounter counter;
-  return counter.Count(job.latticeSize, rules, {level, static_cast<std::size_t>(job.latticeSize)});
+  return counter.Count(job.latticeSize, rules);
 }
 
 void CountSubuniverses() {

@@ -36,8 +36,8 @@ inline std::vector<Rule> CounterRules() {
 }
 
 // The job's constraint table counted by a counter of its own.
-inline SubsetCount CountJob(Search search = Search::full, const std::vector<int>& rank = {}) {
-  return ClosedSetCounter(search).Count(job.latticeSize, CounterRules(), rank);
+inline SubsetCount CountJob(Search search = Search::full) {
+  return ClosedSetCounter(search).Count(job.latticeSize, CounterRules());
 }
 
 // The oracle: every subset of the job's elements tested by IsClosed, advanced as a binary
