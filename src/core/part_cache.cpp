@@ -24,22 +24,20 @@ std::uint64_t TagOf(std::uint64_t hash) {
 constexpr int firstIndexBits = 10;
 constexpr int leastIndexBits = 4;
 
+// The cache size from which it asks for huge pages.
+constexpr std::uint64_t hugePagesFrom = std::uint64_t{4} << 20;
+
 // A generation starts at 256 KB and may grow by 16 bytes for every entry stored.
 constexpr std::size_t firstGenerationWords = std::size_t{1} << 15;
 constexpr std::size_t generationWordsPerEntry = 2;
 
 }  // namespace
 
-// The memory is reserved, not committed: a count touches only what it stores. It is asked
-// for on huge pages where the system offers them on request, since on 4 KB pages a large
-// count spends much of its time in page faults; a refusal costs only speed.
+// The memory is reserved, not committed: a count touches only what it stores.
 PartCache::PartCache(std::size_t byteBound) : byteBound_(std::max<std::size_t>(byteBound, 4096)) {
   void* at = mmap(nullptr, byteBound_, PROT_READ | PROT_WRITE,
                   MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
   if (at == MAP_FAILED) throw std::bad_alloc();
-#ifdef MADV_HUGEPAGE
-  madvise(at, byteBound_, MADV_HUGEPAGE);
-#endif
   memory_ = static_cast<std::byte*>(at);
   maxIndexBits_ = std::bit_width(byteBound_ / 64) - 1;
   const std::size_t indexBytes = sizeof(std::uint64_t) << maxIndexBits_;
@@ -187,8 +185,18 @@ void PartCache::IndexGeneration(const Generation& g) {
   }
 }
 
+// Once the cache holds a few megabytes, the rest of its memory is asked for on huge pages,
+// where the system offers them on request: on 4 KB pages a large count spends much of its
+// time in page faults. A small count does without, as the first huge page it touched would
+// cost it more than its whole count. A refusal costs only speed.
 void PartCache::NoteBytes() {
   const std::uint64_t bytes =
       (sizeof(std::uint64_t) << indexBits_) + sizeof(Mask) * (current_.used + older_.used);
   peakBytes_ = std::max(peakBytes_, bytes);
+#ifdef MADV_HUGEPAGE
+  if (!hugePages_ && bytes > hugePagesFrom) {
+    madvise(memory_, byteBound_, MADV_HUGEPAGE);
+    hugePages_ = true;
+  }
+#endif
 }

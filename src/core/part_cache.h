@@ -89,4 +89,5 @@ class PartCache {
   std::uint64_t olderLive_;  // entries of the older generation not yet copied forward
   std::uint64_t replaced_ = 0;
   std::uint64_t peakBytes_ = 0;
+  bool hugePages_ = false;
 };
