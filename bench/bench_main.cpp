@@ -1,11 +1,15 @@
 // Benchmark of the two hot steps of a job, the derivation and the count, on the input files
 // given (read with the program's own input code) and on synthetic jobs: the 30-element
 // chain, random 30-element jobs with up to 4096 constraints, and a full 4096-slot table for
-// the derivation. Each figure is the median of several runs. With --baseline-seconds S
-// (default 60; 0 turns it off) the literal enumeration of all 2^n subsets runs on each job of
-// at most 30 elements in a child process and is reported where it finishes in S.
+// the derivation. Each figure is the median of R runs (--repetitions, default 7), followed by
+// the counter's statistics. With --baseline-seconds S (default 60; 0 turns it off) the
+// literal enumeration of all 2^n subsets runs on each job of at most 30 elements in a child
+// process and is reported where it finishes in S. With --cnf FOLDER each job's derived rules
+// are also written there as a DIMACS CNF file (one clause "not l or not r or z" per rule),
+// so that general model counters can be timed on the very same rules.
 //
-//   build/bench/mirelkon_bench [--baseline-seconds S] [input files...]
+//   build/bench/mirelkon_bench [--baseline-seconds S] [--repetitions R] [--cnf FOLDER]
+//                              [input files...]
 #include <poll.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -32,7 +36,12 @@
 
 namespace {
 
-constexpr int repetitions = 7;
+// What the command line asks for.
+struct BenchOptions {
+  int baselineSeconds = 60;
+  int repetitions = 7;
+  std::filesystem::path cnfFolder;
+};
 
 struct TableSnapshot {
   int count;
@@ -54,7 +63,7 @@ void Restore(const TableSnapshot& s) {
 }
 
 template <class Step>
-double MedianMilliseconds(Step step) {
+double MedianMilliseconds(int repetitions, Step step) {
   std::vector<double> times;
   for (int i = 0; i < repetitions; ++i) {
     auto start = std::chrono::steady_clock::now();
@@ -96,21 +105,52 @@ double BaselineSeconds(int limitSeconds, std::int64_t expected) {
   return seconds;
 }
 
-// Times the derivation and the count of the job now in the tables and prints one row.
-void MeasureJob(const std::string& label, int baselineLimit) {
+// The job's rules as DIMACS CNF: element e is variable e + 1, a rule (l, r, z) the clause
+// "not l or not r or z", a rule with equal premises "not l or z"; rules whose result is a
+// premise exclude nothing and are left out. Every element is a variable, so free elements
+// double the model count as they double the count of closed subsets.
+void WriteCnf(const std::filesystem::path& path) {
+  std::vector<Rule> clauses;
+  for (const Rule& r : CounterRules())
+    if (r.result != r.left && r.result != r.right) clauses.push_back(r);
+  std::FILE* out = std::fopen(path.c_str(), "wb");
+  if (out == nullptr) {
+    std::printf("%s: cannot be written\n", path.c_str());
+    return;
+  }
+  std::fprintf(out, "p cnf %d %zu\n", job.latticeSize, clauses.size());
+  for (const Rule& r : clauses) {
+    std::fprintf(out, "-%d ", r.left + 1);
+    if (r.right != r.left) std::fprintf(out, "-%d ", r.right + 1);
+    std::fprintf(out, "%d 0\n", r.result + 1);
+  }
+  std::fclose(out);
+}
+
+// Times the derivation and the count of the job now in the tables and prints one row: the
+// figures, then what the counter did in one more count of its own.
+void MeasureJob(const std::string& label, const BenchOptions& options) {
   TableSnapshot initial = TakeSnapshot();
-  double deriveMs = MedianMilliseconds([&] {
+  double deriveMs = MedianMilliseconds(options.repetitions, [&] {
     Restore(initial);
     DeriveConstraints();
   });
   SubsetCount count = 0;
-  double countMs = MedianMilliseconds([&] { count = CountedSubuniverses(); });
+  double countMs = MedianMilliseconds(options.repetitions, [&] { count = CountedSubuniverses(); });
+  ClosedSetCounter counter;
+  counter.Count(job.latticeSize, CounterRules());
+  const CounterStats& stats = counter.Stats();
   // The enumeration of 2^n subsets cannot finish beyond 30 elements.
-  const int limit = job.latticeSize <= 30 ? baselineLimit : 0;
+  const int limit = job.latticeSize <= 30 ? options.baselineSeconds : 0;
   double baseline = BaselineSeconds(limit, static_cast<std::int64_t>(count));
   std::printf("%-34s n=%2d constraints %4d->%4d  count %20s  derive %8.3f ms  count %8.3f ms",
               label.c_str(), job.latticeSize, initial.count, job.constraintCount,
               DecimalText(count).c_str(), deriveMs, countMs);
+  std::printf("  parts %llu hits %llu replaced %llu largest %d cache %.1f MB",
+              static_cast<unsigned long long>(stats.partsCounted),
+              static_cast<unsigned long long>(stats.cacheHits),
+              static_cast<unsigned long long>(stats.cacheReplaced), stats.largestPart,
+              static_cast<double>(stats.cacheBytes) / (1 << 20));
   if (baseline == -2) {
     std::printf("  ENUMERATION DISAGREES");
   } else if (baseline >= 0) {
@@ -122,7 +162,7 @@ void MeasureJob(const std::string& label, int baselineLimit) {
   std::fflush(stdout);
 }
 
-void MeasureFile(const std::filesystem::path& path, int baselineLimit) {
+void MeasureFile(const std::filesystem::path& path, const BenchOptions& options) {
   AttachInputFile(std::fopen(path.c_str(), "rb"));
   if (input.file == nullptr) {
     std::printf("%s: cannot be opened\n", path.c_str());
@@ -133,7 +173,10 @@ void MeasureFile(const std::filesystem::path& path, int baselineLimit) {
     ReadRunHeader(line);
     for (int number = 1;; ++number) {
       ReadJob(line, number == 1);
-      MeasureJob(path.filename().string() + " job " + std::to_string(number), baselineLimit);
+      const std::string numberText = std::to_string(number);
+      MeasureJob(path.filename().string() + " job " + numberText, options);
+      if (!options.cnfFolder.empty())
+        WriteCnf(options.cnfFolder / (path.stem().string() + "_job" + numberText + ".cnf"));
       ReadLogicalLine(line);
       if (line.find("\\enddata") != std::string::npos) break;
     }
@@ -169,9 +212,9 @@ void AddRandomConstraints(int count, int argumentsUpTo, int resultsFrom, std::mt
   job.initialConstraintCount = job.constraintCount;
 }
 
-void MeasureSyntheticJobs(int baselineLimit) {
+void MeasureSyntheticJobs(const BenchOptions& options) {
   SetSyntheticJob(30);
-  MeasureJob("chain of 30 elements", baselineLimit);
+  MeasureJob("chain of 30 elements", options);
   std::mt19937 random(2026);
   for (int count : {50, 200, 1000, 4096}) {
     SetSyntheticJob(30);
@@ -179,13 +222,13 @@ void MeasureSyntheticJobs(int baselineLimit) {
     // Random equations need not fit any lattice; as equations of an extra operation they
     // are counted as they stand and the derivation leaves them alone.
     for (int k = 1; k <= count; ++k) job.constraintKinds[k] = {false, false};
-    MeasureJob("random, n=30, " + std::to_string(count) + " constraints", baselineLimit);
+    MeasureJob("random, n=30, " + std::to_string(count) + " constraints", options);
   }
 }
 
 // The derivation on a table filled to its 4096 slots: the arguments lie in 1..20 and the
 // results in 21..30 over an antichain, so every rule is tried and nothing is derived.
-void MeasureFullTableDerivation() {
+void MeasureFullTableDerivation(int repetitions) {
   SetSyntheticJob(30);
   for (int i = 1; i <= 30; ++i)
     for (int j = 1; j <= 30; ++j) job.orderMatrix[i][j] = i == j;
@@ -198,7 +241,7 @@ void MeasureFullTableDerivation() {
     c.result = static_cast<std::uint8_t>(21 + (c.left * 7 + c.right * 3 + c.operation) % 10);
   }
   TableSnapshot initial = TakeSnapshot();
-  double deriveMs = MedianMilliseconds([&] {
+  double deriveMs = MedianMilliseconds(repetitions, [&] {
     Restore(initial);
     DeriveConstraints();
   });
@@ -209,11 +252,17 @@ void MeasureFullTableDerivation() {
 }  // namespace
 
 int main(int argc, char** argv) {
-  int baselineLimit = 60;
+  BenchOptions options;
   std::vector<std::filesystem::path> files;
   for (int i = 1; i < argc; ++i) {
-    if (std::strcmp(argv[i], "--baseline-seconds") == 0 && i + 1 < argc) {
-      baselineLimit = std::atoi(argv[++i]);
+    const bool valued = i + 1 < argc;
+    if (valued && std::strcmp(argv[i], "--baseline-seconds") == 0) {
+      options.baselineSeconds = std::atoi(argv[++i]);
+    } else if (valued && std::strcmp(argv[i], "--repetitions") == 0) {
+      options.repetitions = std::max(1, std::atoi(argv[++i]));
+    } else if (valued && std::strcmp(argv[i], "--cnf") == 0) {
+      options.cnfFolder = argv[++i];
+      std::filesystem::create_directories(options.cnfFolder);
     } else {
       files.emplace_back(argv[i]);
     }
@@ -223,8 +272,8 @@ int main(int argc, char** argv) {
   report.resultFile = sink;
   report.diagnostics = sink;
   run.operationSymbols = "+*";
-  for (const auto& file : files) MeasureFile(file, baselineLimit);
-  MeasureSyntheticJobs(baselineLimit);
-  MeasureFullTableDerivation();
+  for (const auto& file : files) MeasureFile(file, options);
+  MeasureSyntheticJobs(options);
+  MeasureFullTableDerivation(options.repetitions);
   return 0;
 }
