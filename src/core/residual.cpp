@@ -142,7 +142,7 @@ void LinkPart(const RuleMasks& rules, const Decisions& d, Mask part, const Mask*
     const int x = Lowest(m);
     const Mask implied = d.implied[x] & part, excluded = d.excluded[x] & part;
     links.linked[x] |= implied | excluded;
-    links.occurrences[x] += Size(excluded);
+    if (excluded != 0) links.occurrences[x] += Size(excluded);
     for (Mask i = implied; i != 0; i &= i - 1) {
       links.linked[Lowest(i)] |= Bit(x);
       ++links.occurrences[Lowest(i)];
