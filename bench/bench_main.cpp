@@ -1,11 +1,15 @@
 // Benchmark of the two hot steps of a job, the derivation and the count, on the input files
 // given (read with the program's own input code) and on synthetic jobs: the 30-element
 // chain, random 30-element jobs with up to 4096 constraints, and a full 4096-slot table for
-// the derivation. Each figure is the median of several runs. With --baseline-seconds S
-// (default 60; 0 turns it off) the literal enumeration of all 2^n subsets runs on each job of
-// at most 30 elements in a child process and is reported where it finishes in S.
+// the derivation. Each figure is the median of R runs (--repetitions, default 7), followed by
+// the counter's statistics. With --baseline-seconds S (default 60; 0 turns it off) the
+// literal enumeration of all 2^n subsets runs on each job of at most 30 elements in a child
+// process and is reported where it finishes in S. With --cnf FOLDER each job's derived rules
+// are also written there as a DIMACS CNF file (one clause "not l or not r or z" per rule),
+// so that general model counters can be timed on the very same rules.
 //
-//   build/bench/mirelkon_bench [--baseline-seconds S] [input files...]
+//   build/bench/mirelkon_bench [--baseline-seconds S] [--repetitions R] [--cnf FOLDER]
+//                              [input files...]
 #include <poll.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -27,10 +31,15 @@
 
 namespace {
 
-constexpr int repetitions = 7;
+// What the command line asks for.
+struct BenchOptions {
+  int baselineSeconds = 60;
+  int repetitions = 7;
+  std::filesystem::path cnfFolder;
+};
 
 template <class Step>
-double MedianMilliseconds(Step step) {
+double MedianMilliseconds(int repetitions, Step step) {
   std::vector<double> times;
   for (int i = 0; i < repetitions; ++i) {
     auto start = std::chrono::steady_clock::now();
@@ -73,23 +82,57 @@ double BaselineSeconds(int limitSeconds, int n, const std::vector<JobRule>& rule
   return seconds;
 }
 
-// Times the derivation and the count of the partial lattice and prints one row.
-void MeasureJob(const std::string& label, const PartialLattice& lattice, int baselineLimit) {
+// The rules as DIMACS CNF: element e is variable e + 1, a rule (l, r, z) the clause "not l
+// or not r or z", a rule with equal premises "not l or z"; rules whose result is a premise
+// exclude nothing and are left out. Every element is a variable, so free elements double the
+// model count as they double the count of closed subsets.
+void WriteCnf(const std::filesystem::path& path, int n, const std::vector<Rule>& rules) {
+  std::vector<Rule> clauses;
+  for (const Rule& r : rules)
+    if (r.result != r.left && r.result != r.right) clauses.push_back(r);
+  std::FILE* out = std::fopen(path.c_str(), "wb");
+  if (out == nullptr) {
+    std::printf("%s: cannot be written\n", path.c_str());
+    return;
+  }
+  std::fprintf(out, "p cnf %d %zu\n", n, clauses.size());
+  for (const Rule& r : clauses) {
+    std::fprintf(out, "-%d ", r.left + 1);
+    if (r.right != r.left) std::fprintf(out, "-%d ", r.right + 1);
+    std::fprintf(out, "%d 0\n", r.result + 1);
+  }
+  std::fclose(out);
+}
+
+// Times the derivation and the count of the partial lattice and prints one row: the figures,
+// then what the counter did in one more count of its own. With a CNF folder the derived rules
+// are written there as CNF_NAME.cnf.
+void MeasureJob(const std::string& label, const PartialLattice& lattice,
+                const BenchOptions& options, const std::string& cnfName = {}) {
   Derivation derivation;
-  double deriveMs = MedianMilliseconds([&] { derivation = Derive(lattice); });
-  ClosedSetCounter counter;
-  SubsetCount count = 0;
-  double countMs = MedianMilliseconds(
-      [&] { count = CountSubuniverses(counter, lattice.order, derivation.table); });
-  // The enumeration of 2^n subsets cannot finish beyond 30 elements.
+  double deriveMs =
+      MedianMilliseconds(options.repetitions, [&] { derivation = Derive(lattice); });
   const int n = lattice.Size();
-  const int limit = n <= 30 ? baselineLimit : 0;
+  SubsetCount count = 0;
+  ClosedSetCounter counter;
+  double countMs = MedianMilliseconds(
+      options.repetitions, [&] { count = CountSubuniverses(counter, n, derivation.table); });
+  ClosedSetCounter fresh;
+  CountSubuniverses(fresh, n, derivation.table);
+  const CounterStats& stats = fresh.Stats();
+  // The enumeration of 2^n subsets cannot finish beyond 30 elements.
+  const int limit = n <= 30 ? options.baselineSeconds : 0;
   double baseline =
       BaselineSeconds(limit, n, JobRules(derivation.table), static_cast<std::int64_t>(count));
   std::printf("%-34s n=%2d constraints %4d->%4d  count %20s  derive %8.3f ms  count %8.3f ms",
               label.c_str(), n, static_cast<int>(lattice.equations.size()),
               static_cast<int>(derivation.table.size()), DecimalText(count).c_str(), deriveMs,
               countMs);
+  std::printf("  parts %llu hits %llu replaced %llu largest %d cache %.1f MB",
+              static_cast<unsigned long long>(stats.partsCounted),
+              static_cast<unsigned long long>(stats.cacheHits),
+              static_cast<unsigned long long>(stats.cacheReplaced), stats.largestPart,
+              static_cast<double>(stats.cacheBytes) / (1 << 20));
   if (baseline == -2) {
     std::printf("  ENUMERATION DISAGREES");
   } else if (baseline >= 0) {
@@ -99,9 +142,11 @@ void MeasureJob(const std::string& label, const PartialLattice& lattice, int bas
   }
   std::printf("\n");
   std::fflush(stdout);
+  if (!options.cnfFolder.empty() && !cnfName.empty())
+    WriteCnf(options.cnfFolder / (cnfName + ".cnf"), n, RulesOf(derivation.table));
 }
 
-void MeasureFile(const std::filesystem::path& path, int baselineLimit) {
+void MeasureFile(const std::filesystem::path& path, const BenchOptions& options) {
   InputFile file;
   if (!file.Open(path)) {
     std::printf("%s: cannot be opened\n", path.c_str());
@@ -113,8 +158,9 @@ void MeasureFile(const std::filesystem::path& path, int baselineLimit) {
     ReadRunHeader(reader);
     for (int number = 1;; ++number) {
       const ParsedJob job = ReadJob(reader, number == 1);
-      MeasureJob(path.filename().string() + " job " + std::to_string(number), job.lattice,
-                 baselineLimit);
+      const std::string numberText = std::to_string(number);
+      MeasureJob(path.filename().string() + " job " + numberText, job.lattice, options,
+                 path.stem().string() + "_job" + numberText);
       if (AtEndOfData(reader)) break;
     }
   } catch (const DataError& error) {
@@ -147,8 +193,8 @@ void AddRandomEquations(PartialLattice& lattice, int count, int argumentsUpTo, i
   }
 }
 
-void MeasureSyntheticJobs(int baselineLimit) {
-  MeasureJob("chain of 30 elements", SyntheticJob(30), baselineLimit);
+void MeasureSyntheticJobs(const BenchOptions& options) {
+  MeasureJob("chain of 30 elements", SyntheticJob(30), options);
   std::mt19937 random(2026);
   for (int count : {50, 200, 1000, 4096}) {
     PartialLattice lattice = SyntheticJob(30);
@@ -156,13 +202,13 @@ void MeasureSyntheticJobs(int baselineLimit) {
     // Random equations need not fit any lattice; as equations of an extra operation they
     // are counted as they stand and the derivation leaves them alone.
     for (Equation& e : lattice.equations) e.operation = 'f';
-    MeasureJob("random, n=30, " + std::to_string(count) + " constraints", lattice, baselineLimit);
+    MeasureJob("random, n=30, " + std::to_string(count) + " constraints", lattice, options);
   }
 }
 
 // The derivation on a table filled to its 4096 slots: the arguments lie in 1..20 and the
 // results in 21..30 over an antichain, so every rule is tried and nothing is derived.
-void MeasureFullTableDerivation() {
+void MeasureFullTableDerivation(int repetitions) {
   PartialLattice lattice = SyntheticJob(30);
   lattice.order = Order::Identity(30);
   std::mt19937 random(7);
@@ -175,7 +221,7 @@ void MeasureFullTableDerivation() {
         static_cast<std::uint8_t>(20 + ((e.left + 1) * 7 + (e.right + 1) * 3 + operation) % 10);
   }
   Derivation derivation;
-  double deriveMs = MedianMilliseconds([&] { derivation = Derive(lattice); });
+  double deriveMs = MedianMilliseconds(repetitions, [&] { derivation = Derive(lattice); });
   std::printf("%-34s n=30 constraints 4096->%4d  derive %8.3f ms\n", "full table derivation",
               static_cast<int>(derivation.table.size()), deriveMs);
 }
@@ -183,17 +229,23 @@ void MeasureFullTableDerivation() {
 }  // namespace
 
 int main(int argc, char** argv) {
-  int baselineLimit = 60;
+  BenchOptions options;
   std::vector<std::filesystem::path> files;
   for (int i = 1; i < argc; ++i) {
-    if (std::strcmp(argv[i], "--baseline-seconds") == 0 && i + 1 < argc) {
-      baselineLimit = std::atoi(argv[++i]);
+    const bool valued = i + 1 < argc;
+    if (valued && std::strcmp(argv[i], "--baseline-seconds") == 0) {
+      options.baselineSeconds = std::atoi(argv[++i]);
+    } else if (valued && std::strcmp(argv[i], "--repetitions") == 0) {
+      options.repetitions = std::max(1, std::atoi(argv[++i]));
+    } else if (valued && std::strcmp(argv[i], "--cnf") == 0) {
+      options.cnfFolder = argv[++i];
+      std::filesystem::create_directories(options.cnfFolder);
     } else {
       files.emplace_back(argv[i]);
     }
   }
-  for (const auto& file : files) MeasureFile(file, baselineLimit);
-  MeasureSyntheticJobs(baselineLimit);
-  MeasureFullTableDerivation();
+  for (const auto& file : files) MeasureFile(file, options);
+  MeasureSyntheticJobs(options);
+  MeasureFullTableDerivation(options.repetitions);
   return 0;
 }

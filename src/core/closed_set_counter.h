@@ -6,6 +6,7 @@
 // Counters share nothing: one per thread may count side by side.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <span>
@@ -21,12 +22,21 @@ struct Rule {
   std::uint8_t result;
 };
 
+// How much a counter may hold. The cache of counted parts grows with the count up to its
+// bound; when full, it gives up its oldest entries, so a smaller bound costs time, never
+// exactness.
+struct CounterOptions {
+  std::size_t cacheBytes = std::size_t{256} << 20;
+};
+
 // What the last count did, for tests and benchmarks.
 struct CounterStats {
-  std::uint64_t partsCounted = 0;  // parts counted by branching
-  std::uint64_t cacheHits = 0;     // parts found counted already
-  std::uint64_t cacheEmptied = 0;  // times the cache was full and emptied
-  int largestPart = 0;             // elements of the largest part counted by branching
+  std::uint64_t partsCounted = 0;   // parts counted by branching
+  std::uint64_t cacheHits = 0;      // parts found counted already
+  std::uint64_t cacheMisses = 0;    // parts looked for in the cache and not found
+  std::uint64_t cacheReplaced = 0;  // counted parts given up to make room for newer ones
+  std::uint64_t cacheBytes = 0;     // the most memory the cache held at once
+  int largestPart = 0;              // elements of the largest part counted by branching
 };
 
 // A plain search, for checking the counter against itself, keeps no cache of counted parts
@@ -35,16 +45,14 @@ enum class Search { full, plain };
 
 class ClosedSetCounter {
  public:
-  explicit ClosedSetCounter(Search search = Search::full);
+  explicit ClosedSetCounter(Search search = Search::full, CounterOptions options = {});
   ~ClosedSetCounter();
   ClosedSetCounter(const ClosedSetCounter&) = delete;
   ClosedSetCounter& operator=(const ClosedSetCounter&) = delete;
 
   // The number of closed subsets of {0..n-1}, 0 <= n <= maxElements; every rule names
-  // elements below n. rank, when not empty, holds a number for each element, and the search
-  // prefers to decide elements of lower rank first: the count does not depend on it, its
-  // speed does.
-  SubsetCount Count(int n, std::span<const Rule> rules, std::span<const int> rank = {});
+  // elements below n.
+  SubsetCount Count(int n, std::span<const Rule> rules);
 
   const CounterStats& Stats() const;
 

@@ -8,15 +8,13 @@
 
 #include "core/closed_set_counter.h"
 #include "core/equation.h"
-#include "core/order.h"
 #include "core/subset_count.h"
 
 // Every equation as the rule "left and right force result in".
 std::vector<Rule> RulesOf(std::span<const Equation> equations);
 
-// The number of subsets of the order's elements closed under the equations. The order plays
-// no part in the answer; it guides the search.
-SubsetCount CountSubuniverses(ClosedSetCounter& counter, const Order& order,
+// The number of subsets of {0..n-1} closed under the equations.
+SubsetCount CountSubuniverses(ClosedSetCounter& counter, int n,
                               std::span<const Equation> equations);
 
 // |Sub(L)| * 2^(subtrahend - n), one halving or doubling at a time. Only the conversion of a

@@ -193,7 +193,7 @@ bool CountAndReport(Session& session, const RunOutputs& outputs, ClosedSetCounte
                     const RunSettings& settings, const ParsedJob& job, const Derivation& derivation,
                     int latticeAdded) {
   const auto start = std::chrono::steady_clock::now();
-  const SubsetCount count = CountSubuniverses(counter, job.lattice.order, derivation.table);
+  const SubsetCount count = CountSubuniverses(counter, job.lattice.order.size, derivation.table);
   const double milliseconds = MillisecondsSince(start);
   const int n = job.lattice.Size();
   const auto lines = ResultLines(count, n, job.name, settings.subtrahend);

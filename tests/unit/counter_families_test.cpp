@@ -1,0 +1,133 @@
+// The counter against its plain search (no cache, no splitting into parts) on random jobs of
+// the families that once made it slow: rules that follow levels of antichains, random
+// lattices given by their joins alone, by their meets alone or by half their equations, and
+// random rule sets of 2n to 4n rules. The counter runs with a cache of a few kilobytes, so
+// that it has to give up entries, and its statistics must show that it did and that it kept
+// within the bound.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <bit>
+#include <cstdint>
+#include <functional>
+#include <random>
+#include <set>
+#include <vector>
+
+#include "core/closed_set_counter.h"
+
+namespace {
+
+struct Job {
+  int n;
+  std::vector<Rule> rules;
+};
+
+int Between(std::mt19937& random, int low, int high) {
+  return std::uniform_int_distribution<int>(low, high)(random);
+}
+
+void AddRule(Job& job, int left, int right, int result) {
+  job.rules.push_back({static_cast<std::uint8_t>(left), static_cast<std::uint8_t>(right),
+                       static_cast<std::uint8_t>(result)});
+}
+
+// Levels of 1 to 4 elements, every element of a level below every element of the next; each
+// rule's result lies above both arguments or below both.
+Job LevelsJob(std::mt19937& random, int n, int ruleCount) {
+  std::vector<int> level(n);
+  for (int e = 0, l = 0; e < n; ++l)
+    for (int width = Between(random, 1, 4); width > 0 && e < n; --width) level[e++] = l;
+  Job job{n, {}};
+  while (static_cast<int>(job.rules.size()) < ruleCount) {
+    const int x = Between(random, 0, n - 1), y = Between(random, 0, n - 1);
+    const int z = Between(random, 0, n - 1);
+    const auto [low, high] = std::minmax(level[x], level[y]);
+    if (level[z] > high || level[z] < low) AddRule(job, x, y, z);
+  }
+  return job;
+}
+
+// A random lattice of n elements: subsets of {0..7} closed under intersection, spanned by
+// random subsets, ordered by inclusion; its meet is the intersection and its join the
+// smallest member above the union.
+std::vector<unsigned> RandomLattice(std::mt19937& random, int n) {
+  for (;;) {
+    std::set<unsigned> family{0xFF};
+    for (int tries = 0; tries < 200 && static_cast<int>(family.size()) < n; ++tries) {
+      const unsigned s = static_cast<unsigned>(Between(random, 0, 0xFF));
+      std::set<unsigned> grown = family;
+      grown.insert(s);
+      for (unsigned a : family) grown.insert(a & s);
+      if (static_cast<int>(grown.size()) <= n) family = grown;
+    }
+    if (static_cast<int>(family.size()) == n) return {family.begin(), family.end()};
+  }
+}
+
+enum class Equations { joins, meets, half };
+
+// The join and meet of every incomparable pair, as rules, or only some of them.
+Job LatticeJob(std::mt19937& random, int n, Equations which) {
+  const std::vector<unsigned> sets = RandomLattice(random, n);
+  auto index = [&](unsigned s) {
+    return static_cast<int>(std::find(sets.begin(), sets.end(), s) - sets.begin());
+  };
+  auto join = [&](unsigned a, unsigned b) {
+    unsigned best = 0xFF;
+    for (unsigned s : sets)
+      if ((s & (a | b)) == (a | b) && std::popcount(s) < std::popcount(best)) best = s;
+    return best;
+  };
+  Job job{n, {}};
+  for (int x = 0; x < n; ++x)
+    for (int y = x + 1; y < n; ++y) {
+      const unsigned a = sets[x], b = sets[y];
+      if ((a & b) == a || (a & b) == b) continue;
+      const bool half = which == Equations::half;
+      if (which == Equations::joins || (half && Between(random, 0, 1) == 0))
+        AddRule(job, x, y, index(join(a, b)));
+      if (which == Equations::meets || (half && Between(random, 0, 1) == 0))
+        AddRule(job, x, y, index(a & b));
+    }
+  return job;
+}
+
+// Rules of three elements drawn at random.
+Job RandomJob(std::mt19937& random, int n, int ruleCount) {
+  Job job{n, {}};
+  while (static_cast<int>(job.rules.size()) < ruleCount)
+    AddRule(job, Between(random, 0, n - 1), Between(random, 0, n - 1), Between(random, 0, n - 1));
+  return job;
+}
+
+}  // namespace
+
+TEST(CounterFamilies, WithASmallCacheTheCounterAgreesWithItsPlainSearch) {
+  constexpr std::size_t cacheBytes = 16 << 10;
+  struct Family {
+    const char* name;
+    std::function<Job(std::mt19937&)> make;
+  };
+  const Family families[] = {
+      {"levels", [](std::mt19937& r) { return LevelsJob(r, 30, Between(r, 40, 60)); }},
+      {"joins", [](std::mt19937& r) { return LatticeJob(r, 24, Equations::joins); }},
+      {"meets", [](std::mt19937& r) { return LatticeJob(r, 24, Equations::meets); }},
+      {"half", [](std::mt19937& r) { return LatticeJob(r, 30, Equations::half); }},
+      {"random", [](std::mt19937& r) { return RandomJob(r, 30, Between(r, 60, 120)); }},
+  };
+  std::mt19937 random(2025);
+  for (const Family& family : families) {
+    std::uint64_t replaced = 0;
+    for (int trial = 0; trial < 4; ++trial) {
+      const Job job = family.make(random);
+      ClosedSetCounter counter(Search::full, CounterOptions{cacheBytes});
+      const SubsetCount full = counter.Count(job.n, job.rules);
+      replaced += counter.Stats().cacheReplaced;
+      EXPECT_LE(counter.Stats().cacheBytes, cacheBytes) << family.name;
+      ASSERT_EQ(full, ClosedSetCounter(Search::plain).Count(job.n, job.rules))
+          << family.name << ", trial " << trial << ": " << job.rules.size() << " rules";
+    }
+    EXPECT_GT(replaced, 0u) << family.name;
+  }
+}
