@@ -6,10 +6,11 @@
 // literal enumeration of all 2^n subsets runs on each job of at most 30 elements in a child
 // process and is reported where it finishes in S. With --cnf FOLDER each job's derived rules
 // are also written there as a DIMACS CNF file (one clause "not l or not r or z" per rule),
-// so that general model counters can be timed on the very same rules.
+// so that general model counters can be timed on the very same rules. With --by-size the
+// counts by size are timed too, with their ratio to the plain count.
 //
-//   build/bench/mirelkon_bench [--baseline-seconds S] [--repetitions R] [--cnf FOLDER]
-//                              [input files...]
+//   build/bench/mirelkon_bench [--baseline-seconds S] [--repetitions R] [--by-size]
+//                              [--cnf FOLDER] [input files...]
 #include <poll.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -19,6 +20,7 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <numeric>
 #include <random>
 #include <string>
 #include <vector>
@@ -35,6 +37,7 @@ namespace {
 struct BenchOptions {
   int baselineSeconds = 60;
   int repetitions = 7;
+  bool bySize = false;  // also time the counts by size
   std::filesystem::path cnfFolder;
 };
 
@@ -110,8 +113,7 @@ void WriteCnf(const std::filesystem::path& path, int n, const std::vector<Rule>&
 void MeasureJob(const std::string& label, const PartialLattice& lattice,
                 const BenchOptions& options, const std::string& cnfName = {}) {
   Derivation derivation;
-  double deriveMs =
-      MedianMilliseconds(options.repetitions, [&] { derivation = Derive(lattice); });
+  double deriveMs = MedianMilliseconds(options.repetitions, [&] { derivation = Derive(lattice); });
   const int n = lattice.Size();
   SubsetCount count = 0;
   ClosedSetCounter counter;
@@ -128,6 +130,15 @@ void MeasureJob(const std::string& label, const PartialLattice& lattice,
               label.c_str(), n, static_cast<int>(lattice.equations.size()),
               static_cast<int>(derivation.table.size()), DecimalText(count).c_str(), deriveMs,
               countMs);
+  if (options.bySize) {
+    std::vector<std::uint64_t> bySize;
+    const double bySizeMs = MedianMilliseconds(options.repetitions, [&] {
+      bySize = CountSubuniversesBySize(counter, n, derivation.table);
+    });
+    const bool agrees = std::accumulate(bySize.begin(), bySize.end(), SubsetCount{0}) == count;
+    std::printf("  by size %8.3f ms (%5.2f times)%s", bySizeMs, bySizeMs / countMs,
+                agrees ? "" : "  SIZES DISAGREE");
+  }
   std::printf("  parts %llu hits %llu replaced %llu largest %d cache %.1f MB",
               static_cast<unsigned long long>(stats.partsCounted),
               static_cast<unsigned long long>(stats.cacheHits),
@@ -237,6 +248,8 @@ int main(int argc, char** argv) {
       options.baselineSeconds = std::atoi(argv[++i]);
     } else if (valued && std::strcmp(argv[i], "--repetitions") == 0) {
       options.repetitions = std::max(1, std::atoi(argv[++i]));
+    } else if (std::strcmp(argv[i], "--by-size") == 0) {
+      options.bySize = true;
     } else if (valued && std::strcmp(argv[i], "--cnf") == 0) {
       options.cnfFolder = argv[++i];
       std::filesystem::create_directories(options.cnfFolder);

@@ -18,6 +18,7 @@
 #include <cassert>
 
 #include "core/bits.h"
+#include "core/counter_values.h"
 #include "core/part_cache.h"
 #include "core/residual.h"
 
@@ -27,10 +28,16 @@ struct ClosedSetCounter::Engine {
   Engine(Search search, const CounterOptions& options)
       : plain(search == Search::plain), cache(options.cacheBytes) {}
 
-  SubsetCount CountBranches(const Decisions& d, Mask part, const Mask* linkedBefore);
-  SubsetCount CountPart(const Decisions& d, Mask part, const Mask* linkedBefore);
-  SubsetCount CountResidual(const Decisions& d, Mask open, const Mask* linkedBefore);
-  SubsetCount CountPlain(const Decisions& d, Mask open);
+  template <class A>
+  typename A::Value Run(int n, std::span<const Rule> list);
+  template <class A>
+  typename A::Value CountBranches(const Decisions& d, Mask part, const Mask* linkedBefore);
+  template <class A>
+  typename A::Value CountPart(const Decisions& d, Mask part, const Mask* linkedBefore);
+  template <class A>
+  typename A::Value CountResidual(const Decisions& d, Mask open, const Mask* linkedBefore);
+  template <class A>
+  typename A::Value CountPlain(const Decisions& d, Mask open);
 
   const bool plain;  // no cache and no splitting into parts
   RuleMasks rules;
@@ -51,66 +58,97 @@ int BranchElement(Mask part, const Links& links) {
 }  // namespace
 
 // Counts the closed assignments of one part: undecided elements all connected through open
-// rules, implications and exclusions. Branches on one element, in and out.
-SubsetCount ClosedSetCounter::Engine::CountBranches(const Decisions& d, Mask part,
-                                                    const Mask* linkedBefore) {
+// rules, implications and exclusions. Branches on one element, in and out; the elements a
+// side decides in count towards the size of every set on that side.
+template <class A>
+typename A::Value ClosedSetCounter::Engine::CountBranches(const Decisions& d, Mask part,
+                                                          const Mask* linkedBefore) {
   ++stats.partsCounted;
   stats.largestPart = std::max(stats.largestPart, Size(part));
   Links links;
   LinkPart(rules, d, part, linkedBefore, links);
   const Mask chosen = Bit(BranchElement(part, links));
-  SubsetCount count = 0;
+  typename A::Value count{};
   for (bool inside : {true, false}) {
     Decisions next;
     CopyPart(d, part, next);
     if (!Decide(rules, next, inside ? chosen : 0, inside ? 0 : chosen, part, links.linked))
       continue;
+    assert((next.in & ~d.in & ~part) == 0 && (next.out & ~d.out & ~part) == 0);
     const Mask open = part & ~(next.in | next.out);
-    count += plain ? CountPlain(next, open) : CountResidual(next, open, links.linked);
+    A::Add(count, plain ? CountPlain<A>(next, open) : CountResidual<A>(next, open, links.linked),
+           Size(next.in & ~d.in));
   }
   return count;
 }
 
 // Counts one part, through the cache.
-SubsetCount ClosedSetCounter::Engine::CountPart(const Decisions& d, Mask part,
-                                                const Mask* linkedBefore) {
+template <class A>
+typename A::Value ClosedSetCounter::Engine::CountPart(const Decisions& d, Mask part,
+                                                      const Mask* linkedBefore) {
   PartKey key;
   FindKey(d, part, key);
-  SubsetCount count;
-  if (cache.Find(key.Words(), key.hash, count)) {
+  std::span<const Mask> stored;
+  if (cache.Find(key.Words(), key.hash, stored)) {
     ++stats.cacheHits;
-    return count;
+    return A::Decode(stored);
   }
   ++stats.cacheMisses;
-  count = CountBranches(d, part, linkedBefore);
-  cache.Store(key.Words(), key.hash, count);
+  const typename A::Value count = CountBranches<A>(d, part, linkedBefore);
+  cache.Store(key.Words(), key.hash, A::Encode(count));
   return count;
 }
 
-// Counts the undecided elements `open`: elements linked to none double the count, and parts
-// linked to each other by nothing are counted apart and multiplied.
-SubsetCount ClosedSetCounter::Engine::CountResidual(const Decisions& d, Mask open,
-                                                    const Mask* linkedBefore) {
-  SubsetCount count = 1;
-  for (Mask rest = open; rest != 0 && count != 0;) {
+// Counts the undecided elements `open`: elements linked to none are free, and parts linked to
+// each other by nothing are counted apart and multiplied.
+template <class A>
+typename A::Value ClosedSetCounter::Engine::CountResidual(const Decisions& d, Mask open,
+                                                          const Mask* linkedBefore) {
+  typename A::Value count = A::One();
+  int free = 0;
+  for (Mask rest = open; rest != 0 && !A::IsZero(count);) {
     const Mask part = PartOf(rules, d, LowestBit(rest), open, rest, linkedBefore);
     rest &= ~part;
-    count *= part == LowestBit(part) ? 2 : CountPart(d, part, linkedBefore);
+    if (part == LowestBit(part))
+      ++free;
+    else
+      A::Multiply(count, CountPart<A>(d, part, linkedBefore));
   }
+  if (free > 0 && !A::IsZero(count)) A::Multiply(count, A::Free(free));
   return count;
 }
 
 // Counts the undecided elements `open` in the plain search: the free elements apart, all
 // the others as one part.
-SubsetCount ClosedSetCounter::Engine::CountPlain(const Decisions& d, Mask open) {
+template <class A>
+typename A::Value ClosedSetCounter::Engine::CountPlain(const Decisions& d, Mask open) {
   Links links;
   Mask everyPair[maxElements];
   std::fill(everyPair, everyPair + maxElements, ~Mask{0});
   LinkPart(rules, d, open, everyPair, links);
   Mask touched = 0;
   for (Mask m = open; m != 0; m &= m - 1) touched |= links.linked[Lowest(m)];
-  const SubsetCount free = SubsetCount{1} << Size(open & ~touched);
-  return touched == 0 ? free : free * CountBranches(d, touched, everyPair);
+  typename A::Value count = A::Free(Size(open & ~touched));
+  if (touched != 0) A::Multiply(count, CountBranches<A>(d, touched, everyPair));
+  return count;
+}
+
+template <class A>
+typename A::Value ClosedSetCounter::Engine::Run(int n, std::span<const Rule> list) {
+  assert(0 <= n && n <= maxElements);
+  stats = {};
+  Decisions root;
+  LoadRules(n, list, rules, root);
+  // The empty set is closed, so nothing is in before the first branch.
+  assert(root.in == 0);
+  if (plain) return CountPlain<A>(root, FirstElements(n));
+  cache.Clear();
+  Mask everyPair[maxElements];
+  std::fill(everyPair, everyPair + maxElements, ~Mask{0});
+  const typename A::Value count = CountResidual<A>(root, FirstElements(n), everyPair);
+  stats.cacheReplaced = cache.Replaced();
+  stats.cacheBytes = cache.PeakBytes();
+  return count;
 }
 
 ClosedSetCounter::ClosedSetCounter(Search search, CounterOptions options)
@@ -119,19 +157,14 @@ ClosedSetCounter::ClosedSetCounter(Search search, CounterOptions options)
 ClosedSetCounter::~ClosedSetCounter() = default;
 
 SubsetCount ClosedSetCounter::Count(int n, std::span<const Rule> rules) {
-  assert(0 <= n && n <= maxElements);
-  Engine& e = *engine_;
-  e.stats = {};
-  Decisions root;
-  LoadRules(n, rules, e.rules, root);
-  if (e.plain) return e.CountPlain(root, FirstElements(n));
-  e.cache.Clear();
-  Mask everyPair[maxElements];
-  std::fill(everyPair, everyPair + maxElements, ~Mask{0});
-  const SubsetCount count = e.CountResidual(root, FirstElements(n), everyPair);
-  e.stats.cacheReplaced = e.cache.Replaced();
-  e.stats.cacheBytes = e.cache.PeakBytes();
-  return count;
+  return engine_->Run<TotalCount>(n, rules);
+}
+
+std::vector<std::uint64_t> ClosedSetCounter::CountBySize(int n, std::span<const Rule> rules) {
+  const SizeCounts::Value counts = engine_->Run<SizeCounts>(n, rules);
+  std::vector<std::uint64_t> bySize(n + 1, 0);
+  std::copy(counts.coefficient, counts.coefficient + counts.length, bySize.begin());
+  return bySize;
 }
 
 const CounterStats& ClosedSetCounter::Stats() const {

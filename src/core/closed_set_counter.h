@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <memory>
 #include <span>
+#include <vector>
 
 #include "core/limits.h"
 #include "core/subset_count.h"
@@ -53,6 +54,10 @@ class ClosedSetCounter {
   // The number of closed subsets of {0..n-1}, 0 <= n <= maxElements; every rule names
   // elements below n.
   SubsetCount Count(int n, std::span<const Rule> rules);
+
+  // The closed subsets of {0..n-1} by size: entry k, for k = 0..n, is the number of k
+  // elements. Each entry is below C(64, 32) and fits 64 bits; they add up to Count.
+  std::vector<std::uint64_t> CountBySize(int n, std::span<const Rule> rules);
 
   const CounterStats& Stats() const;
 

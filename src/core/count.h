@@ -3,9 +3,11 @@
 // and sigma(L) = |Sub(L)| * 2^(subtrahend - |L|).
 #pragma once
 
+#include <cstdint>
 #include <span>
 #include <vector>
 
+#include "core/bits.h"
 #include "core/closed_set_counter.h"
 #include "core/equation.h"
 #include "core/subset_count.h"
@@ -16,6 +18,12 @@ std::vector<Rule> RulesOf(std::span<const Equation> equations);
 // The number of subsets of {0..n-1} closed under the equations.
 SubsetCount CountSubuniverses(ClosedSetCounter& counter, int n,
                               std::span<const Equation> equations);
+
+// The subsets of {0..n-1} closed under the equations and holding `required`, by size: entry k,
+// for k = 0..n, is the number of k elements.
+std::vector<std::uint64_t> CountSubuniversesBySize(ClosedSetCounter& counter, int n,
+                                                   std::span<const Equation> equations,
+                                                   Mask required = 0);
 
 // |Sub(L)| * 2^(subtrahend - n), one halving or doubling at a time. Only the conversion of a
 // count above 2^53 rounds; every later step is exact.

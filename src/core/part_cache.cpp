@@ -111,13 +111,14 @@ void PartCache::Index(const Head* entry) {
 }
 
 PartCache::Head* PartCache::Append(std::span<const Mask> key, std::uint64_t hash,
-                                   SubsetCount count) {
-  assert(current_.used + EntryWords(key.size()) <= generationWords_);
+                                   std::span<const Mask> value) {
+  assert(current_.used + EntryWords(key.size(), value.size()) <= generationWords_);
   Head* e = reinterpret_cast<Head*>(current_.start + current_.used);
-  *e = {hash, static_cast<std::uint64_t>(count), static_cast<std::uint32_t>(count >> 64),
-        static_cast<std::uint16_t>(key.size()), 0};
-  std::memcpy(e + 1, key.data(), key.size_bytes());
-  current_.used += EntryWords(key.size());
+  *e = {hash, static_cast<std::uint32_t>(value.size()), static_cast<std::uint16_t>(key.size()), 0};
+  Mask* words = reinterpret_cast<Mask*>(e + 1);
+  std::memcpy(words, key.data(), key.size_bytes());
+  std::memcpy(words + key.size(), value.data(), value.size_bytes());
+  current_.used += EntryWords(e);
   ++current_.entries;
   NoteBytes();
   return e;
@@ -125,27 +126,28 @@ PartCache::Head* PartCache::Append(std::span<const Mask> key, std::uint64_t hash
 
 // An entry of the older generation found again is copied into the current one, where room is
 // left, so that it survives when the older generation is given up.
-bool PartCache::Find(std::span<const Mask> key, std::uint64_t hash, SubsetCount& count) {
+bool PartCache::Find(std::span<const Mask> key, std::uint64_t hash, std::span<const Mask>& value) {
   std::uint64_t* slot = SlotOf(key, hash);
   if (*slot == 0) return false;
   Head* e = EntryAt(*slot);
-  count = SubsetCount{e->high} << 64 | e->low;
-  if (InOlder(e) && current_.used + EntryWords(key.size()) <= generationWords_ &&
+  if (InOlder(e) && current_.used + EntryWords(e) <= generationWords_ &&
       current_.entries < EntryLimit()) {
     e->moved = 1;
     --olderLive_;
-    const Head* copy = Append(key, hash, count);
-    *slot = SlotFor(copy);
+    e = Append(key, hash, ValueOf(e));
+    *slot = SlotFor(e);
   }
+  value = ValueOf(e);
   return true;
 }
 
-void PartCache::Store(std::span<const Mask> key, std::uint64_t hash, SubsetCount count) {
-  if (maxIndexBits_ < leastIndexBits || EntryWords(key.size()) > halfWords_) return;
-  if (current_.used + EntryWords(key.size()) > generationWords_ || current_.entries == EntryLimit())
+void PartCache::Store(std::span<const Mask> key, std::uint64_t hash, std::span<const Mask> value) {
+  const std::size_t words = EntryWords(key.size(), value.size());
+  if (maxIndexBits_ < leastIndexBits || words > halfWords_) return;
+  if (current_.used + words > generationWords_ || current_.entries == EntryLimit())
     GiveUpOlderGeneration();
   if (2 * (indexed_ + 1) > std::uint64_t{1} << indexBits_) GrowIndex();
-  Index(Append(key, hash, count));
+  Index(Append(key, hash, value));
   ++stored_;
 }
 
@@ -181,7 +183,7 @@ void PartCache::IndexGeneration(const Generation& g) {
   for (std::size_t at = 0; at < g.used;) {
     const Head* e = reinterpret_cast<const Head*>(g.start + at);
     if (e->moved == 0) Index(e);
-    at += EntryWords(e->length);
+    at += EntryWords(e);
   }
 }
 

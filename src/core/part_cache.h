@@ -1,5 +1,7 @@
-// The cache of counted parts: the count of each part the search has counted, found again by
-// the part's key (the words that describe its residual problem), in memory of a fixed bound.
+// The cache of counted parts: the value of each part the search has counted (its number of
+// closed sets, or those numbers by size), found again by the part's key (the words that
+// describe its residual problem), in memory of a fixed bound. Keys and values are words of
+// any length.
 //
 // Entries are written one after the other into one of two halves of an arena, the current
 // generation. When it has no room left, the other half, the older generation, is given up and
@@ -21,7 +23,6 @@
 #include <span>
 
 #include "core/bits.h"
-#include "core/subset_count.h"
 
 class PartCache {
  public:
@@ -34,28 +35,32 @@ class PartCache {
   // Forgets every entry and the figures below; the memory stays reserved.
   void Clear();
 
-  // Whether a count is stored under the key, and then that count. The hash may be any
-  // function of the key's words that spreads keys over all 64 bits.
-  bool Find(std::span<const Mask> key, std::uint64_t hash, SubsetCount& count);
+  // Whether a value is stored under the key, and then its words, which stay valid until the
+  // next call. The hash may be any function of the key's words that spreads keys over all 64
+  // bits.
+  bool Find(std::span<const Mask> key, std::uint64_t hash, std::span<const Mask>& value);
 
-  // Stores a count under a key that is not stored yet.
-  void Store(std::span<const Mask> key, std::uint64_t hash, SubsetCount count);
+  // Stores a value under a key that is not stored yet.
+  void Store(std::span<const Mask> key, std::uint64_t hash, std::span<const Mask> value);
 
   std::uint64_t Replaced() const { return replaced_; }    // entries given up for room
   std::uint64_t PeakBytes() const { return peakBytes_; }  // most memory held at once
 
  private:
-  // An entry: its head, then the key's words.
+  // An entry: its head, the key's words, then the value's.
   struct Head {
     std::uint64_t hash;
-    std::uint64_t low;     // the count's low 64 bits
-    std::uint32_t high;    // and the rest: 2^64 needs 65 bits
-    std::uint16_t length;  // words of the key
-    std::uint16_t moved;   // copied into the current generation, so this copy is not indexed
+    std::uint32_t valueLength;  // words of the value
+    std::uint16_t length;       // words of the key
+    std::uint16_t moved;        // copied into the current generation, so this copy is not indexed
   };
   static_assert(sizeof(Head) % sizeof(Mask) == 0);
-  static std::size_t EntryWords(std::size_t keyLength) {
-    return sizeof(Head) / sizeof(Mask) + keyLength;
+  static std::size_t EntryWords(std::size_t keyLength, std::size_t valueLength) {
+    return sizeof(Head) / sizeof(Mask) + keyLength + valueLength;
+  }
+  static std::size_t EntryWords(const Head* e) { return EntryWords(e->length, e->valueLength); }
+  static std::span<const Mask> ValueOf(const Head* e) {
+    return {reinterpret_cast<const Mask*>(e + 1) + e->length, e->valueLength};
   }
   struct Generation {
     Mask* start;
@@ -69,7 +74,7 @@ class PartCache {
   std::uint64_t SlotFor(const Head* entry) const;
   Head* EntryAt(std::uint64_t slot) const;
   bool InOlder(const Head* entry) const;
-  Head* Append(std::span<const Mask> key, std::uint64_t hash, SubsetCount count);
+  Head* Append(std::span<const Mask> key, std::uint64_t hash, std::span<const Mask> value);
   void Index(const Head* entry);
   void IndexGeneration(const Generation& g);
   void GiveUpOlderGeneration();

@@ -90,6 +90,20 @@ void AnswerSymmetry(Answers& answers, ClosedSetCounter& counter, const ParsedJob
   answers.lines.push_back(line);
 }
 
+// One line per size that occurs; the JSON array has every size 0..n.
+void AnswerProfile(Answers& answers, ClosedSetCounter& counter, const ParsedJob& job,
+                   const Derivation& derivation, const std::string& holding) {
+  const std::vector<std::uint64_t> bySize =
+      CountSubuniversesBySize(counter, job.lattice.Size(), derivation.table, answers.required);
+  for (std::size_t k = 0; k < bySize.size(); ++k) {
+    const std::string number = std::to_string(bySize[k]);
+    if (bySize[k] != 0)
+      answers.lines.push_back("-- Closed subsets" + holding + " of size " + std::to_string(k) +
+                              ": " + number);
+    answers.profile.push_back(number);
+  }
+}
+
 void AnswerList(Answers& answers, const Queries& queries, SubsetCount count) {
   if (count > queries.listLimit) {
     const std::string reason =
@@ -129,6 +143,7 @@ Answers AnswerQueries(const Queries& queries, ClosedSetCounter& counter, const P
     answers.narrowed = true;
     answers.narrowedSub = DecimalText(count);
   }
+  if (queries.profile) AnswerProfile(answers, counter, job, derivation, holding);
   if (queries.upToSymmetry) AnswerSymmetry(answers, counter, job, derivation, holding);
   if (queries.list) AnswerList(answers, queries, count);
   return answers;

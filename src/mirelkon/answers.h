@@ -24,7 +24,8 @@ struct Answers {
   std::optional<std::string> narrowedSub;
   Mask required = 0;                  // the elements every counted subset holds
   std::optional<SubsetCount> listed;  // the number of subsets to list, when listed
-  bool withheld = false;  // an answer is missing: see the lines and the field "withheld"
+  bool withheld = false;             // an answer is missing: see the lines and the field "withheld"
+  std::vector<std::string> profile;  // the counts by size in decimal, when asked for
 };
 
 Answers AnswerQueries(const Queries& queries, ClosedSetCounter& counter, const ParsedJob& job,

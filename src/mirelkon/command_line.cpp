@@ -51,6 +51,16 @@ void AskForList(CommandLine& line, Value limit) {
   }
 }
 
+// --cache-mb MB: at least 1, at most a terabyte.
+void BoundTheCache(CommandLine& line, Value megabytes) {
+  int value = 0;
+  if (!ParseWholeNumber(megabytes, value) || value < 1 || value > (1 << 20)) {
+    line.error = "--cache-mb needs a number of megabytes from 1 to 1048576";
+    return;
+  }
+  line.run.counter.cacheBytes = static_cast<std::size_t>(value) << 20;
+}
+
 void AskForListTo(CommandLine& line, Value file) {
   line.queries.list = true;
   line.queries.listTo = file;
@@ -70,6 +80,9 @@ constexpr OptionSpec mirelkonOptions[] = {
     {"--list", "", optionalNumber, AskForList},
     {"--list-to", "", required, AskForListTo},
     {"--up-to-symmetry", "", none, [](CommandLine& l, Value) { l.queries.upToSymmetry = true; }},
+    {"--profile", "", none, [](CommandLine& l, Value) { l.queries.profile = true; }},
+    {"--stats", "", none, [](CommandLine& l, Value) { l.run.counterStats = true; }},
+    {"--cache-mb", "", required, BoundTheCache},
 };
 
 bool IsOption(std::string_view argument) {
@@ -197,9 +210,12 @@ std::string UsageText() {
          "      --no-results   write no result files\n"
          "      --containing SYMBOLS  also count the closed subsets holding these elements\n"
          "      --bounded      also count those holding the bottom and the top of L\n"
+         "      --profile      also count them by size\n"
          "      --list [LIMIT] also list the closed subsets, if at most LIMIT (1000000)\n"
          "      --list-to FILE as --list, into the new file FILE\n"
          "      --up-to-symmetry  also count them up to the automorphisms of L\n"
+         "      --stats        after each job, what the counter did, on standard error\n"
+         "      --cache-mb MB  the most memory the counter's cache may take (256)\n"
          "  --                 end of the options: every later argument is a FILE\n"
          "A FILE \"-\" is standard input, called stdin in messages and result names.\n"
          "\n"

@@ -16,6 +16,7 @@
 #include "input/listing.h"
 #include "input/short_string.h"
 #include "mirelkon/answers.h"
+#include "report/diagnostics.h"
 
 namespace {
 
@@ -186,6 +187,18 @@ std::vector<std::pair<std::string, std::string>> NamedElements(const ParsedJob& 
   return named;
 }
 
+// "FILE:LINE: stats: ..." on standard error: what the counter did for the count of the job
+// read up to the line.
+void WriteCounterStats(ReportChannel& report, int line, const CounterStats& stats) {
+  WriteDiagnostic(report.diagnostics, report.inputName, line,
+                  "stats: " + std::to_string(stats.partsCounted) + " parts counted, " +
+                      std::to_string(stats.cacheHits) + " cache hits, " +
+                      std::to_string(stats.cacheMisses) + " misses, " +
+                      std::to_string(stats.cacheReplaced) + " entries replaced, largest part " +
+                      std::to_string(stats.largestPart) + " elements, cache peak " +
+                      std::to_string(stats.cacheBytes) + " bytes");
+}
+
 // Counts the subuniverses and writes "-- Result: ...", "-- <name>. Thus," and the sigma line
 // to the screen and then to the result file, then the answers to the queries; latticeAdded
 // is -1 without --lattice. Answers false when an answer was withheld.
@@ -195,6 +208,8 @@ bool CountAndReport(Session& session, const RunOutputs& outputs, ClosedSetCounte
   const auto start = std::chrono::steady_clock::now();
   const SubsetCount count = CountSubuniverses(counter, job.lattice.order.size, derivation.table);
   const double milliseconds = MillisecondsSince(start);
+  if (session.options.counterStats)
+    WriteCounterStats(session.report, session.input.LineNumber(), counter.Stats());
   const int n = job.lattice.Size();
   const auto lines = ResultLines(count, n, job.name, settings.subtrahend);
   for (const std::string& line : lines) session.report.WriteScreenLine(line);
@@ -217,6 +232,7 @@ bool CountAndReport(Session& session, const RunOutputs& outputs, ClosedSetCounte
   const Answers answers = AnswerQueries(outputs.queries, counter, job, derivation, count);
   for (const std::string& line : answers.lines) session.report.WriteBothLine(line);
   record.answers = answers.fields;
+  record.profile = answers.profile;
   if (answers.narrowed) record.sub = answers.narrowedSub;
   outputs.json.WriteJob(record);
   WriteList(answers, outputs.listFile, session.report, outputs.json, job, derivation);
@@ -244,7 +260,7 @@ bool RunJobs(Session& session, const RunOutputs& outputs) {
   reader.latticeRequired = session.options.lattice;
   ReadRunHeader(reader);
   WriteRunHeader(session, reader.settings);
-  ClosedSetCounter counter;
+  ClosedSetCounter counter(Search::full, session.options.counter);
   bool answeredAll = true;
   for (bool firstJob = true;; firstJob = false) {
     ParsedJob job = ReadJob(reader, firstJob);

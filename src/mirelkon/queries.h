@@ -1,5 +1,6 @@
 // What a run may ask about each job beyond the count: the closed subsets holding given
-// elements, the subsets themselves, and their number up to the symmetries of L.
+// elements, their number by size, the subsets themselves, and their number up to the
+// symmetries of L.
 #pragma once
 
 #include <cstdint>
@@ -14,6 +15,7 @@ struct Queries {
   std::uint64_t listLimit = defaultListLimit;
   std::string listTo;         // --list-to: the new file the lists go to instead of stdout
   bool upToSymmetry = false;  // --up-to-symmetry
+  bool profile = false;       // --profile: the number of each size
 
-  bool Any() const { return !containing.empty() || bounded || list || upToSymmetry; }
+  bool Any() const { return !containing.empty() || bounded || list || upToSymmetry || profile; }
 };

@@ -41,6 +41,7 @@ void JsonRecords::WriteJob(const JobRecord& r) {
   record["sigma"] = r.sigma;
   record["ms"] = r.milliseconds;
   for (const auto& [name, text] : r.answers) record[name] = text ? Json(*text) : Json(nullptr);
+  if (!r.profile.empty()) record["profile"] = r.profile;
   if (!r.legend.empty()) {
     Json& legend = record["legend"] = Json::object();
     for (const auto& [symbol, name] : r.legend) legend[symbol] = name;

@@ -22,6 +22,8 @@ struct JobRecord {
   // Answers beyond the count, in the order asked: a name and a text, or null for an answer
   // withheld.
   std::vector<std::pair<std::string, std::optional<std::string>>> answers;
+  // The number of counted subsets of each size 0..n in decimal, when asked for.
+  std::vector<std::string> profile = {};
   std::optional<int> latticeConstraints = {};  // joins and meets added by --lattice
   // Element symbol and name, in element order, for the elements the input file names.
   std::vector<std::pair<std::string, std::string>> legend = {};

@@ -81,6 +81,7 @@ TEST(CommandLine, RefusesUnknownOptionsAndBatchesWithoutFiles) {
       {{"--containing"}, "--containing needs a value"},
       {{"--list-to", "", "a.txt"}, "--list-to needs a value"},
       {{"--list", "-3", "a.txt"}, "--list needs a limit of at least 0"},
+      {{"--cache-mb", "0", "a.txt"}, "--cache-mb needs a number of megabytes from 1 to 1048576"},
   };
   for (const Case& c : cases) {
     CommandLine line = Parse(c.arguments);
@@ -112,11 +113,14 @@ TEST(CommandLine, AnOptionalNumberIsTakenWhenOneFollows) {
 }
 
 TEST(CommandLine, QueriesTakeTheirValues) {
-  const CommandLine line = Parse({"--containing", "ab", "--list", "7", "--up-to-symmetry",
-                                  "--bounded", "--list-to", "7", "a.txt"});
+  const CommandLine line =
+      Parse({"--containing", "ab", "--list", "7", "--up-to-symmetry", "--bounded", "--list-to", "7",
+             "--profile", "--cache-mb", "3", "a.txt"});
   EXPECT_EQ(line.action, Action::session);
   EXPECT_EQ(line.queries.containing, "ab");
-  EXPECT_TRUE(line.queries.list && line.queries.upToSymmetry && line.queries.bounded);
+  EXPECT_TRUE(line.queries.list && line.queries.upToSymmetry && line.queries.bounded &&
+              line.queries.profile);
+  EXPECT_EQ(line.run.counter.cacheBytes, std::size_t{3} << 20);
   EXPECT_EQ(line.queries.listLimit, 7u);
   EXPECT_EQ(line.queries.listTo, "7");
   EXPECT_EQ(line.files, std::vector<std::string>{"a.txt"});

@@ -1,6 +1,6 @@
 // The answers beyond the count against brute force over all subsets of the small example
-// lattices: the closed subsets holding each element, the list of them, and their number up to
-// the automorphisms, found by trying every order-preserving permutation; and the known
+// lattices: the closed subsets by size, those holding each element, the list of them, and their
+// number up to the automorphisms, found by trying every order-preserving permutation; and the known
 // answers for M_3, B_2 and chains.
 #include <gtest/gtest.h>
 
@@ -99,8 +99,17 @@ TEST(SublatticeQueries, AgreeWithBruteForceOnTheSmallExamples) {
     std::vector<Mask> closedSets;
     for (Mask set = 0; set < Bit(n); ++set)
       if (Closed(rules, set)) closedSets.push_back(set);
+    const auto bySizeHolding = [&](Mask required) {
+      std::vector<std::uint64_t> bySize(n + 1, 0);
+      for (Mask s : closedSets)
+        if ((s & required) == required) ++bySize[Size(s)];
+      return bySize;
+    };
     ClosedSetCounter counter;
+    EXPECT_EQ(CountSubuniversesBySize(counter, n, job.table), bySizeHolding(0)) << job.name;
     for (int x = 0; x < n; ++x) {
+      EXPECT_EQ(CountSubuniversesBySize(counter, n, job.table, Bit(x)), bySizeHolding(Bit(x)))
+          << job.name << " holding " << x;
       const Restriction restriction = RestrictToSupersets(n, rules, Bit(x));
       const auto holding =
           std::count_if(closedSets.begin(), closedSets.end(), [&](Mask s) { return Holds(s, x); });
@@ -149,11 +158,18 @@ TEST(SublatticeQueries, KnownAnswers) {
     int n;
     std::string automorphisms;
     SubsetCount sub, orbits;
+    std::vector<std::uint64_t> bySize;
   };
   const Case cases[] = {
-      {"M_3", {{0, 1}, {0, 2}, {0, 3}, {1, 4}, {2, 4}, {3, 4}}, 5, "6", 20, 10},
-      {"B_2", {{0, 1}, {0, 2}, {1, 3}, {2, 3}}, 4, "2", 13, 9},
-      {"chain of 6", {{0, 1}, {1, 2}, {2, 3}, {3, 4}, {4, 5}}, 6, "1", 64, 64},
+      {"M_3", {{0, 1}, {0, 2}, {0, 3}, {1, 4}, {2, 4}, {3, 4}}, 5, "6", 20, 10, {1, 5, 7, 3, 3, 1}},
+      {"B_2", {{0, 1}, {0, 2}, {1, 3}, {2, 3}}, 4, "2", 13, 9, {1, 4, 5, 2, 1}},
+      {"chain of 6",
+       {{0, 1}, {1, 2}, {2, 3}, {3, 4}, {4, 5}},
+       6,
+       "1",
+       64,
+       64,
+       {1, 6, 15, 20, 15, 6, 1}},
   };
   for (const Case& c : cases) {
     Order order = Order::Identity(c.n);
@@ -162,6 +178,7 @@ TEST(SublatticeQueries, KnownAnswers) {
     const PartialLattice lattice = LatticeOf(order);
     ClosedSetCounter counter;
     EXPECT_EQ(CountSubuniverses(counter, order.size, lattice.equations), c.sub) << c.name;
+    EXPECT_EQ(CountSubuniversesBySize(counter, order.size, lattice.equations), c.bySize) << c.name;
     const SymmetryCount symmetry = CountUpToSymmetry(counter, order, lattice.equations, 0);
     EXPECT_EQ(symmetry.automorphisms, c.automorphisms) << c.name;
     EXPECT_EQ(symmetry.orbits, c.orbits) << c.name;
