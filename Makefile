@@ -28,9 +28,10 @@ test: build-tests
 # follow levels of antichains; random lattices of 28 to 62 elements given whole, by half of
 # their equations, by their joins alone and by their meets alone) and synthetic jobs, with the
 # literal enumeration as the baseline for jobs of at most 30 elements where it finishes within
-# BASELINE seconds; then whole runs of the program on the large lattices and the generated
-# jobs, from start to exit. BENCH_FLAGS go to the timing run, e.g. "--cnf DIR" to write each
-# job's rules as CNF for general model counters.
+# BASELINE seconds; the counts by size beside the count on the large lattices; then whole
+# runs of the program on the large lattices and the generated jobs, from start to exit.
+# BENCH_FLAGS go to the timing run, e.g. "--cnf DIR" to write each job's rules as CNF for
+# general model counters.
 #
 # Then the lattice generator (see bench/generate_bench.cpp): all N for N up to GENERATE_N,
 # survey up to SURVEY_N, the balance of parts, and the public route (nauty-genposetg with a
@@ -49,6 +50,7 @@ bench:
 	python3 bench/make_random_jobs.py $(BUILD)/bench-jobs $(HARD30)
 	$(BUILD)/bench/mirelkon_bench --baseline-seconds $(BASELINE) $(BENCH_FLAGS) bench/data/*.txt \
 		examples/m28.txt bench/data/large/*.txt $(BUILD)/bench-jobs/*.txt
+	$(BUILD)/bench/mirelkon_bench --baseline-seconds 0 --by-size bench/data/large/*.txt
 	$(BUILD)/bench/mirelkon_run_timer $(BUILD)/mirelkon bench/data/large/*.txt \
 		$(BUILD)/bench-jobs/*.txt
 	$(BUILD)/bench/mirelkon_generate_bench $(BUILD)/mirelkon-lattice --largest $(GENERATE_N) \
