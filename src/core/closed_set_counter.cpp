@@ -108,6 +108,7 @@ typename A::Value ClosedSetCounter::Engine::CountResidual(const Decisions& d, Ma
   int free = 0;
   for (Mask rest = open; rest != 0 && !A::IsZero(count);) {
     const Mask part = PartOf(rules, d, LowestBit(rest), open, rest, linkedBefore);
+    assert((part & LowestBit(rest)) != 0);
     rest &= ~part;
     if (part == LowestBit(part))
       ++free;

@@ -127,6 +127,7 @@ Mask PartOf(const RuleMasks& rules, const Decisions& d, Mask seed, Mask open, Ma
     part |= found;
     todo = (todo & (todo - 1)) | found;
   }
+  assert((part & ~rest) == 0 && (part & (d.in | d.out)) == 0);
   return part;
 }
 
@@ -165,7 +166,10 @@ void LinkPart(const RuleMasks& rules, const Decisions& d, Mask part, const Mask*
       }
     }
   }
-  for (Mask m = part; m != 0; m &= m - 1) links.linked[Lowest(m)] &= ~LowestBit(m);
+  for (Mask m = part; m != 0; m &= m - 1) {
+    links.linked[Lowest(m)] &= ~LowestBit(m);
+    assert((links.linked[Lowest(m)] & ~part) == 0);  // links stay within the part
+  }
 }
 
 void FindKey(const Decisions& d, Mask part, PartKey& key) {
@@ -193,6 +197,7 @@ void FindKey(const Decisions& d, Mask part, PartKey& key) {
   key.words[1] = withImplied;
   key.words[2] = withExcluded;
   key.length = 3 + implications + exclusions;
+  assert(key.length <= PartKey::maxLength);
   h = (h ^ part ^ (withImplied << 1) ^ (withExcluded << 2) ^ std::uint64_t(key.length)) * spread;
   h ^= h >> 32;
   h *= 0xFF51AFD7ED558CCDu;
