@@ -117,10 +117,11 @@ void MeasureJob(const std::string& label, const PartialLattice& lattice,
   const int n = lattice.Size();
   SubsetCount count = 0;
   ClosedSetCounter counter;
-  double countMs = MedianMilliseconds(
-      options.repetitions, [&] { count = CountSubuniverses(counter, n, derivation.table); });
+  double countMs = MedianMilliseconds(options.repetitions, [&] {
+    count = CountSubuniverses(counter, lattice.order, derivation.table);
+  });
   ClosedSetCounter fresh;
-  CountSubuniverses(fresh, n, derivation.table);
+  CountSubuniverses(fresh, lattice.order, derivation.table);
   const CounterStats& stats = fresh.Stats();
   // The enumeration of 2^n subsets cannot finish beyond 30 elements.
   const int limit = n <= 30 ? options.baselineSeconds : 0;
@@ -133,7 +134,7 @@ void MeasureJob(const std::string& label, const PartialLattice& lattice,
   if (options.bySize) {
     std::vector<std::uint64_t> bySize;
     const double bySizeMs = MedianMilliseconds(options.repetitions, [&] {
-      bySize = CountSubuniversesBySize(counter, n, derivation.table);
+      bySize = CountSubuniversesBySize(counter, lattice.order, derivation.table);
     });
     const bool agrees = std::accumulate(bySize.begin(), bySize.end(), SubsetCount{0}) == count;
     std::printf("  by size %8.3f ms (%5.2f times)%s", bySizeMs, bySizeMs / countMs,

@@ -7,11 +7,12 @@
 // in every part from what is left of the problem there. Orders fixed in advance were
 // measured against it on every benchmark family. Deciding a lattice bottom-up by the level of
 // each element, or a tree decomposition of the rules from its root down, wins on products of
-// chains (3 to 6 times fewer parts) but loses 3 times on random lattices and up to a
+// chains (3 to 6 times fewer parts) but loses 1.5 to 3 times on random lattices and up to a
 // thousandfold on rules over levels, random rule sets and lattices given by their joins or
 // meets alone. Two searches taking turns, one in such an order, bound that loss to about
 // twice the time, but that is what they then cost nearly everywhere, and on the whole more
-// than they save.
+// than they save. So levels are only a hint the caller gives where it knows they pay: the
+// count of a distributive lattice given whole (core/count.h).
 #include "core/closed_set_counter.h"
 
 #include <algorithm>
@@ -29,7 +30,7 @@ struct ClosedSetCounter::Engine {
       : plain(search == Search::plain), cache(options.cacheBytes) {}
 
   template <class A>
-  typename A::Value Run(int n, std::span<const Rule> list);
+  typename A::Value Run(int n, std::span<const Rule> list, std::span<const int> levels);
   template <class A>
   typename A::Value CountBranches(const Decisions& d, Mask part, const Mask* linkedBefore);
   template <class A>
@@ -41,17 +42,22 @@ struct ClosedSetCounter::Engine {
 
   const bool plain;  // no cache and no splitting into parts
   RuleMasks rules;
+  int level[maxElements];  // see BranchElement
   PartCache cache;
   CounterStats stats;
 };
 
 namespace {
 
-// The element in the most open clauses of the part, the lowest of those on a tie.
-int BranchElement(Mask part, const Links& links) {
+// The element in the most open clauses of the part, less levelWeight for each level, the
+// lowest of those on a tie. Without levels (all 0) this is the counter's own choice.
+constexpr int levelWeight = 16;
+
+int BranchElement(Mask part, const Links& links, const int* level) {
+  const auto score = [&](int e) { return links.occurrences[e] - levelWeight * level[e]; };
   int chosen = Lowest(part);
   for (Mask m = part & (part - 1); m != 0; m &= m - 1)
-    if (links.occurrences[Lowest(m)] > links.occurrences[chosen]) chosen = Lowest(m);
+    if (score(Lowest(m)) > score(chosen)) chosen = Lowest(m);
   return chosen;
 }
 
@@ -67,7 +73,7 @@ typename A::Value ClosedSetCounter::Engine::CountBranches(const Decisions& d, Ma
   stats.largestPart = std::max(stats.largestPart, Size(part));
   Links links;
   LinkPart(rules, d, part, linkedBefore, links);
-  const Mask chosen = Bit(BranchElement(part, links));
+  const Mask chosen = Bit(BranchElement(part, links, level));
   typename A::Value count{};
   for (bool inside : {true, false}) {
     Decisions next;
@@ -135,8 +141,11 @@ typename A::Value ClosedSetCounter::Engine::CountPlain(const Decisions& d, Mask 
 }
 
 template <class A>
-typename A::Value ClosedSetCounter::Engine::Run(int n, std::span<const Rule> list) {
+typename A::Value ClosedSetCounter::Engine::Run(int n, std::span<const Rule> list,
+                                                std::span<const int> levels) {
   assert(0 <= n && n <= maxElements);
+  assert(levels.empty() || levels.size() == static_cast<std::size_t>(n));
+  for (int x = 0; x < n; ++x) level[x] = levels.empty() ? 0 : levels[x];
   stats = {};
   Decisions root;
   LoadRules(n, list, rules, root);
@@ -157,12 +166,14 @@ ClosedSetCounter::ClosedSetCounter(Search search, CounterOptions options)
 
 ClosedSetCounter::~ClosedSetCounter() = default;
 
-SubsetCount ClosedSetCounter::Count(int n, std::span<const Rule> rules) {
-  return engine_->Run<TotalCount>(n, rules);
+SubsetCount ClosedSetCounter::Count(int n, std::span<const Rule> rules,
+                                    std::span<const int> levels) {
+  return engine_->Run<TotalCount>(n, rules, levels);
 }
 
-std::vector<std::uint64_t> ClosedSetCounter::CountBySize(int n, std::span<const Rule> rules) {
-  const SizeCounts::Value counts = engine_->Run<SizeCounts>(n, rules);
+std::vector<std::uint64_t> ClosedSetCounter::CountBySize(int n, std::span<const Rule> rules,
+                                                         std::span<const int> levels) {
+  const SizeCounts::Value counts = engine_->Run<SizeCounts>(n, rules, levels);
   std::vector<std::uint64_t> bySize(n + 1, 0);
   std::copy(counts.coefficient, counts.coefficient + counts.length, bySize.begin());
   return bySize;

@@ -52,12 +52,15 @@ class ClosedSetCounter {
   ClosedSetCounter& operator=(const ClosedSetCounter&) = delete;
 
   // The number of closed subsets of {0..n-1}, 0 <= n <= maxElements; every rule names
-  // elements below n.
-  SubsetCount Count(int n, std::span<const Rule> rules);
+  // elements below n. Without levels the search branches on the element in the most open
+  // rules of its part; levels (one per element, or none) hold it back by 16 rules for each
+  // level, which sweeps a distributive lattice from the bottom up (see core/count.h).
+  SubsetCount Count(int n, std::span<const Rule> rules, std::span<const int> levels = {});
 
   // The closed subsets of {0..n-1} by size: entry k, for k = 0..n, is the number of k
   // elements. Each entry is below C(64, 32) and fits 64 bits; they add up to Count.
-  std::vector<std::uint64_t> CountBySize(int n, std::span<const Rule> rules);
+  std::vector<std::uint64_t> CountBySize(int n, std::span<const Rule> rules,
+                                         std::span<const int> levels = {});
 
   const CounterStats& Stats() const;
 

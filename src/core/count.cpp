@@ -5,6 +5,7 @@
 #include <cassert>
 
 #include "core/closure.h"
+#include "core/lattice.h"
 
 std::vector<Rule> RulesOf(std::span<const Equation> equations) {
   std::vector<Rule> rules;
@@ -13,22 +14,93 @@ std::vector<Rule> RulesOf(std::span<const Equation> equations) {
   return rules;
 }
 
-SubsetCount CountSubuniverses(ClosedSetCounter& counter, int n,
+namespace {
+
+// True when the joins and meets among the equations state every join and every meet of the
+// lattice, and only those.
+bool StateTheWholeLattice(const Order& order, const LatticeTables& tables,
+                          std::span<const Equation> equations) {
+  int stated = 0, needed = 0;
+  for (int x = 0; x < order.size; ++x)
+    for (int y = x + 1; y < order.size; ++y) needed += 2 * order.Incomparable(x, y);
+  std::vector<bool> seen(2 * maxElements * maxElements, false);
+  for (const Equation& e : equations) {
+    if (e.result == e.left || e.result == e.right) continue;  // excludes no subset
+    if (tables.Value(e) != e.result) return false;
+    const int x = std::min(e.left, e.right), y = std::max(e.left, e.right);
+    const std::size_t slot = (x * maxElements + y) * 2 + e.IsJoin();
+    stated += !seen[slot];
+    seen[slot] = true;
+  }
+  return stated == needed;
+}
+
+bool Distributive(int n, const LatticeTables& t) {
+  for (int x = 0; x < n; ++x)
+    for (int y = 0; y < n; ++y)
+      for (int z = y + 1; z < n; ++z)
+        if (t.meet[x][t.join[y][z]] != t.join[t.meet[x][y]][t.meet[x][z]]) return false;
+  return true;
+}
+
+// Each element's level, the length of the longest chain below it, when the order is a
+// distributive lattice and the equations state it whole; else none. Deciding such a
+// lattice from the bottom up leaves residual problems that depend on a narrow band of decided
+// elements, which the counter's cache finds again and again: products of chains and divisor
+// lattices of 64 elements count 3 to 4 times faster so. Other lattices (random ones, the
+// partition lattices), partial lattices and other rules do better with the counter's own
+// choice, some of them a thousandfold.
+std::vector<int> LevelsOfADistributiveLattice(const Order& order,
+                                              std::span<const Equation> equations) {
+  // The cheap looks first: most jobs that are no distributive lattice fail them.
+  const auto excludes = [](const Equation& e) { return e.result != e.left && e.result != e.right; };
+  const auto joinOrMeet = [](const Equation& e) { return e.IsJoin() || e.IsMeet(); };
+  if (std::none_of(equations.begin(), equations.end(), excludes) ||
+      !std::all_of(equations.begin(), equations.end(), joinOrMeet))
+    return {};
+  const LatticeCheck check = CheckLattice(order);
+  if (check.fault || !StateTheWholeLattice(order, check.tables, equations) ||
+      !Distributive(order.size, check.tables))
+    return {};
+  // An element has more elements below it than any element below it, so taking the elements
+  // by that number finds every level below one before the level itself.
+  const int n = order.size;
+  std::vector<int> level(n, 0), below(n, 0), byBelow(n);
+  for (int x = 0; x < n; ++x) {
+    below[x] = Size(order.BelowOf(x));
+    byBelow[x] = x;
+  }
+  std::sort(byBelow.begin(), byBelow.end(), [&](int a, int b) { return below[a] < below[b]; });
+  for (int x : byBelow)
+    for (int y = 0; y < n; ++y)
+      if (order.StrictlyBelow(y, x)) level[x] = std::max(level[x], level[y] + 1);
+  return level;
+}
+
+}  // namespace
+
+SubsetCount CountSubuniverses(ClosedSetCounter& counter, const Order& order,
                               std::span<const Equation> equations) {
-  assert(0 <= n && n <= maxElements);
-  return counter.Count(n, RulesOf(equations));
+  assert(0 <= order.size && order.size <= maxElements);
+  return counter.Count(order.size, RulesOf(equations),
+                       LevelsOfADistributiveLattice(order, equations));
 }
 
 // A closed set holding `required` is the closure C of required with a closed set of the
 // restricted rules, so its size is |C| more than that of the latter.
-std::vector<std::uint64_t> CountSubuniversesBySize(ClosedSetCounter& counter, int n,
+std::vector<std::uint64_t> CountSubuniversesBySize(ClosedSetCounter& counter, const Order& order,
                                                    std::span<const Equation> equations,
                                                    Mask required) {
+  const int n = order.size;
   assert(0 <= n && n <= maxElements);
-  if (required == 0) return counter.CountBySize(n, RulesOf(equations));
+  const std::vector<int> levels = LevelsOfADistributiveLattice(order, equations);
+  if (required == 0) return counter.CountBySize(n, RulesOf(equations), levels);
   const Restriction restriction = RestrictToSupersets(n, RulesOf(equations), required);
-  const std::vector<std::uint64_t> rest =
-      counter.CountBySize(static_cast<int>(restriction.elements.size()), restriction.rules);
+  std::vector<int> restrictedLevels;
+  if (!levels.empty())
+    for (int x : restriction.elements) restrictedLevels.push_back(levels[x]);
+  const std::vector<std::uint64_t> rest = counter.CountBySize(
+      static_cast<int>(restriction.elements.size()), restriction.rules, restrictedLevels);
   std::vector<std::uint64_t> bySize(n + 1, 0);
   std::copy(rest.begin(), rest.end(), bySize.begin() + Size(restriction.closure));
   return bySize;

@@ -10,18 +10,21 @@
 #include "core/bits.h"
 #include "core/closed_set_counter.h"
 #include "core/equation.h"
+#include "core/order.h"
 #include "core/subset_count.h"
 
 // Every equation as the rule "left and right force result in".
 std::vector<Rule> RulesOf(std::span<const Equation> equations);
 
-// The number of subsets of {0..n-1} closed under the equations.
-SubsetCount CountSubuniverses(ClosedSetCounter& counter, int n,
+// The number of subsets of the order's elements closed under the equations. The order plays
+// no part in the answer; where it is a distributive lattice and the equations state it whole,
+// it guides the search.
+SubsetCount CountSubuniverses(ClosedSetCounter& counter, const Order& order,
                               std::span<const Equation> equations);
 
-// The subsets of {0..n-1} closed under the equations and holding `required`, by size: entry k,
-// for k = 0..n, is the number of k elements.
-std::vector<std::uint64_t> CountSubuniversesBySize(ClosedSetCounter& counter, int n,
+// The subsets of the order's elements closed under the equations and holding `required`, by
+// size: entry k, for k = 0..n, is the number of k elements.
+std::vector<std::uint64_t> CountSubuniversesBySize(ClosedSetCounter& counter, const Order& order,
                                                    std::span<const Equation> equations,
                                                    Mask required = 0);
 

@@ -31,6 +31,10 @@ constexpr std::uint64_t hugePagesFrom = std::uint64_t{4} << 20;
 constexpr std::size_t firstGenerationWords = std::size_t{1} << 15;
 constexpr std::size_t generationWordsPerEntry = 2;
 
+// When more than one entry in foundAgainShare of the generation given up had been found again,
+// the search still uses old entries, and the next generation is twice as large.
+constexpr std::uint64_t foundAgainShare = 8;
+
 }  // namespace
 
 // The memory is reserved, not committed: a count touches only what it stores.
@@ -158,9 +162,13 @@ std::uint64_t PartCache::EntryLimit() const {
 }
 
 // The current generation becomes the older one, and the older one's place, with the entries
-// not copied out of it, is given to the new current generation.
+// not copied out of it, is given to the new current generation. A search in a fixed order,
+// as along the levels of a distributive lattice, finds many parts again long after it counted
+// them: the share of the older generation found again tells, and the generation grows.
 void PartCache::GiveUpOlderGeneration() {
   generationWords_ = std::clamp(stored_ * generationWordsPerEntry, generationWords_, halfWords_);
+  if (foundAgainShare * (older_.entries - olderLive_) > older_.entries)
+    generationWords_ = std::min(2 * generationWords_, halfWords_);
   replaced_ += olderLive_;
   const Generation given = older_;
   older_ = current_;

@@ -94,7 +94,7 @@ void AnswerSymmetry(Answers& answers, ClosedSetCounter& counter, const ParsedJob
 void AnswerProfile(Answers& answers, ClosedSetCounter& counter, const ParsedJob& job,
                    const Derivation& derivation, const std::string& holding) {
   const std::vector<std::uint64_t> bySize =
-      CountSubuniversesBySize(counter, job.lattice.Size(), derivation.table, answers.required);
+      CountSubuniversesBySize(counter, job.lattice.order, derivation.table, answers.required);
   for (std::size_t k = 0; k < bySize.size(); ++k) {
     const std::string number = std::to_string(bySize[k]);
     if (bySize[k] != 0)

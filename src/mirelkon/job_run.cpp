@@ -206,7 +206,7 @@ bool CountAndReport(Session& session, const RunOutputs& outputs, ClosedSetCounte
                     const RunSettings& settings, const ParsedJob& job, const Derivation& derivation,
                     int latticeAdded) {
   const auto start = std::chrono::steady_clock::now();
-  const SubsetCount count = CountSubuniverses(counter, job.lattice.order.size, derivation.table);
+  const SubsetCount count = CountSubuniverses(counter, job.lattice.order, derivation.table);
   const double milliseconds = MillisecondsSince(start);
   if (session.options.counterStats)
     WriteCounterStats(session.report, session.input.LineNumber(), counter.Stats());

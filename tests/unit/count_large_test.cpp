@@ -48,7 +48,10 @@ TEST(CountAgainstPlainSearch, RandomJobsOfThirtyOneToSixtyFourElements) {
   for (int trial = 0; trial < 200; ++trial) {
     const int n = Between(random, 31, 64);
     const std::vector<JobRule> rules = RandomRules(random, n);
-    const SubsetCount full = CountRules(n, rules);
+    std::vector<int> levels(n);
+    for (int& l : levels) l = Between(random, 0, 3);
+    const SubsetCount full =
+        CountRules(n, rules, Search::full, trial % 2 == 0 ? levels : std::vector<int>{});
     const SubsetCount plain = CountRules(n, rules, Search::plain);
     ASSERT_EQ(full, plain) << "trial " << trial << ": n " << n << ", rules " << rules.size();
   }

@@ -52,7 +52,7 @@ Order Product(const Order& a, const Order& b) {
 // The sublattices: the subsets closed under the joins and meets of incomparable pairs.
 SubsetCount Sublattices(const Order& order) {
   ClosedSetCounter counter;
-  return CountSubuniverses(counter, order.size, LatticeOf(order).equations);
+  return CountSubuniverses(counter, order, LatticeOf(order).equations);
 }
 
 // The sublattices of C_m x C_n, rows 1..m of the first chain taken one at a time, each row

@@ -31,8 +31,8 @@ inline std::vector<JobRule> JobRules(const std::vector<Equation>& equations) {
 
 // The rules counted by a counter of their own.
 inline SubsetCount CountRules(int n, const std::vector<JobRule>& rules,
-                              Search search = Search::full) {
-  return ClosedSetCounter(search).Count(n, CounterRules(rules));
+                              Search search = Search::full, const std::vector<int>& levels = {}) {
+  return ClosedSetCounter(search).Count(n, CounterRules(rules), levels);
 }
 
 // Membership of a subset: entry i (1..n) true means element i is in it.

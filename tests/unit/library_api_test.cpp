@@ -24,7 +24,7 @@ Order Pentagon() {
 
 SubsetCount Count(const PartialLattice& lattice, const Derivation& derivation) {
   ClosedSetCounter counter;
-  return CountSubuniverses(counter, lattice.order.size, derivation.table);
+  return CountSubuniverses(counter, lattice.order, derivation.table);
 }
 
 TEST(LibraryApi, ChecksDerivesAndCountsALatticeBuiltInCode) {
@@ -77,7 +77,7 @@ TEST(LibraryApi, TwoCountersCountSideBySideOnTwoThreads) {
     ClosedSetCounter counter;
     for (int k = 0; k < 20; ++k) {
       const PartialLattice m = diamond(20 + k + 20 * thread);
-      counts[thread][k] = CountSubuniverses(counter, m.order.size, m.equations);
+      counts[thread][k] = CountSubuniverses(counter, m.order, m.equations);
     }
     for (int k = 3; k < 8; ++k) {
       const PartialLattice m = diamond(k);
