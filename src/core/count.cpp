@@ -16,23 +16,38 @@ std::vector<Rule> RulesOf(std::span<const Equation> equations) {
 
 namespace {
 
-// True when the joins and meets among the equations state every join and every meet of the
-// lattice, and only those.
-bool StateTheWholeLattice(const Order& order, const LatticeTables& tables,
-                          std::span<const Equation> equations) {
-  int stated = 0, needed = 0;
-  for (int x = 0; x < order.size; ++x)
-    for (int y = x + 1; y < order.size; ++y) needed += 2 * order.Incomparable(x, y);
-  std::vector<bool> seen(2 * maxElements * maxElements, false);
+constexpr int levelsFrom = 24;
+
+// The join and meet tables the equations state with the order: a comparable pair's join and
+// meet are its two elements, an incomparable pair's are stated by exactly one join and one
+// meet. False when the equations state anything else or leave a pair out. The tables are not
+// checked to be a lattice's: they only choose the order of the search, never its answer.
+bool StatedTables(const Order& order, std::span<const Equation> equations, LatticeTables& t) {
+  const int n = order.size;
+  Mask joined[maxElements] = {}, met[maxElements] = {};  // [x]: the y with x v y (x ^ y) stated
+  int needed = 0, stated = 0;
+  for (int x = 0; x < n; ++x)
+    for (int y = 0; y < n; ++y) {
+      const bool below = order.Below(x, y), above = order.Below(y, x);
+      needed += !below && !above;
+      t.join[x][y] = static_cast<std::uint8_t>(below ? y : x);
+      t.meet[x][y] = static_cast<std::uint8_t>(below ? x : y);
+    }
   for (const Equation& e : equations) {
-    if (e.result == e.left || e.result == e.right) continue;  // excludes no subset
-    if (tables.Value(e) != e.result) return false;
-    const int x = std::min(e.left, e.right), y = std::max(e.left, e.right);
-    const std::size_t slot = (x * maxElements + y) * 2 + e.IsJoin();
-    stated += !seen[slot];
-    seen[slot] = true;
+    if (!(e.IsJoin() || e.IsMeet())) return false;
+    if (e.result == e.left || e.result == e.right || !order.Incomparable(e.left, e.right)) continue;
+    Mask* seen = e.IsJoin() ? joined : met;
+    if (Holds(seen[e.left], e.right)) {
+      if (t.Value(e) != e.result) return false;
+      continue;
+    }
+    std::uint8_t(&table)[maxElements][maxElements] = e.IsJoin() ? t.join : t.meet;
+    table[e.left][e.right] = table[e.right][e.left] = e.result;
+    seen[e.left] |= Bit(e.right);
+    seen[e.right] |= Bit(e.left);
+    stated += 2;
   }
-  return stated == needed;
+  return stated == 2 * needed;
 }
 
 bool Distributive(int n, const LatticeTables& t) {
@@ -49,18 +64,18 @@ bool Distributive(int n, const LatticeTables& t) {
 // elements, which the counter's cache finds again and again: products of chains and divisor
 // lattices of 64 elements count 3 to 4 times faster so. Other lattices (random ones, the
 // partition lattices), partial lattices and other rules do better with the counter's own
-// choice, some of them a thousandfold.
+// choice, some of them a thousandfold. Below 24 elements a count takes a fraction of a
+// millisecond either way, and the checks would cost about as much as the levels save.
 std::vector<int> LevelsOfADistributiveLattice(const Order& order,
                                               std::span<const Equation> equations) {
-  // The cheap looks first: most jobs that are no distributive lattice fail them.
-  const auto excludes = [](const Equation& e) { return e.result != e.left && e.result != e.right; };
-  const auto joinOrMeet = [](const Equation& e) { return e.IsJoin() || e.IsMeet(); };
-  if (std::none_of(equations.begin(), equations.end(), excludes) ||
-      !std::all_of(equations.begin(), equations.end(), joinOrMeet))
-    return {};
-  const LatticeCheck check = CheckLattice(order);
-  if (check.fault || !StateTheWholeLattice(order, check.tables, equations) ||
-      !Distributive(order.size, check.tables))
+  // A lattice with fewer than n incomparable pairs is nearly a chain and counts in
+  // microseconds; the checks would take longer.
+  const auto excluding = std::count_if(equations.begin(), equations.end(), [](const Equation& e) {
+    return e.result != e.left && e.result != e.right;
+  });
+  LatticeTables tables;
+  if (order.size < levelsFrom || excluding < 2 * order.size ||
+      !StatedTables(order, equations, tables) || !Distributive(order.size, tables))
     return {};
   // An element has more elements below it than any element below it, so taking the elements
   // by that number finds every level below one before the level itself.
