@@ -6,6 +6,7 @@
 #include <bit>
 #include <cstdint>
 #include <map>
+#include <numeric>
 #include <string>
 #include <utility>
 
@@ -135,5 +136,34 @@ TEST(CountKnownLattices, EnumerationAgreesOnTheSmallOnes) {
     const std::vector<JobRule> rules = JobRules(LatticeOf(order).equations);
     EXPECT_EQ(static_cast<std::int64_t>(Sublattices(order)), EnumeratedCount(order.size, rules))
         << order.size;
+  }
+}
+
+// By size: M_k has the closed sets {}, {0}, {1}, {0, 1}, an atom with or without 0 and 1, and
+// every j >= 2 atoms with 0 and 1; the products of chains add up to the row-by-row count.
+TEST(CountKnownLattices, CountsBySizeFollowTheClosedForms) {
+  for (int k : {3, 20, maxElements - 2}) {
+    std::vector<std::uint64_t> expected(k + 3, 0);
+    expected[0] = 1;
+    expected[1] = 2 + k;
+    expected[2] = 1 + 2 * static_cast<std::uint64_t>(k);
+    expected[3] = k;
+    std::uint64_t choose = 1;  // C(k, j)
+    for (int j = 1; j <= k; ++j) {
+      choose = static_cast<std::uint64_t>(SubsetCount{choose} * (k - j + 1) / j);
+      if (j >= 2) expected[j + 2] += choose;
+    }
+    ClosedSetCounter counter;
+    EXPECT_EQ(CountSubuniversesBySize(counter, M(k), LatticeOf(M(k)).equations), expected)
+        << "M_" << k;
+  }
+  for (const auto& [m, n] : {std::pair{10, 6}, std::pair{21, 3}}) {
+    const Order order = Product(Chain(m), Chain(n));
+    ClosedSetCounter counter;
+    const std::vector<std::uint64_t> bySize =
+        CountSubuniversesBySize(counter, order, LatticeOf(order).equations);
+    EXPECT_EQ(std::accumulate(bySize.begin(), bySize.end(), std::uint64_t{0}),
+              RowByRowSublattices(m, n))
+        << "C_" << m << " x C_" << n;
   }
 }
