@@ -35,7 +35,7 @@ bool StatedTables(const Order& order, std::span<const Equation> equations, Latti
     }
   for (const Equation& e : equations) {
     if (!(e.IsJoin() || e.IsMeet())) return false;
-    if (e.result == e.left || e.result == e.right || !order.Incomparable(e.left, e.right)) continue;
+    if (!e.Excludes() || !order.Incomparable(e.left, e.right)) continue;
     Mask* seen = e.IsJoin() ? joined : met;
     if (Holds(seen[e.left], e.right)) {
       if (t.Value(e) != e.result) return false;
@@ -70,9 +70,8 @@ std::vector<int> LevelsOfADistributiveLattice(const Order& order,
                                               std::span<const Equation> equations) {
   // A lattice with fewer than n incomparable pairs is nearly a chain and counts in
   // microseconds; the checks would take longer.
-  const auto excluding = std::count_if(equations.begin(), equations.end(), [](const Equation& e) {
-    return e.result != e.left && e.result != e.right;
-  });
+  const auto excluding = std::count_if(equations.begin(), equations.end(),
+                                       [](const Equation& e) { return e.Excludes(); });
   LatticeTables tables;
   if (order.size < levelsFrom || excluding < 2 * order.size ||
       !StatedTables(order, equations, tables) || !Distributive(order.size, tables))

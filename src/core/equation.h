@@ -17,6 +17,8 @@ struct Equation {
 
   bool IsJoin() const { return operation == joinSymbol; }
   bool IsMeet() const { return operation == meetSymbol; }
+  // Whether its rule can exclude a subset: its result is none of its arguments.
+  bool Excludes() const { return result != left && result != right; }
   bool operator==(const Equation&) const = default;
 };
 
