@@ -2,9 +2,10 @@
 // parent, so that a lattice is accepted only from that parent and hence exactly once.
 //
 // Every coatom gets a key computed from its down-set; the coatoms with the largest key are
-// the candidates. When one coatom alone has it, it is canonical. Otherwise nauty's canonical
-// labelling picks the candidate with the highest label, and the canonical coatoms are its
-// orbit under the automorphisms. Both steps depend on the lattice only up to isomorphism.
+// the candidates. When one coatom alone has it, it is canonical. Otherwise a second key, which
+// sees the up-sets too, narrows them, and among those left nauty's canonical labelling picks
+// the one with the highest label; the canonical coatoms are its orbit under the automorphisms.
+// Every step depends on the lattice only up to isomorphism.
 #pragma once
 
 #include <cstdint>
@@ -34,5 +35,6 @@ DownSetSizes MeasureDownSets(const GeneratedLattice& lattice);
 CoatomKey KeyOfCoatom(const GeneratedLattice& lattice, const DownSetSizes& sizes, int coatom);
 
 // Whether `coatom` lies in the orbit of the canonical coatom, given the coatoms that share
-// the largest key with it (itself among them). Settled by nauty unless they are all twins.
+// the largest key with it (itself among them). Settled by nauty unless the second key or
+// twins settle it.
 bool IsCanonicalAmongTied(const GeneratedLattice& lattice, int coatom, Mask tied);

@@ -6,16 +6,6 @@
 
 namespace {
 
-// A number per element that automorphisms keep: the sizes of its down-set and up-set, mixed
-// so that sums over sets of elements rarely coincide by accident.
-std::uint64_t ElementHash(const GeneratedLattice& lattice, int x) {
-  std::uint64_t z = static_cast<std::uint64_t>(Size(lattice.down[x])) << 8 | Size(lattice.up[x]);
-  z += 0x9e3779b97f4a7c15u;
-  z = (z ^ (z >> 30)) * 0xbf58476d1ce4e5b9u;
-  z = (z ^ (z >> 27)) * 0x94d049bb133111ebu;
-  return z ^ (z >> 31);
-}
-
 // The swaps of twins: for each set of elements with the same lower and upper covers, the
 // transpositions of neighbours in it, which generate all its permutations.
 void FindTwinSwaps(const GeneratedLattice& lattice, std::vector<Permutation>& swaps) {
@@ -58,7 +48,7 @@ struct ExtensionFinder::Parent {
     const int top = p.Top();
     for (int x = 0; x < top; ++x) {
       joinsToTop[x] = 0;
-      hash[x] = ElementHash(p, x);
+      hash[x] = ElementInvariant(p, x);
       for (int y = 0; y < x; ++y)
         if ((p.up[x] & p.up[y]) == Bit(top)) {
           joinsToTop[x] |= Bit(y);

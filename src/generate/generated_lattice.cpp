@@ -10,6 +10,14 @@ Order GeneratedLattice::AsOrder() const {
   return order;
 }
 
+std::uint64_t ElementInvariant(const GeneratedLattice& lattice, int x) {
+  std::uint64_t z = static_cast<std::uint64_t>(Size(lattice.down[x])) << 8 | Size(lattice.up[x]);
+  z += 0x9e3779b97f4a7c15u;
+  z = (z ^ (z >> 30)) * 0xbf58476d1ce4e5b9u;
+  z = (z ^ (z >> 27)) * 0x94d049bb133111ebu;
+  return z ^ (z >> 31);
+}
+
 std::vector<CoverPair> CoverPairs(const GeneratedLattice& lattice) {
   Mask upperCovers[maxGeneratedSize] = {};
   for (int y = 0; y < lattice.size; ++y)

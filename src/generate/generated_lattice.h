@@ -29,6 +29,10 @@ struct GeneratedLattice {
   Order AsOrder() const;
 };
 
+// A number per element that automorphisms keep: the sizes of its down-set and up-set, mixed
+// so that sums over sets of elements rarely coincide by accident.
+std::uint64_t ElementInvariant(const GeneratedLattice& lattice, int x);
+
 // A pair of elements, the upper one covering the lower one.
 struct CoverPair {
   std::uint8_t lower, upper;
