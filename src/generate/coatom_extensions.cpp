@@ -6,24 +6,31 @@
 
 namespace {
 
-// The swaps of twins: for each set of elements with the same lower and upper covers, the
-// transpositions of neighbours in it, which generate all its permutations.
-void FindTwinSwaps(const GeneratedLattice& lattice, std::vector<Permutation>& swaps) {
+// The classes of twins with two elements or more: elements with the same lower and the same
+// upper covers. Every permutation within such a class is an automorphism.
+void FindTwinClasses(const GeneratedLattice& lattice, std::vector<Mask>& classes) {
   Mask upperCovers[maxGeneratedSize] = {};
   for (int y = 0; y < lattice.size; ++y)
     for (Mask covered = lattice.lowerCovers[y]; covered != 0; covered &= covered - 1)
       upperCovers[Lowest(covered)] |= Bit(y);
-  swaps.clear();
-  for (int x = 0; x < lattice.size; ++x)
+  classes.clear();
+  Mask placed = 0;
+  for (int x = 0; x < lattice.size; ++x) {
+    if (Holds(placed, x)) continue;
+    Mask twins = Bit(x);
     for (int y = x + 1; y < lattice.size; ++y)
-      if (lattice.lowerCovers[y] == lattice.lowerCovers[x] && upperCovers[y] == upperCovers[x]) {
-        Permutation swap{};
-        for (int z = 0; z < lattice.size; ++z) swap[z] = static_cast<std::uint8_t>(z);
-        swap[x] = static_cast<std::uint8_t>(y);
-        swap[y] = static_cast<std::uint8_t>(x);
-        swaps.push_back(swap);
-        break;
-      }
+      if (lattice.lowerCovers[y] == lattice.lowerCovers[x] && upperCovers[y] == upperCovers[x])
+        twins |= Bit(y);
+    placed |= twins;
+    if (Size(twins) > 1) classes.push_back(twins);
+  }
+}
+
+// The first k elements of a set.
+Mask FirstOf(Mask set, int k) {
+  Mask first = 0;
+  for (; k > 0; --k, set &= set - 1) first |= LowestBit(set);
+  return first;
 }
 
 // The root of x's tree in a union-find forest, halving the path on the way.
@@ -123,8 +130,9 @@ void ExtensionFinder::Consider(const Parent& parent, Mask covered, Mask below, i
 void ExtensionFinder::JoinOrbits(int first, int last) {
   for (int i = first; i < last; ++i)
     for (const Permutation& generator : generators_) {
-      const Candidate image{{PermutedSet(generator, candidates_[i].extension.below), 0, 0},
-                            candidates_[i].signature};
+      const Candidate image{
+          {TwinCanonical(PermutedSet(generator, candidates_[i].extension.below)), 0, 0},
+          candidates_[i].signature};
       const auto found = std::lower_bound(candidates_.begin() + first, candidates_.begin() + last,
                                           image, Precedes());
       assert(found != candidates_.begin() + last &&
@@ -134,14 +142,10 @@ void ExtensionFinder::JoinOrbits(int first, int last) {
     }
 }
 
-// Whether two down-sets of one signature are still apart, each the root of its orbit so far.
-bool ExtensionFinder::SignaturesRepeat() {
-  const int count = static_cast<int>(candidates_.size());
-  for (int i = 0, previous = -1; i < count; ++i) {
-    if (Root(orbitRoot_, i) != i) continue;
-    if (previous >= 0 && candidates_[previous].signature == candidates_[i].signature) return true;
-    previous = i;
-  }
+// Whether two of the sorted down-sets share their signature.
+bool ExtensionFinder::SignaturesRepeat() const {
+  for (std::size_t i = 1; i < candidates_.size(); ++i)
+    if (candidates_[i - 1].signature == candidates_[i].signature) return true;
   return false;
 }
 
@@ -157,23 +161,54 @@ void ExtensionFinder::JoinAllOrbits() {
   }
 }
 
+Mask ExtensionFinder::TwinCanonical(Mask below) const {
+  for (const Mask twins : twinClasses_)
+    below = (below & ~twins) | FirstOf(twins, Size(below & twins));
+  return below;
+}
+
+// The image of an extension under the permutation of twins that takes its down-set to
+// TwinCanonical(below). Twins share their upper covers, so either all twins of a class in the
+// down-set are maximal in it or none; and they are coatoms alike, tied alike.
+CoatomExtension ExtensionFinder::TwinCanonical(const CoatomExtension& extension) const {
+  CoatomExtension image = extension;
+  for (const Mask twins : twinClasses_) {
+    const Mask inside = FirstOf(twins, Size(extension.below & twins));
+    image.below = (image.below & ~twins) | inside;
+    if ((extension.covered & twins) != 0) image.covered = (image.covered & ~twins) | inside;
+    if ((extension.tied & twins) != 0) image.tied = (image.tied & ~twins) | (twins & ~inside);
+  }
+  return image;
+}
+
 // Down-sets in one orbit share their signature, so only repeated signatures need the
 // automorphisms. Twins, two elements with the same lower and the same upper covers, are
-// swapped by an automorphism; those swaps explain most repeats, and nauty is asked only for
-// what they leave. The least down-set of each orbit is kept.
+// swapped by an automorphism, and those swaps explain most repeats: each down-set is first
+// taken to its least image under them, which leaves one of each orbit of the twins' group.
+// nauty is asked only for what they leave, and its generators link those images. The least
+// down-set of each orbit is kept.
 void ExtensionFinder::KeepOnePerOrbit(const GeneratedLattice& parent, ExtensionStats& stats) {
   std::sort(candidates_.begin(), candidates_.end(), Precedes());
+  orbitRoot_.clear();
+  if (!SignaturesRepeat()) return;
+  FindTwinClasses(parent, twinClasses_);
+  if (!twinClasses_.empty()) {
+    for (Candidate& candidate : candidates_)
+      candidate.extension = TwinCanonical(candidate.extension);
+    std::sort(candidates_.begin(), candidates_.end(), Precedes());
+    candidates_.erase(std::unique(candidates_.begin(), candidates_.end(),
+                                  [](const Candidate& a, const Candidate& b) {
+                                    return a.extension.below == b.extension.below;
+                                  }),
+                      candidates_.end());
+    if (!SignaturesRepeat()) return;
+  }
+  ++stats.groupsComputed;
+  FindAutomorphismGenerators(parent, generators_);
   const int count = static_cast<int>(candidates_.size());
   orbitRoot_.resize(count);
   for (int i = 0; i < count; ++i) orbitRoot_[i] = i;
-  if (!SignaturesRepeat()) return;
-  FindTwinSwaps(parent, generators_);
   JoinAllOrbits();
-  if (SignaturesRepeat()) {
-    ++stats.groupsComputed;
-    FindAutomorphismGenerators(parent, generators_);
-    JoinAllOrbits();
-  }
   int kept = 0;
   for (int i = 0; i < count; ++i)
     if (Root(orbitRoot_, i) == i) candidates_[kept++] = candidates_[i];

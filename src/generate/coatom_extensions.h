@@ -9,7 +9,7 @@
 //
 // Two down-sets that an automorphism of P maps onto each other give isomorphic children, and
 // only one of each such orbit is kept. The automorphisms are asked of nauty only when two
-// down-sets share their invariants and swapping twin elements does not explain it.
+// down-sets share their invariants and permuting twin elements does not explain it.
 #pragma once
 
 #include <cstdint>
@@ -55,7 +55,11 @@ class ExtensionFinder {
 
   void Consider(const Parent& parent, Mask covered, Mask below, int sizeSum);
   void KeepOnePerOrbit(const GeneratedLattice& parent, ExtensionStats& stats);
-  bool SignaturesRepeat();
+  bool SignaturesRepeat() const;
+  // The least image of a down-set under the permutations of twins, and the image of an
+  // extension under the permutation that takes its down-set there.
+  Mask TwinCanonical(Mask below) const;
+  CoatomExtension TwinCanonical(const CoatomExtension& extension) const;
   void JoinAllOrbits();
   void JoinOrbits(int first, int last);
   // By signature, then by down-set; a type of its own, so that sorting inlines it.
@@ -67,6 +71,7 @@ class ExtensionFinder {
   };
 
   std::vector<Candidate> candidates_;
+  std::vector<Mask> twinClasses_;
   std::vector<Permutation> generators_;
   std::vector<int> orbitRoot_;
 };
