@@ -6,6 +6,7 @@
 #include <nauty/nautinv.h>
 #include <nauty/nauty.h>
 
+#include <algorithm>
 #include <cassert>
 #include <type_traits>
 
@@ -45,6 +46,16 @@ void BuildHasseDiagram(const GeneratedLattice& lattice, NautyRun& run) {
   for (int y = 0; y < lattice.size; ++y)
     for (Mask covered = lattice.lowerCovers[y]; covered != 0; covered &= covered - 1)
       ADDONEARC(run.hasse, Lowest(covered), y, m);
+  // The elements coloured by the sizes of their down-sets and up-sets, which every
+  // isomorphism keeps: nauty's refinement then starts where these cheap numbers leave it.
+  int colour[maxGeneratedSize];
+  for (int x = 0; x < run.n; ++x) {
+    colour[x] = Size(lattice.down[x]) << 8 | Size(lattice.up[x]);
+    run.lab[x] = x;
+  }
+  std::sort(run.lab, run.lab + run.n, [&](int a, int b) { return colour[a] < colour[b]; });
+  for (int i = 0; i < run.n; ++i)
+    run.ptn[i] = i + 1 < run.n && colour[run.lab[i + 1]] == colour[run.lab[i]] ? 1 : 0;
 }
 
 // The vertex invariant `adjacencies`, which nauty recommends for digraphs, more than halves
@@ -53,6 +64,8 @@ void BuildHasseDiagram(const GeneratedLattice& lattice, NautyRun& run) {
 void RunNauty(NautyRun& run, bool canonical) {
   DEFAULTOPTIONS_DIGRAPH(options);
   options.getcanon = canonical;
+  options.defaultptn = FALSE;
+  options.invarproc = NULL;
   if (run.generators != nullptr) options.userautomproc = CollectGenerator;
   statsblk stats;
   densenauty(run.hasse, run.lab, run.ptn, run.orbits, &options, &stats, 1, run.n, run.canonical);
