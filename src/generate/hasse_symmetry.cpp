@@ -58,9 +58,10 @@ void BuildHasseDiagram(const GeneratedLattice& lattice, NautyRun& run) {
     run.ptn[i] = i + 1 < run.n && colour[run.lab[i + 1]] == colour[run.lab[i]] ? 1 : 0;
 }
 
-// The vertex invariant `adjacencies`, which nauty recommends for digraphs, more than halves
-// the time on these diagrams: without it the refinement leaves most of a lattice's levels
-// unsplit and the search tree grows.
+// Without a colouring the refinement leaves most of a lattice's levels unsplit, and the vertex
+// invariant `adjacencies`, which nauty recommends for digraphs, was needed to keep the search
+// tree small; the colouring by down-set and up-set sizes splits the levels at the start, and
+// the invariant then costs more than it saves.
 void RunNauty(NautyRun& run, bool canonical) {
   DEFAULTOPTIONS_DIGRAPH(options);
   options.getcanon = canonical;
