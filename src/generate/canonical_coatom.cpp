@@ -8,7 +8,7 @@
 DownSetSizes MeasureDownSets(const GeneratedLattice& lattice) {
   DownSetSizes sizes;
   for (int x = 0; x < lattice.size; ++x) {
-    sizes.size[x] = Size(lattice.down[x]);
+    sizes.size[x] = SmallSize(lattice.down[x]);
     sizes.sizeSum[x] = 0;
     for (Mask below = lattice.down[x]; below != 0; below &= below - 1)
       sizes.sizeSum[x] += sizes.size[Lowest(below)];
@@ -17,7 +17,7 @@ DownSetSizes MeasureDownSets(const GeneratedLattice& lattice) {
 }
 
 CoatomKey KeyOfCoatom(const GeneratedLattice& lattice, const DownSetSizes& sizes, int coatom) {
-  return MakeCoatomKey(sizes.size[coatom], Size(lattice.lowerCovers[coatom]),
+  return MakeCoatomKey(sizes.size[coatom], SmallSize(lattice.lowerCovers[coatom]),
                        sizes.sizeSum[coatom]);
 }
 

@@ -22,7 +22,7 @@ void FindTwinClasses(const GeneratedLattice& lattice, std::vector<Mask>& classes
       if (lattice.lowerCovers[y] == lattice.lowerCovers[x] && upperCovers[y] == upperCovers[x])
         twins |= Bit(y);
     placed |= twins;
-    if (Size(twins) > 1) classes.push_back(twins);
+    if (SmallSize(twins) > 1) classes.push_back(twins);
   }
 }
 
@@ -111,8 +111,8 @@ void ExtensionFinder::Find(const GeneratedLattice& lattice, std::vector<CoatomEx
 // Keeps the down-set when its new coatom's key is at least the largest key among the old
 // coatoms that stay coatoms (those it does not cover) and the child is a lattice.
 void ExtensionFinder::Consider(const Parent& parent, Mask covered, Mask below, int sizeSum) {
-  const int downSize = Size(below) + 1;
-  const CoatomKey key = MakeCoatomKey(downSize, Size(covered), sizeSum + downSize);
+  const int downSize = SmallSize(below) + 1;
+  const CoatomKey key = MakeCoatomKey(downSize, SmallSize(covered), sizeSum + downSize);
   int i = 0;
   while (i < parent.coatomCount && Holds(covered, parent.coatomsByKey[i])) ++i;
   if (i < parent.coatomCount && key < parent.key[parent.coatomsByKey[i]]) return;
@@ -163,7 +163,7 @@ void ExtensionFinder::JoinAllOrbits() {
 
 Mask ExtensionFinder::TwinCanonical(Mask below) const {
   for (const Mask twins : twinClasses_)
-    below = (below & ~twins) | FirstOf(twins, Size(below & twins));
+    below = (below & ~twins) | FirstOf(twins, SmallSize(below & twins));
   return below;
 }
 
@@ -173,7 +173,7 @@ Mask ExtensionFinder::TwinCanonical(Mask below) const {
 CoatomExtension ExtensionFinder::TwinCanonical(const CoatomExtension& extension) const {
   CoatomExtension image = extension;
   for (const Mask twins : twinClasses_) {
-    const Mask inside = FirstOf(twins, Size(extension.below & twins));
+    const Mask inside = FirstOf(twins, SmallSize(extension.below & twins));
     image.below = (image.below & ~twins) | inside;
     if ((extension.covered & twins) != 0) image.covered = (image.covered & ~twins) | inside;
     if ((extension.tied & twins) != 0) image.tied = (image.tied & ~twins) | (twins & ~inside);

@@ -4,6 +4,8 @@
 #pragma once
 
 #include <array>
+#include <bit>
+#include <cassert>
 #include <compare>
 #include <cstdint>
 #include <vector>
@@ -14,6 +16,25 @@
 // The largest lattices the generator is asked for; already 2.3 * 10^13 of them up to
 // isomorphism.
 constexpr int maxGeneratedSize = 20;
+
+// The number of elements of a set of a generated lattice. Its sets span at most 20 bits, so
+// where the build may not assume the popcnt instruction, two lookups in a table of the counts
+// of 10 bits replace the dozen instructions of a general count.
+inline constexpr auto smallSetSizes = [] {
+  std::array<std::uint8_t, 1 << (maxGeneratedSize / 2)> sizes{};
+  for (unsigned m = 0; m < sizes.size(); ++m)
+    sizes[m] = static_cast<std::uint8_t>(std::popcount(m));
+  return sizes;
+}();
+
+inline int SmallSize(Mask m) {
+  assert(m >> maxGeneratedSize == 0);
+#ifdef __POPCNT__
+  return std::popcount(m);
+#else
+  return smallSetSizes[m & (smallSetSizes.size() - 1)] + smallSetSizes[m >> maxGeneratedSize / 2];
+#endif
+}
 
 struct GeneratedLattice {
   int size = 0;

@@ -50,7 +50,7 @@ void BuildHasseDiagram(const GeneratedLattice& lattice, NautyRun& run) {
   // isomorphism keeps: nauty's refinement then starts where these cheap numbers leave it.
   int colour[maxGeneratedSize];
   for (int x = 0; x < run.n; ++x) {
-    colour[x] = Size(lattice.down[x]) << 8 | Size(lattice.up[x]);
+    colour[x] = SmallSize(lattice.down[x]) << 8 | SmallSize(lattice.up[x]);
     run.lab[x] = x;
   }
   std::sort(run.lab, run.lab + run.n, [&](int a, int b) { return colour[a] < colour[b]; });
