@@ -1,6 +1,6 @@
-// Canonical labelling and automorphisms of a lattice, found by nauty on its Hasse diagram as
-// a directed graph (an arc from each element to every element covering it): the automorphisms
-// of a finite lattice are exactly those of its Hasse diagram.
+// Canonical labelling and automorphisms of a lattice, found by nauty on its Hasse diagram with
+// the elements coloured by the sizes of their down-sets and up-sets, which orient its edges:
+// the automorphisms of a finite lattice are exactly those of its Hasse diagram.
 #pragma once
 
 #include <array>
