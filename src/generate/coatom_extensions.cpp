@@ -142,6 +142,17 @@ void ExtensionFinder::JoinOrbits(int first, int last) {
     }
 }
 
+// Whether two down-sets share their signature, before sorting: most parents have a few
+// candidates, all apart, and comparing them pairwise spares the sort.
+bool ExtensionFinder::AnySignatureRepeats() const {
+  const std::size_t count = candidates_.size();
+  if (count > 24) return true;
+  for (std::size_t i = 1; i < count; ++i)
+    for (std::size_t j = 0; j < i; ++j)
+      if (candidates_[i].signature == candidates_[j].signature) return true;
+  return false;
+}
+
 // Whether two of the sorted down-sets share their signature.
 bool ExtensionFinder::SignaturesRepeat() const {
   for (std::size_t i = 1; i < candidates_.size(); ++i)
@@ -188,13 +199,17 @@ CoatomExtension ExtensionFinder::TwinCanonical(const CoatomExtension& extension)
 // nauty is asked only for what they leave, and its generators link those images. The least
 // down-set of each orbit is kept.
 void ExtensionFinder::KeepOnePerOrbit(const GeneratedLattice& parent, ExtensionStats& stats) {
+  if (!AnySignatureRepeats()) return;
   std::sort(candidates_.begin(), candidates_.end(), Precedes());
-  orbitRoot_.clear();
   if (!SignaturesRepeat()) return;
   FindTwinClasses(parent, twinClasses_);
   if (!twinClasses_.empty()) {
-    for (Candidate& candidate : candidates_)
-      candidate.extension = TwinCanonical(candidate.extension);
+    // A down-set alone with its signature is alone in its orbit and stays as it is.
+    const std::size_t count = candidates_.size();
+    for (std::size_t i = 0; i < count; ++i)
+      if ((i > 0 && candidates_[i - 1].signature == candidates_[i].signature) ||
+          (i + 1 < count && candidates_[i + 1].signature == candidates_[i].signature))
+        candidates_[i].extension = TwinCanonical(candidates_[i].extension);
     std::sort(candidates_.begin(), candidates_.end(), Precedes());
     candidates_.erase(std::unique(candidates_.begin(), candidates_.end(),
                                   [](const Candidate& a, const Candidate& b) {

@@ -55,6 +55,7 @@ class ExtensionFinder {
 
   void Consider(const Parent& parent, Mask covered, Mask below, int sizeSum);
   void KeepOnePerOrbit(const GeneratedLattice& parent, ExtensionStats& stats);
+  bool AnySignatureRepeats() const;
   bool SignaturesRepeat() const;
   // The least image of a down-set under the permutations of twins, and the image of an
   // extension under the permutation that takes its down-set there.
