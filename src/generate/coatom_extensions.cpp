@@ -77,31 +77,50 @@ void ExtensionFinder::Find(const GeneratedLattice& lattice, std::vector<CoatomEx
   assert(lattice.size >= 2);
   const Parent parent(lattice);
   candidates_.clear();
+  // Permuting twins is an automorphism, so only down-sets that hold, of each class of twins
+  // they do not hold whole, its first ones are sought: a clique takes a twin only after the
+  // twins numbered before it. Twins are incomparable and lie below the same elements, so
+  // a clique that skipped one can never take it later.
+  FindTwinClasses(lattice, twinClasses_);
+  Mask earlierTwins[maxGeneratedSize] = {};
+  for (const Mask twins : twinClasses_)
+    for (Mask rest = twins; rest != 0; rest &= rest - 1)
+      earlierTwins[Lowest(rest)] = twins & FirstElements(Lowest(rest));
   // Depth first through the cliques, each extended only by elements numbered above all of
-  // its own, so that every clique comes once.
-  struct Branch {
-    Mask covered, extendBy, below;
-    int sizeSum;
-  };
-  Branch stack[maxGeneratedSize * maxGeneratedSize];
+  // its own, so that every clique comes once. The stack keeps each field in an array of its
+  // own: a branch is read back right after it was written, and a load as wide as the whole
+  // branch could not take its fields from the stores still in flight, which stalled it.
+  constexpr int capacity = maxGeneratedSize * maxGeneratedSize;
+  Mask coveredAt[capacity], extendByAt[capacity], belowAt[capacity];
+  int sizeSumAt[capacity];
   int depth = 0;
+  const auto push = [&](Mask covered, Mask extendBy, Mask below, int sizeSum) {
+    assert(depth < capacity);
+    coveredAt[depth] = covered;
+    extendByAt[depth] = extendBy;
+    belowAt[depth] = below;
+    sizeSumAt[depth++] = sizeSum;
+  };
   for (int x = lattice.Top() - 1; x >= 0; --x)
-    stack[depth++] = {Bit(x), parent.joinsToTop[x] & ~FirstElements(x + 1), lattice.down[x],
-                      parent.sizes.sizeSum[x]};
+    if (earlierTwins[x] == 0)
+      push(Bit(x), parent.joinsToTop[x] & ~FirstElements(x + 1), lattice.down[x],
+           parent.sizes.sizeSum[x]);
   while (depth > 0) {
-    const Branch branch = stack[--depth];
-    for (Mask extendBy = branch.extendBy; extendBy != 0; extendBy &= extendBy - 1) {
+    --depth;
+    const Mask covered = coveredAt[depth], below = belowAt[depth];
+    const Mask branchExtendBy = extendByAt[depth];
+    const int branchSizeSum = sizeSumAt[depth];
+    for (Mask extendBy = branchExtendBy; extendBy != 0; extendBy &= extendBy - 1) {
       const int y = Lowest(extendBy);
-      int sizeSum = branch.sizeSum;
-      for (Mask added = lattice.down[y] & ~branch.below; added != 0; added &= added - 1)
+      if ((earlierTwins[y] & ~below) != 0) continue;
+      int sizeSum = branchSizeSum;
+      for (Mask added = lattice.down[y] & ~below; added != 0; added &= added - 1)
         sizeSum += parent.sizes.size[Lowest(added)];
-      assert(depth < maxGeneratedSize * maxGeneratedSize);
-      stack[depth++] = {branch.covered | Bit(y),
-                        branch.extendBy & parent.joinsToTop[y] & ~FirstElements(y + 1),
-                        branch.below | lattice.down[y], sizeSum};
+      push(covered | Bit(y), branchExtendBy & parent.joinsToTop[y] & ~FirstElements(y + 1),
+           below | lattice.down[y], sizeSum);
     }
     ++stats.downSetsTried;
-    Consider(parent, branch.covered, branch.below, branch.sizeSum);
+    Consider(parent, covered, below, branchSizeSum);
   }
   KeepOnePerOrbit(lattice, stats);
   found.clear();
@@ -178,46 +197,14 @@ Mask ExtensionFinder::TwinCanonical(Mask below) const {
   return below;
 }
 
-// The image of an extension under the permutation of twins that takes its down-set to
-// TwinCanonical(below). Twins share their upper covers, so either all twins of a class in the
-// down-set are maximal in it or none; and they are coatoms alike, tied alike.
-CoatomExtension ExtensionFinder::TwinCanonical(const CoatomExtension& extension) const {
-  CoatomExtension image = extension;
-  for (const Mask twins : twinClasses_) {
-    const Mask inside = FirstOf(twins, SmallSize(extension.below & twins));
-    image.below = (image.below & ~twins) | inside;
-    if ((extension.covered & twins) != 0) image.covered = (image.covered & ~twins) | inside;
-    if ((extension.tied & twins) != 0) image.tied = (image.tied & ~twins) | (twins & ~inside);
-  }
-  return image;
-}
-
 // Down-sets in one orbit share their signature, so only repeated signatures need the
-// automorphisms. Twins, two elements with the same lower and the same upper covers, are
-// swapped by an automorphism, and those swaps explain most repeats: each down-set is first
-// taken to its least image under them, which leaves one of each orbit of the twins' group.
-// nauty is asked only for what they leave, and its generators link those images. The least
-// down-set of each orbit is kept.
+// automorphisms. The down-sets are the least of their orbits under permutations of twins
+// already, so nauty is asked for the rest of the group, and its generators link each down-set
+// to the least image of its image. The least down-set of each orbit is kept.
 void ExtensionFinder::KeepOnePerOrbit(const GeneratedLattice& parent, ExtensionStats& stats) {
   if (!AnySignatureRepeats()) return;
   std::sort(candidates_.begin(), candidates_.end(), Precedes());
   if (!SignaturesRepeat()) return;
-  FindTwinClasses(parent, twinClasses_);
-  if (!twinClasses_.empty()) {
-    // A down-set alone with its signature is alone in its orbit and stays as it is.
-    const std::size_t count = candidates_.size();
-    for (std::size_t i = 0; i < count; ++i)
-      if ((i > 0 && candidates_[i - 1].signature == candidates_[i].signature) ||
-          (i + 1 < count && candidates_[i + 1].signature == candidates_[i].signature))
-        candidates_[i].extension = TwinCanonical(candidates_[i].extension);
-    std::sort(candidates_.begin(), candidates_.end(), Precedes());
-    candidates_.erase(std::unique(candidates_.begin(), candidates_.end(),
-                                  [](const Candidate& a, const Candidate& b) {
-                                    return a.extension.below == b.extension.below;
-                                  }),
-                      candidates_.end());
-    if (!SignaturesRepeat()) return;
-  }
   ++stats.groupsComputed;
   FindAutomorphismGenerators(parent, generators_);
   const int count = static_cast<int>(candidates_.size());

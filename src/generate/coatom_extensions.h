@@ -57,10 +57,8 @@ class ExtensionFinder {
   void KeepOnePerOrbit(const GeneratedLattice& parent, ExtensionStats& stats);
   bool AnySignatureRepeats() const;
   bool SignaturesRepeat() const;
-  // The least image of a down-set under the permutations of twins, and the image of an
-  // extension under the permutation that takes its down-set there.
+  // The least image of a down-set under the permutations of twins.
   Mask TwinCanonical(Mask below) const;
-  CoatomExtension TwinCanonical(const CoatomExtension& extension) const;
   void JoinAllOrbits();
   void JoinOrbits(int first, int last);
   // By signature, then by down-set; a type of its own, so that sorting inlines it.
