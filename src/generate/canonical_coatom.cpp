@@ -6,13 +6,14 @@
 #include "generate/hasse_symmetry.h"
 
 DownSetSizes MeasureDownSets(const GeneratedLattice& lattice) {
-  DownSetSizes sizes;
+  static_assert(maxGeneratedSize < 1 << DownSetSizes::bits);
+  DownSetSizes sizes{};
   for (int x = 0; x < lattice.size; ++x) {
     sizes.size[x] = SmallSize(lattice.down[x]);
-    sizes.sizeSum[x] = 0;
-    for (Mask below = lattice.down[x]; below != 0; below &= below - 1)
-      sizes.sizeSum[x] += sizes.size[Lowest(below)];
+    for (int k = 0; k < DownSetSizes::bits; ++k)
+      if ((sizes.size[x] >> k & 1) != 0) sizes.sizeBit[k] |= Bit(x);
   }
+  for (int x = 0; x < lattice.size; ++x) sizes.sizeSum[x] = sizes.SumOver(lattice.down[x]);
   return sizes;
 }
 

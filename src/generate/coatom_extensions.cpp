@@ -92,35 +92,28 @@ void ExtensionFinder::Find(const GeneratedLattice& lattice, std::vector<CoatomEx
   // branch could not take its fields from the stores still in flight, which stalled it.
   constexpr int capacity = maxGeneratedSize * maxGeneratedSize;
   Mask coveredAt[capacity], extendByAt[capacity], belowAt[capacity];
-  int sizeSumAt[capacity];
   int depth = 0;
-  const auto push = [&](Mask covered, Mask extendBy, Mask below, int sizeSum) {
+  const auto push = [&](Mask covered, Mask extendBy, Mask below) {
     assert(depth < capacity);
     coveredAt[depth] = covered;
     extendByAt[depth] = extendBy;
-    belowAt[depth] = below;
-    sizeSumAt[depth++] = sizeSum;
+    belowAt[depth++] = below;
   };
   for (int x = lattice.Top() - 1; x >= 0; --x)
     if (earlierTwins[x] == 0)
-      push(Bit(x), parent.joinsToTop[x] & ~FirstElements(x + 1), lattice.down[x],
-           parent.sizes.sizeSum[x]);
+      push(Bit(x), parent.joinsToTop[x] & ~FirstElements(x + 1), lattice.down[x]);
   while (depth > 0) {
     --depth;
     const Mask covered = coveredAt[depth], below = belowAt[depth];
     const Mask branchExtendBy = extendByAt[depth];
-    const int branchSizeSum = sizeSumAt[depth];
     for (Mask extendBy = branchExtendBy; extendBy != 0; extendBy &= extendBy - 1) {
       const int y = Lowest(extendBy);
       if ((earlierTwins[y] & ~below) != 0) continue;
-      int sizeSum = branchSizeSum;
-      for (Mask added = lattice.down[y] & ~below; added != 0; added &= added - 1)
-        sizeSum += parent.sizes.size[Lowest(added)];
       push(covered | Bit(y), branchExtendBy & parent.joinsToTop[y] & ~FirstElements(y + 1),
-           below | lattice.down[y], sizeSum);
+           below | lattice.down[y]);
     }
     ++stats.downSetsTried;
-    Consider(parent, covered, below, branchSizeSum);
+    Consider(parent, covered, below);
   }
   KeepOnePerOrbit(lattice, stats);
   found.clear();
@@ -128,12 +121,15 @@ void ExtensionFinder::Find(const GeneratedLattice& lattice, std::vector<CoatomEx
 }
 
 // Keeps the down-set when its new coatom's key is at least the largest key among the old
-// coatoms that stay coatoms (those it does not cover) and the child is a lattice.
-void ExtensionFinder::Consider(const Parent& parent, Mask covered, Mask below, int sizeSum) {
+// coatoms that stay coatoms (those it does not cover) and the child is a lattice. Most are
+// smaller than that coatom's down-set, which the key compares first.
+void ExtensionFinder::Consider(const Parent& parent, Mask covered, Mask below) {
   const int downSize = SmallSize(below) + 1;
-  const CoatomKey key = MakeCoatomKey(downSize, SmallSize(covered), sizeSum + downSize);
   int i = 0;
   while (i < parent.coatomCount && Holds(covered, parent.coatomsByKey[i])) ++i;
+  if (i < parent.coatomCount && downSize < parent.sizes.size[parent.coatomsByKey[i]]) return;
+  const CoatomKey key =
+      MakeCoatomKey(downSize, SmallSize(covered), parent.sizes.SumOver(below) + downSize);
   if (i < parent.coatomCount && key < parent.key[parent.coatomsByKey[i]]) return;
   if (!IsCoatomDownSet(parent.lattice, below)) return;
   Mask tied = 0;

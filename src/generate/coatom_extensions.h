@@ -53,7 +53,7 @@ class ExtensionFinder {
   };
   struct Parent;
 
-  void Consider(const Parent& parent, Mask covered, Mask below, int sizeSum);
+  void Consider(const Parent& parent, Mask covered, Mask below);
   void KeepOnePerOrbit(const GeneratedLattice& parent, ExtensionStats& stats);
   bool AnySignatureRepeats() const;
   bool SignaturesRepeat() const;
