@@ -11,15 +11,14 @@ DownSetSizes MeasureDownSets(const GeneratedLattice& lattice) {
   for (int x = 0; x < lattice.size; ++x) {
     sizes.size[x] = SmallSize(lattice.down[x]);
     for (int k = 0; k < DownSetSizes::bits; ++k)
-      if ((sizes.size[x] >> k & 1) != 0) sizes.sizeBit[k] |= Bit(x);
+      sizes.sizeBit[k] |= static_cast<Mask>(sizes.size[x] >> k & 1) << x;
   }
-  for (int x = 0; x < lattice.size; ++x) sizes.sizeSum[x] = sizes.SumOver(lattice.down[x]);
   return sizes;
 }
 
 CoatomKey KeyOfCoatom(const GeneratedLattice& lattice, const DownSetSizes& sizes, int coatom) {
   return MakeCoatomKey(sizes.size[coatom], SmallSize(lattice.lowerCovers[coatom]),
-                       sizes.sizeSum[coatom]);
+                       sizes.SumOver(lattice.down[coatom]));
 }
 
 namespace {

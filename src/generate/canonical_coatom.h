@@ -28,8 +28,7 @@ inline CoatomKey MakeCoatomKey(int downSize, int coveredCount, int downSizeSum) 
 struct DownSetSizes {
   static constexpr int bits = 5;  // a size is at most maxGeneratedSize
   int size[maxGeneratedSize];
-  int sizeSum[maxGeneratedSize];  // [x]: the sum of size[y] over the y <= x
-  Mask sizeBit[bits];             // [k]: the elements whose size has bit k set
+  Mask sizeBit[bits];  // [k]: the elements whose size has bit k set
 
   // The sum of size[x] over the x in `set`, by bits: a few counts instead of a loop.
   int SumOver(Mask set) const {

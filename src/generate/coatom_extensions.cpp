@@ -7,22 +7,20 @@
 namespace {
 
 // The classes of twins with two elements or more: elements with the same lower and the same
-// upper covers. Every permutation within such a class is an automorphism.
+// upper covers, which is to say the same strict down-sets and strict up-sets. Every
+// permutation within such a class is an automorphism.
 void FindTwinClasses(const GeneratedLattice& lattice, std::vector<Mask>& classes) {
-  Mask upperCovers[maxGeneratedSize] = {};
-  for (int y = 0; y < lattice.size; ++y)
-    for (Mask covered = lattice.lowerCovers[y]; covered != 0; covered &= covered - 1)
-      upperCovers[Lowest(covered)] |= Bit(y);
   classes.clear();
   Mask placed = 0;
   for (int x = 0; x < lattice.size; ++x) {
     if (Holds(placed, x)) continue;
+    const Mask strictDown = lattice.down[x] ^ Bit(x), strictUp = lattice.up[x] ^ Bit(x);
     Mask twins = Bit(x);
     for (int y = x + 1; y < lattice.size; ++y)
-      if (lattice.lowerCovers[y] == lattice.lowerCovers[x] && upperCovers[y] == upperCovers[x])
+      if ((lattice.down[y] ^ Bit(y)) == strictDown && (lattice.up[y] ^ Bit(y)) == strictUp)
         twins |= Bit(y);
     placed |= twins;
-    if (SmallSize(twins) > 1) classes.push_back(twins);
+    if (twins != Bit(x)) classes.push_back(twins);
   }
 }
 
@@ -53,14 +51,13 @@ struct ExtensionFinder::Parent {
 
   explicit Parent(const GeneratedLattice& p) : lattice(p), sizes(MeasureDownSets(p)) {
     const int top = p.Top();
+    // x + y = top exactly when y is below no element of x's up-set but the top.
     for (int x = 0; x < top; ++x) {
-      joinsToTop[x] = 0;
       hash[x] = ElementInvariant(p, x);
-      for (int y = 0; y < x; ++y)
-        if ((p.up[x] & p.up[y]) == Bit(top)) {
-          joinsToTop[x] |= Bit(y);
-          joinsToTop[y] |= Bit(x);
-        }
+      Mask belowCommon = 0;
+      for (Mask above = p.up[x] & ~Bit(top); above != 0; above &= above - 1)
+        belowCommon |= p.down[Lowest(above)];
+      joinsToTop[x] = FirstElements(top) & ~belowCommon;
     }
     for (Mask coatoms = p.Coatoms(); coatoms != 0; coatoms &= coatoms - 1) {
       const int coatom = Lowest(coatoms);
