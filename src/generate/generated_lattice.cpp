@@ -65,8 +65,10 @@ void AddCoatom(const GeneratedLattice& parent, Mask below, Mask covered, Generat
   child.lowerCovers[top] = (parent.Coatoms() & ~covered) | Bit(c);
 }
 
+// Only the coatoms outside need a look: an element x outside lies below such a coatom d, and
+// when `below` meets d in the down-set of m, it meets x in that of the meet of x and m.
 bool IsCoatomDownSet(const GeneratedLattice& parent, Mask below) {
-  for (Mask outside = ~below & FirstElements(parent.Top()); outside != 0; outside &= outside - 1) {
+  for (Mask outside = parent.Coatoms() & ~below; outside != 0; outside &= outside - 1) {
     const Mask common = below & parent.down[Lowest(outside)];
     if (common != parent.down[Highest(common)]) return false;
   }
