@@ -37,7 +37,8 @@ test: build-tests
 # survey up to SURVEY_N, the balance of parts, and the public route (nauty-genposetg with a
 # lattice filter) up to GENERATE_BASELINE_N. The defaults take about a minute of CPU;
 # GENERATE_N=14 adds two minutes, 15 about fifteen, SURVEY_N=13 about a minute, 14 about
-# fifteen, GENERATE_BASELINE_N=13 about two.
+# fifteen, GENERATE_BASELINE_N=13 about two. GENERATE_BASE=PATH times an older
+# mirelkon-lattice beside each `all N --count` row, by turns, with the ratio of the rates.
 BASELINE ?= 60
 HARD30 ?= 20
 GENERATE_N ?= 13
@@ -54,7 +55,8 @@ bench:
 	$(BUILD)/bench/mirelkon_run_timer $(BUILD)/mirelkon bench/data/large/*.txt \
 		$(BUILD)/bench-jobs/*.txt
 	$(BUILD)/bench/mirelkon_generate_bench $(BUILD)/mirelkon-lattice --largest $(GENERATE_N) \
-		--survey $(SURVEY_N) --baseline $(GENERATE_BASELINE_N)
+		--survey $(SURVEY_N) --baseline $(GENERATE_BASELINE_N) \
+		$(if $(GENERATE_BASE),--base $(GENERATE_BASE))
 
 # Copies the programs `make` built, the documentation and the examples under PREFIX; nothing
 # is compiled (the programs find their documentation from where they are installed).

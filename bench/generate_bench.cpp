@@ -3,7 +3,8 @@
 // Each row is the median of RUNS runs of mirelkon-lattice, started by posix_spawn with its
 // output to /dev/null: CPU seconds (user + system, of the process and all its threads), wall
 // seconds, and lattices per CPU second, beside the published rate of orderly generation,
-// 2-3 x 10^4 per core-second. Rows: `all N --count` for N from 10 to LARGEST; `all N` writing
+// 2-3 x 10^4 per core-second. Rows: `all N --count` for N from 10 to LARGEST (each beside the
+// same run of an older build with --base, by turns, with the ratio of the rates); `all N` writing
 // digraph6 and `all N --count -j 2` for LARGEST; `survey N -j 2` for N up to SURVEY. Then
 // the balance of the parts (--part K/M) for M = 7, 100, 1000 at LARGEST, measured in this
 // process: the largest part over the average, by lattices and by CPU time, the walk above
@@ -12,7 +13,7 @@
 // up to BASELINE, skipped where nauty-genposetg is missing.
 //
 //   build/bench/mirelkon_generate_bench PROGRAM [--largest N] [--survey N] [--baseline N]
-//                                       [--runs RUNS]
+//                                       [--runs RUNS] [--base PROGRAM]
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/resource.h>
@@ -101,15 +102,27 @@ void Row(const std::string& label, int n, const Measure& m) {
   std::fflush(stdout);
 }
 
-void TimeGeneration(const std::string& program, int largest, int survey, int runs) {
+// all N --count of the program, and of the base program where one is given, run by turns so
+// that both see the same load; the rate's ratio follows the base's row.
+Measure TimeCount(const std::string& program, int n, int runs, const char* scratch) {
+  const Measure m = Median({program, "all", std::to_string(n), "--count"}, runs, scratch);
+  if (m.output != std::to_string(KnownLatticeCount(n)) + "\n") {
+    std::printf("%s all %d --count wrote %s: WRONG\n", program.c_str(), n, m.output.c_str());
+    std::exit(1);
+  }
+  return m;
+}
+
+void TimeGeneration(const std::string& program, const std::string& base, int largest, int survey,
+                    int runs) {
   const char* scratch = "/tmp/mirelkon_generate_bench.out";
   for (int n = 10; n <= largest; ++n) {
-    const Measure m = Median({program, "all", std::to_string(n), "--count"}, runs, scratch);
-    if (m.output != std::to_string(KnownLatticeCount(n)) + "\n") {
-      std::printf("all %d --count wrote %s: WRONG\n", n, m.output.c_str());
-      std::exit(1);
-    }
+    const Measure m = TimeCount(program, n, runs, scratch);
     Row("all " + std::to_string(n) + " --count", n, m);
+    if (base.empty()) continue;
+    const Measure b = TimeCount(base, n, runs, scratch);
+    Row("  base: all " + std::to_string(n) + " --count", n, b);
+    std::printf("  %.2f times the base's rate\n", b.cpu / m.cpu);
   }
   const std::string size = std::to_string(largest);
   Row("all " + size + " > /dev/null (digraph6)", largest,
@@ -230,19 +243,21 @@ int main(int argc, char** argv) {
   if (argc < 2) {
     std::fprintf(stderr,
                  "usage: %s PROGRAM [--largest N] [--survey N] [--baseline N] "
-                 "[--runs RUNS]\n",
+                 "[--runs RUNS] [--base PROGRAM]\n",
                  argv[0]);
     return 1;
   }
   int largest = 13, survey = 12, baseline = 12, runs = 3;
+  std::string base;
   for (int i = 2; i + 1 < argc; i += 2) {
+    if (std::strcmp(argv[i], "--base") == 0) base = argv[i + 1];
     const int value = std::atoi(argv[i + 1]);
     if (std::strcmp(argv[i], "--largest") == 0) largest = std::clamp(value, 10, maxGeneratedSize);
     if (std::strcmp(argv[i], "--survey") == 0) survey = value;
     if (std::strcmp(argv[i], "--baseline") == 0) baseline = std::min(value, 18);
     if (std::strcmp(argv[i], "--runs") == 0) runs = std::max(value, 1);
   }
-  TimeGeneration(argv[1], largest, survey, runs);
+  TimeGeneration(argv[1], base, largest, survey, runs);
   MeasureBalance(largest);
   TimeBaseline(baseline, runs);
 }
