@@ -2,6 +2,7 @@
 #include "generate/coatom_extensions.h"
 
 #include <algorithm>
+#include <bit>
 #include <cassert>
 
 namespace {
@@ -29,6 +30,20 @@ Mask FirstOf(Mask set, int k) {
   Mask first = 0;
   for (; k > 0; --k, set &= set - 1) first |= LowestBit(set);
   return first;
+}
+
+// A second round of element invariants: each element's own mixed with those of the elements
+// it covers and of those covering it, the top left out.
+void RefineInvariants(const GeneratedLattice& lattice, const std::uint64_t* invariant,
+                      std::uint64_t* refined) {
+  const int top = lattice.Top();
+  for (int x = 0; x < top; ++x) refined[x] = invariant[x];
+  for (int y = 0; y < top; ++y)
+    for (Mask covered = lattice.lowerCovers[y]; covered != 0; covered &= covered - 1) {
+      refined[y] += std::rotl(invariant[Lowest(covered)], 7);
+      refined[Lowest(covered)] += std::rotl(invariant[y], 13);
+    }
+  for (int x = 0; x < top; ++x) refined[x] = Mix(refined[x]);
 }
 
 // The root of x's tree in a union-find forest, halving the path on the way.
@@ -112,7 +127,7 @@ void ExtensionFinder::Find(const GeneratedLattice& lattice, std::vector<CoatomEx
     ++stats.downSetsTried;
     Consider(parent, covered, below);
   }
-  KeepOnePerOrbit(lattice, stats);
+  KeepOnePerOrbit(parent, stats);
   found.clear();
   for (const Candidate& candidate : candidates_) found.push_back(candidate.extension);
 }
@@ -194,12 +209,24 @@ Mask ExtensionFinder::TwinCanonical(Mask below) const {
 // automorphisms. The down-sets are the least of their orbits under permutations of twins
 // already, so nauty is asked for the rest of the group, and its generators link each down-set
 // to the least image of its image. The least down-set of each orbit is kept.
-void ExtensionFinder::KeepOnePerOrbit(const GeneratedLattice& parent, ExtensionStats& stats) {
+void ExtensionFinder::KeepOnePerOrbit(const Parent& parent, ExtensionStats& stats) {
   if (!AnySignatureRepeats()) return;
   std::sort(candidates_.begin(), candidates_.end(), Precedes());
   if (!SignaturesRepeat()) return;
+  // Most repeats are down-sets of elements alike only in their own sizes, which a second
+  // round of invariants tells apart without nauty.
+  std::uint64_t refined[maxGeneratedSize];
+  RefineInvariants(parent.lattice, parent.hash, refined);
+  for (Candidate& candidate : candidates_) {
+    std::uint64_t covered = 0, below = 0;
+    for (Mask m = candidate.extension.covered; m != 0; m &= m - 1) covered += refined[Lowest(m)];
+    for (Mask m = candidate.extension.below; m != 0; m &= m - 1) below += refined[Lowest(m)];
+    candidate.signature = Mix(candidate.signature) + covered + std::rotl(below, 23);
+  }
+  std::sort(candidates_.begin(), candidates_.end(), Precedes());
+  if (!SignaturesRepeat()) return;
   ++stats.groupsComputed;
-  FindAutomorphismGenerators(parent, generators_);
+  FindAutomorphismGenerators(parent.lattice, generators_);
   const int count = static_cast<int>(candidates_.size());
   orbitRoot_.resize(count);
   for (int i = 0; i < count; ++i) orbitRoot_[i] = i;

@@ -54,7 +54,7 @@ class ExtensionFinder {
   struct Parent;
 
   void Consider(const Parent& parent, Mask covered, Mask below);
-  void KeepOnePerOrbit(const GeneratedLattice& parent, ExtensionStats& stats);
+  void KeepOnePerOrbit(const Parent& parent, ExtensionStats& stats);
   bool AnySignatureRepeats() const;
   bool SignaturesRepeat() const;
   // The least image of a down-set under the permutations of twins.

@@ -11,12 +11,8 @@ Order GeneratedLattice::AsOrder() const {
 }
 
 std::uint64_t ElementInvariant(const GeneratedLattice& lattice, int x) {
-  std::uint64_t z =
-      static_cast<std::uint64_t>(SmallSize(lattice.down[x])) << 8 | SmallSize(lattice.up[x]);
-  z += 0x9e3779b97f4a7c15u;
-  z = (z ^ (z >> 30)) * 0xbf58476d1ce4e5b9u;
-  z = (z ^ (z >> 27)) * 0x94d049bb133111ebu;
-  return z ^ (z >> 31);
+  return Mix(static_cast<std::uint64_t>(SmallSize(lattice.down[x])) << 8 |
+             SmallSize(lattice.up[x]));
 }
 
 std::vector<CoverPair> CoverPairs(const GeneratedLattice& lattice) {

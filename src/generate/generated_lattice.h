@@ -50,6 +50,15 @@ struct GeneratedLattice {
   Order AsOrder() const;
 };
 
+// Spreads the bits of a number over the whole word, so that sums of such numbers over
+// different sets rarely coincide.
+inline std::uint64_t Mix(std::uint64_t z) {
+  z += 0x9e3779b97f4a7c15u;
+  z = (z ^ (z >> 30)) * 0xbf58476d1ce4e5b9u;
+  z = (z ^ (z >> 27)) * 0x94d049bb133111ebu;
+  return z ^ (z >> 31);
+}
+
 // A number per element that automorphisms keep: the sizes of its down-set and up-set, mixed
 // so that sums over sets of elements rarely coincide by accident.
 std::uint64_t ElementInvariant(const GeneratedLattice& lattice, int x);
