@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <memory>
 #include <span>
+#include <stop_token>
 #include <vector>
 
 #include "core/limits.h"
@@ -30,6 +31,10 @@ struct CounterOptions {
   std::size_t cacheBytes = std::size_t{256} << 20;
 };
 
+// A count ended by a stop requested through the counter's stop token.
+struct CountStopped {};
+constexpr std::uint64_t stopCheckInterval = 1024;
+
 // What the last count did, for tests and benchmarks.
 struct CounterStats {
   std::uint64_t partsCounted = 0;   // parts counted by branching
@@ -46,7 +51,11 @@ enum class Search { full, plain };
 
 class ClosedSetCounter {
  public:
-  explicit ClosedSetCounter(Search search = Search::full, CounterOptions options = {});
+  // A stop requested through `stop` (a caller's Ctrl-C, say) ends a count under way by
+  // throwing CountStopped: the counter looks at it when a count starts and then after every
+  // stopCheckInterval parts it counts, so a count stops within milliseconds.
+  explicit ClosedSetCounter(Search search = Search::full, CounterOptions options = {},
+                            std::stop_token stop = {});
   ~ClosedSetCounter();
   ClosedSetCounter(const ClosedSetCounter&) = delete;
   ClosedSetCounter& operator=(const ClosedSetCounter&) = delete;
