@@ -189,3 +189,7 @@ std::vector<std::uint64_t> ClosedSetCounter::CountBySize(int n, std::span<const 
 const CounterStats& ClosedSetCounter::Stats() const {
   return engine_->stats;
 }
+
+void ClosedSetCounter::StopIfAsked() const {
+  engine_->StopIfAsked();
+}

@@ -73,6 +73,10 @@ class ClosedSetCounter {
 
   const CounterStats& Stats() const;
 
+  // Throws CountStopped when a stop was requested, for long work of the caller around its
+  // counts that the same stop should end.
+  void StopIfAsked() const;
+
  private:
   struct Engine;
   std::unique_ptr<Engine> engine_;
