@@ -13,6 +13,7 @@
 #include "core/closed_set_lister.h"
 #include "core/count.h"
 #include "core/symmetry.h"
+#include "counter_pool.h"
 #include "generate/lattice_generator.h"
 #include "generate/sublattice_counter.h"
 #include "generate/survey_tally.h"
@@ -20,6 +21,8 @@
 #include "structures.h"
 
 namespace {
+
+CounterPool counters;
 
 // Exact however large: through the library's decimal text.
 py::int_ IntOf(const std::string& decimal) {
@@ -33,9 +36,9 @@ py::int_ IntOf(SubsetCount count) {
 py::int_ Count(const Structure& s, const py::iterable& containing, bool bounded) {
   const Mask required = s.Required(containing, bounded);
   return IntOf(RunInterruptibly([counted = s.counted, required](std::stop_token stop) {
-    ClosedSetCounter counter(Search::full, {}, std::move(stop));
-    return required == 0 ? CountSubuniverses(counter, counted->order, counted->equations)
-                         : CountSubuniversesHolding(counter, counted->order.size,
+    const CounterPool::Lease counter = counters.Borrow(std::move(stop));
+    return required == 0 ? CountSubuniverses(*counter, counted->order, counted->equations)
+                         : CountSubuniversesHolding(*counter, counted->order.size,
                                                     counted->equations, required);
   }));
 }
@@ -45,8 +48,8 @@ py::list Profile(const Structure& s, const py::iterable& containing, bool bounde
   py::list bySize;
   for (std::uint64_t count :
        RunInterruptibly([counted = s.counted, required](std::stop_token stop) {
-         ClosedSetCounter counter(Search::full, {}, std::move(stop));
-         return CountSubuniversesBySize(counter, counted->order, counted->equations, required);
+         const CounterPool::Lease counter = counters.Borrow(std::move(stop));
+         return CountSubuniversesBySize(*counter, counted->order, counted->equations, required);
        }))
     bySize.append(py::int_(count));
   return bySize;
@@ -56,8 +59,8 @@ py::tuple UpToSymmetry(const Structure& s, const py::iterable& containing, bool 
   const Mask required = s.Required(containing, bounded);
   const SymmetryCount symmetry =
       RunInterruptibly([counted = s.counted, required](std::stop_token stop) {
-        ClosedSetCounter counter(Search::full, {}, std::move(stop));
-        return CountUpToSymmetry(counter, counted->order, counted->equations, required);
+        const CounterPool::Lease counter = counters.Borrow(std::move(stop));
+        return CountUpToSymmetry(*counter, counted->order, counted->equations, required);
       });
   return py::make_tuple(IntOf(symmetry.automorphisms),
                         symmetry.orbits ? py::object(IntOf(*symmetry.orbits)) : py::none());

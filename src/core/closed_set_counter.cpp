@@ -27,8 +27,8 @@
 static_assert(maxElements <= 64, "an element is a bit of a 64-bit mask");
 
 struct ClosedSetCounter::Engine {
-  Engine(Search search, const CounterOptions& options, std::stop_token stop)
-      : plain(search == Search::plain), stop(std::move(stop)), cache(options.cacheBytes) {}
+  Engine(Search search, const CounterOptions& options)
+      : plain(search == Search::plain), cache(options.cacheBytes) {}
 
   void StopIfAsked() const {
     if (stop.stop_requested()) throw CountStopped{};
@@ -46,7 +46,7 @@ struct ClosedSetCounter::Engine {
   typename A::Value CountPlain(const Decisions& d, Mask open);
 
   const bool plain;  // no cache and no splitting into parts
-  const std::stop_token stop;
+  std::stop_token stop;
   RuleMasks rules;
   int level[maxElements];  // see BranchElement
   PartCache cache;
@@ -168,8 +168,8 @@ typename A::Value ClosedSetCounter::Engine::Run(int n, std::span<const Rule> lis
   return count;
 }
 
-ClosedSetCounter::ClosedSetCounter(Search search, CounterOptions options, std::stop_token stop)
-    : engine_(std::make_unique<Engine>(search, options, std::move(stop))) {}
+ClosedSetCounter::ClosedSetCounter(Search search, CounterOptions options)
+    : engine_(std::make_unique<Engine>(search, options)) {}
 
 ClosedSetCounter::~ClosedSetCounter() = default;
 
@@ -192,4 +192,8 @@ const CounterStats& ClosedSetCounter::Stats() const {
 
 void ClosedSetCounter::StopIfAsked() const {
   engine_->StopIfAsked();
+}
+
+void ClosedSetCounter::SetStopToken(std::stop_token stop) {
+  engine_->stop = std::move(stop);
 }

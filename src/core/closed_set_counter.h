@@ -51,11 +51,7 @@ enum class Search { full, plain };
 
 class ClosedSetCounter {
  public:
-  // A stop requested through `stop` (a caller's Ctrl-C, say) ends a count under way by
-  // throwing CountStopped: the counter looks at it when a count starts and then after every
-  // stopCheckInterval parts it counts, so a count stops within milliseconds.
-  explicit ClosedSetCounter(Search search = Search::full, CounterOptions options = {},
-                            std::stop_token stop = {});
+  explicit ClosedSetCounter(Search search = Search::full, CounterOptions options = {});
   ~ClosedSetCounter();
   ClosedSetCounter(const ClosedSetCounter&) = delete;
   ClosedSetCounter& operator=(const ClosedSetCounter&) = delete;
@@ -72,6 +68,13 @@ class ClosedSetCounter {
                                          std::span<const int> levels = {});
 
   const CounterStats& Stats() const;
+
+  // The stop token of the counts to come. A stop requested through it (a caller's Ctrl-C, say)
+  // ends a count under way by throwing CountStopped: the counter looks at it when a count
+  // starts and then after every stopCheckInterval parts it counts, so a count stops within
+  // milliseconds. The token may change from one count to the next, as a counter kept for its
+  // memory serves one request after another.
+  void SetStopToken(std::stop_token stop);
 
   // Throws CountStopped when a stop was requested, for long work of the caller around its
   // counts that the same stop should end.

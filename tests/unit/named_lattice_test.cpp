@@ -73,7 +73,8 @@ TEST(NamedPartialLattice, DerivesAndRefusesASecondValue) {
 
 TEST(ClosedSetCounter, StopsWhenAsked) {
   std::stop_source source;
-  ClosedSetCounter counter(Search::full, {}, source.get_token());
+  ClosedSetCounter counter;
+  counter.SetStopToken(source.get_token());
   const std::vector<Rule> rules = {{0, 1, 2}};
   EXPECT_EQ(counter.Count(3, rules), 7u);
   source.request_stop();
