@@ -193,7 +193,9 @@ PYBIND11_MODULE(mirelkon, m) {
       .def_property_readonly(
           "elements", [](const Structure& s) { return s.elements.List(); },
           "The elements, as the Python objects given, in their order.")
-      .def("__len__", [](const Structure& s) { return s.elements.Size(); });
+      .def(
+          "__len__", [](const Structure& s) { return s.elements.Size(); },
+          "The number of elements.");
 
   py::class_<PyLattice, Structure>(m, "Lattice", R"doc(A finite lattice of 1 to 64 elements.
 
@@ -229,9 +231,12 @@ For instance "C4" or "chain 4", "B4", "M3", "N5", "D60", "Pi4", "subspaces 2 3",
            "The least upper bound of x and y.")
       .def("meet", &PyLattice::Meet, py::arg("x"), py::arg("y"),
            "The greatest lower bound of x and y.")
-      .def("__repr__", [](const PyLattice& l) {
-        return "<mirelkon.Lattice of " + std::to_string(l.elements.Size()) + " elements>";
-      });
+      .def(
+          "__repr__",
+          [](const PyLattice& l) {
+            return "<mirelkon.Lattice of " + std::to_string(l.elements.Size()) + " elements>";
+          },
+          "The class and the number of elements.");
 
   py::class_<PyPartialLattice, Structure>(m, "PartialLattice",
                                           R"doc(A finite partial lattice of up to 64 elements.
@@ -250,16 +255,24 @@ a ValueError names a fault (an unknown element, a cycle, a join with two values)
       .def(
           "count", [](const PyPartialLattice& p) { return Count(p, py::tuple(), false); },
           "The number of subuniverses: the subsets closed under every equation, given and derived.")
-      .def("__repr__", [](const PyPartialLattice& p) {
-        return "<mirelkon.PartialLattice of " + std::to_string(p.elements.Size()) + " elements>";
-      });
+      .def(
+          "__repr__",
+          [](const PyPartialLattice& p) {
+            return "<mirelkon.PartialLattice of " + std::to_string(p.elements.Size()) +
+                   " elements>";
+          },
+          "The class and the number of elements.");
 
-  py::class_<SublatticeIterator>(m, "_SublatticeIterator")
-      .def("__iter__", [](py::object self) { return self; })
-      .def("__next__", &SublatticeIterator::Next);
-  py::class_<LatticeIterator>(m, "_LatticeIterator")
-      .def("__iter__", [](py::object self) { return self; })
-      .def("__next__", &LatticeIterator::Next);
+  py::class_<SublatticeIterator>(m, "_SublatticeIterator",
+                                 "The sublattices of a lattice, listed on a thread of their own.")
+      .def(
+          "__iter__", [](py::object self) { return self; }, "The iterator itself.")
+      .def("__next__", &SublatticeIterator::Next, "The next sublattice, as a frozenset.");
+  py::class_<LatticeIterator>(m, "_LatticeIterator",
+                              "The lattices of n elements, generated on a thread of their own.")
+      .def(
+          "__iter__", [](py::object self) { return self; }, "The iterator itself.")
+      .def("__next__", &LatticeIterator::Next, "The next lattice.");
 
   const auto L = py::arg("L");
   const auto containing = py::arg("containing") = py::tuple();
