@@ -1,15 +1,22 @@
-# The everyday commands: `make` builds the two programs (Release, into build/), `make run`
-# and `make test` build what they need first, `make install` copies what `make` built.
+# The everyday commands: `make` builds the two programs (Release, into build/) and the Python
+# module where pybind11 and Python's headers are found, `make python` the module alone,
+# `make run` and `make test` build what they need first, `make install` copies what `make`
+# built.
 BUILD ?= build
 CMAKE_FLAGS ?=
 PREFIX ?= /usr/local
 PROGRAMS = mirelkon mirelkon-lattice
 
-.PHONY: build build-tests run test bench install clean
+.PHONY: build python build-tests run test bench install clean
 
 build:
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release $(CMAKE_FLAGS)
-	cmake --build $(BUILD) -j 2 --target $(PROGRAMS)
+	cmake --build $(BUILD) -j 2 --target $(PROGRAMS) python
+
+# The Python module mirelkon into $(BUILD)/python (PYTHONPATH=$(BUILD)/python to use it there).
+python:
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release $(CMAKE_FLAGS)
+	cmake --build $(BUILD) -j 2 --target python
 
 # The tests need GoogleTest; a plain build leaves them out where it is missing.
 build-tests:
@@ -39,6 +46,10 @@ test: build-tests
 # GENERATE_N=14 adds two minutes, 15 about fifteen, SURVEY_N=13 about a minute, 14 about
 # fifteen, GENERATE_BASELINE_N=13 about two. GENERATE_BASE=PATH times an older
 # mirelkon-lattice beside each `all N --count` row, by turns, with the ratio of the rates.
+#
+# Last, where the Python module is built, the count of the large lattices from Python beside
+# the library's own, and the construction of lattices of 64 elements from their cover pairs
+# (bench/python_bench.py).
 BASELINE ?= 60
 HARD30 ?= 20
 GENERATE_N ?= 13
@@ -57,9 +68,12 @@ bench:
 	$(BUILD)/bench/mirelkon_generate_bench $(BUILD)/mirelkon-lattice --largest $(GENERATE_N) \
 		--survey $(SURVEY_N) --baseline $(GENERATE_BASELINE_N) \
 		$(if $(GENERATE_BASE),--base $(GENERATE_BASE))
+	cmake --build $(BUILD) -j 2 --target python_bench
 
-# Copies the programs `make` built, the documentation and the examples under PREFIX; nothing
-# is compiled (the programs find their documentation from where they are installed).
+# Copies the programs `make` built, the documentation and the examples under PREFIX, and the
+# Python module where it was built into PREFIX/lib/python3.X/dist-packages (site-packages for
+# an interpreter other than Debian's); nothing is compiled (the programs find their
+# documentation from where they are installed).
 install:
 	@for program in $(PROGRAMS); do test -x $(BUILD)/$$program || \
 		{ echo "$(BUILD)/$$program is missing: run make first"; exit 1; }; done

@@ -17,6 +17,7 @@
 
 #include <algorithm>
 #include <cassert>
+#include <utility>
 
 #include "core/bits.h"
 #include "core/counter_values.h"
@@ -28,6 +29,10 @@ static_assert(maxElements <= 64, "an element is a bit of a 64-bit mask");
 struct ClosedSetCounter::Engine {
   Engine(Search search, const CounterOptions& options)
       : plain(search == Search::plain), cache(options.cacheBytes) {}
+
+  void StopIfAsked() const {
+    if (stop.stop_requested()) throw CountStopped{};
+  }
 
   template <class A>
   typename A::Value Run(int n, std::span<const Rule> list, std::span<const int> levels);
@@ -41,6 +46,7 @@ struct ClosedSetCounter::Engine {
   typename A::Value CountPlain(const Decisions& d, Mask open);
 
   const bool plain;  // no cache and no splitting into parts
+  std::stop_token stop;
   RuleMasks rules;
   int level[maxElements];  // see BranchElement
   PartCache cache;
@@ -69,7 +75,7 @@ int BranchElement(Mask part, const Links& links, const int* level) {
 template <class A>
 typename A::Value ClosedSetCounter::Engine::CountBranches(const Decisions& d, Mask part,
                                                           const Mask* linkedBefore) {
-  ++stats.partsCounted;
+  if (++stats.partsCounted % stopCheckInterval == 0) StopIfAsked();
   stats.largestPart = std::max(stats.largestPart, Size(part));
   Links links;
   LinkPart(rules, d, part, linkedBefore, links);
@@ -147,6 +153,7 @@ typename A::Value ClosedSetCounter::Engine::Run(int n, std::span<const Rule> lis
   assert(levels.empty() || levels.size() == static_cast<std::size_t>(n));
   for (int x = 0; x < n; ++x) level[x] = levels.empty() ? 0 : levels[x];
   stats = {};
+  StopIfAsked();
   Decisions root;
   LoadRules(n, list, rules, root);
   // The empty set is closed, so nothing is in before the first branch.
@@ -181,4 +188,12 @@ std::vector<std::uint64_t> ClosedSetCounter::CountBySize(int n, std::span<const 
 
 const CounterStats& ClosedSetCounter::Stats() const {
   return engine_->stats;
+}
+
+void ClosedSetCounter::StopIfAsked() const {
+  engine_->StopIfAsked();
+}
+
+void ClosedSetCounter::SetStopToken(std::stop_token stop) {
+  engine_->stop = std::move(stop);
 }

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <memory>
 #include <span>
+#include <stop_token>
 #include <vector>
 
 #include "core/limits.h"
@@ -29,6 +30,10 @@ struct Rule {
 struct CounterOptions {
   std::size_t cacheBytes = std::size_t{256} << 20;
 };
+
+// A count ended by a stop requested through the counter's stop token.
+struct CountStopped {};
+constexpr std::uint64_t stopCheckInterval = 1024;
 
 // What the last count did, for tests and benchmarks.
 struct CounterStats {
@@ -63,6 +68,17 @@ class ClosedSetCounter {
                                          std::span<const int> levels = {});
 
   const CounterStats& Stats() const;
+
+  // The stop token of the counts to come. A stop requested through it (a caller's Ctrl-C, say)
+  // ends a count under way by throwing CountStopped: the counter looks at it when a count
+  // starts and then after every stopCheckInterval parts it counts, so a count stops within
+  // milliseconds. The token may change from one count to the next, as a counter kept for its
+  // memory serves one request after another.
+  void SetStopToken(std::stop_token stop);
+
+  // Throws CountStopped when a stop was requested, for long work of the caller around its
+  // counts that the same stop should end.
+  void StopIfAsked() const;
 
  private:
   struct Engine;

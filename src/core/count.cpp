@@ -100,6 +100,12 @@ SubsetCount CountSubuniverses(ClosedSetCounter& counter, const Order& order,
                        LevelsOfADistributiveLattice(order, equations));
 }
 
+SubsetCount CountSubuniversesHolding(ClosedSetCounter& counter, int n,
+                                     std::span<const Equation> equations, Mask required) {
+  const Restriction restriction = RestrictToSupersets(n, RulesOf(equations), required);
+  return counter.Count(static_cast<int>(restriction.elements.size()), restriction.rules);
+}
+
 // A closed set holding `required` is the closure C of required with a closed set of the
 // restricted rules, so its size is |C| more than that of the latter.
 std::vector<std::uint64_t> CountSubuniversesBySize(ClosedSetCounter& counter, const Order& order,

@@ -22,6 +22,11 @@ std::vector<Rule> RulesOf(std::span<const Equation> equations);
 SubsetCount CountSubuniverses(ClosedSetCounter& counter, const Order& order,
                               std::span<const Equation> equations);
 
+// The number of those holding `required`: the closed subsets of the rules that the closed
+// subsets holding its closure obey on the other elements.
+SubsetCount CountSubuniversesHolding(ClosedSetCounter& counter, int n,
+                                     std::span<const Equation> equations, Mask required);
+
 // The subsets of the order's elements closed under the equations and holding `required`, by
 // size: entry k, for k = 0..n, is the number of k elements.
 std::vector<std::uint64_t> CountSubuniversesBySize(ClosedSetCounter& counter, const Order& order,

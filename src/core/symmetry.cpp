@@ -145,17 +145,21 @@ Permutation Compose(const Permutation& g, const Permutation& h) {  // x -> g(h(x
   return gh;
 }
 
-// Every element of the group the generators generate, the identity first.
-std::vector<Permutation> GroupElements(const std::vector<Permutation>& generators, int n) {
+// Every element of the group the generators generate, the identity first. A million of them
+// take seconds, so a stop asked of the counter ends this too.
+std::vector<Permutation> GroupElements(const std::vector<Permutation>& generators, int n,
+                                       const ClosedSetCounter& counter) {
   Permutation identity(n, '\0');
   for (int x = 0; x < n; ++x) identity[x] = static_cast<char>(x);
   std::vector<Permutation> elements{identity};
   std::unordered_set<Permutation> seen{identity};
-  for (std::size_t next = 0; next < elements.size(); ++next)
+  for (std::size_t next = 0; next < elements.size(); ++next) {
+    if (next % stopCheckInterval == 0) counter.StopIfAsked();
     for (const Permutation& g : generators) {
       Permutation product = Compose(g, elements[next]);
       if (seen.insert(product).second) elements.push_back(std::move(product));
     }
+  }
   return elements;
 }
 
@@ -212,7 +216,7 @@ SymmetryCount CountUpToSymmetry(ClosedSetCounter& counter, const Order& order,
   std::vector<Rule> rules;
   for (const Equation& e : distinct) rules.push_back({e.left, e.right, e.result});
   SubsetCount fixedSets = 0;
-  const std::vector<Permutation> group = GroupElements(search->generators, order.size);
+  const std::vector<Permutation> group = GroupElements(search->generators, order.size, counter);
   assert(group.size() == search->order.Value());
   for (const Permutation& g : group) {
     if (!Keeps(g, required)) continue;

@@ -5,12 +5,9 @@
 
 #include "input/data_error.h"
 #include "input/short_string.h"
+#include "named/named_lattice.h"
 
 namespace {
-
-std::string Symbol(const PartialLattice& lattice, int x) {
-  return std::string(1, lattice.elementSymbols[x]);
-}
 
 // Every given join and meet must hold in the lattice the order makes.
 void CheckGivenEquations(const ParsedJob& job, const LatticeTables& tables) {
@@ -38,22 +35,9 @@ std::string WithJoinAndMeet(const std::string& operationSymbols) {
 }
 
 std::string LatticeFaultText(const PartialLattice& lattice, const LatticeFault& fault) {
-  const std::string pair =
-      "not a lattice: " + Symbol(lattice, fault.x) + " and " + Symbol(lattice, fault.y);
-  switch (fault.kind) {
-    case LatticeFault::cycle:
-      return pair + " are each below the other";
-    case LatticeFault::noUpperBound:
-      return pair + " have no upper bound";
-    case LatticeFault::noLowerBound:
-      return pair + " have no lower bound";
-    case LatticeFault::twoUpperBounds:
-    case LatticeFault::twoLowerBounds:
-      break;
-  }
-  return pair + " have two " +
-         (fault.kind == LatticeFault::twoUpperBounds ? "minimal upper" : "maximal lower") +
-         " bounds, " + Symbol(lattice, fault.first) + " and " + Symbol(lattice, fault.second);
+  std::vector<std::string> names;
+  for (char symbol : lattice.elementSymbols) names.emplace_back(1, symbol);
+  return LatticeFaultText(names, fault);
 }
 
 std::vector<Equation> MissingEquations(const PartialLattice& lattice, const LatticeTables& tables) {

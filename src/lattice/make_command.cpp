@@ -59,6 +59,8 @@ std::string MakeInputFile(const MakeRequest& request) {
   LatticeFactor made;
   try {
     made = ReadTerm(words);
+  } catch (const TermError& error) {
+    throw UsageError(error.message);
   } catch (const LatticeTooLarge&) {
     throw UsageError(name + " has more than " + std::to_string(maxElements) +
                      " elements, the most a lattice may have");

@@ -9,7 +9,6 @@
 #include <utility>
 
 #include "input/whole_number.h"
-#include "lattice/command_error.h"
 #include "lattice/lattice_constructions.h"
 
 namespace {
@@ -79,14 +78,14 @@ const Family* FindFamily(const std::string& word, std::vector<std::string>& argu
     if (!rest.empty()) arguments.push_back(rest);
     return &family;
   }
-  throw UsageError("unknown lattice \"" + word + "\"; the lattices are " + KnownLattices());
+  throw TermError{"unknown lattice \"" + word + "\"; the lattices are " + KnownLattices()};
 }
 
 int Exponent(const std::string& word) {
   int k = 0;
   if (!ParseWholeNumber(word, k) || k < 1)
-    throw UsageError("\"^\" needs a whole number from 1 to " + std::to_string(INT_MAX) +
-                     " after it, as in chain 4 ^ 3");
+    throw TermError{"\"^\" needs a whole number from 1 to " + std::to_string(INT_MAX) +
+                    " after it, as in chain 4 ^ 3"};
   return k;
 }
 
@@ -108,7 +107,7 @@ class TermReader {
   LatticeFactor Whole() {
     assert(!words_.empty());  // the command line asks for a term before
     LatticeFactor lattice = Sum();
-    if (at_ < words_.size()) throw UsageError("unexpected \"" + words_[at_] + "\"");
+    if (at_ < words_.size()) throw TermError{"unexpected \"" + words_[at_] + "\""};
     return lattice;
   }
 
@@ -154,7 +153,7 @@ class TermReader {
   // Every level of parentheses or "dual" passes here; a bound on them keeps a hostile term
   // from running the stack out.
   LatticeFactor Unary() {
-    if (++depth_ > maxDepth) throw UsageError("the term nests more than 64 deep");
+    if (++depth_ > maxDepth) throw TermError{"the term nests more than 64 deep"};
     LatticeFactor lattice;
     if (Next("dual")) {
       ++at_;
@@ -168,13 +167,13 @@ class TermReader {
 
   LatticeFactor Primary() {
     if (at_ == words_.size() || (IsOperator(words_[at_]) && words_[at_] != "(")) {
-      throw UsageError("a lattice is missing beside \"" +
-                       (at_ == words_.size() ? words_[at_ - 1] : words_[at_]) + "\"");
+      throw TermError{"a lattice is missing beside \"" +
+                      (at_ == words_.size() ? words_[at_ - 1] : words_[at_]) + "\""};
     }
     if (!Next("(")) return FamilyMember();
     ++at_;
     LatticeFactor inner = Sum();
-    if (!Next(")")) throw UsageError("a \")\" is missing");
+    if (!Next(")")) throw TermError{"a \")\" is missing"};
     ++at_;
     return inner;
   }
@@ -187,17 +186,17 @@ class TermReader {
     while (at_ < words_.size() && !IsOperator(words_[at_])) arguments.push_back(words_[at_++]);
     const std::string term = TermName({words_.begin() + first, words_.begin() + at_});
     if (arguments.size() != family.argumentNames.size())
-      throw UsageError("\"" + term + "\" should read " + FormOf(family));
+      throw TermError{"\"" + term + "\" should read " + FormOf(family)};
     int numbers[maxArguments] = {};
     for (std::size_t a = 0; a < arguments.size(); ++a) {
       if (!ParseWholeNumber(arguments[a], numbers[a]) || numbers[a] < family.minimum[a]) {
-        throw UsageError("in \"" + term + "\", " + family.argumentNames[a] +
-                         " must be a whole number from " + std::to_string(family.minimum[a]) +
-                         " to " + std::to_string(INT_MAX));
+        throw TermError{"in \"" + term + "\", " + family.argumentNames[a] +
+                        " must be a whole number from " + std::to_string(family.minimum[a]) +
+                        " to " + std::to_string(INT_MAX)};
       }
     }
     if (family.firstIsPrime && !IsPrime(numbers[0]))
-      throw UsageError("in \"" + term + "\", " + family.argumentNames[0] + " must be a prime");
+      throw TermError{"in \"" + term + "\", " + family.argumentNames[0] + " must be a prime"};
     LatticeFactor lattice;
     if (!family.build(lattice, numbers)) throw LatticeTooLarge{};
     return lattice;

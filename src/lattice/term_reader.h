@@ -16,12 +16,17 @@
 // The term's lattice has more than maxElements elements.
 struct LatticeTooLarge {};
 
+// A malformed term: what is wrong with it, for the caller to report in its own way.
+struct TermError {
+  std::string message;
+};
+
 // The words of a term given as blank-separated words, with "(" and ")" as words of their own.
 std::vector<std::string> TermWords(const std::vector<std::string>& arguments);
 
 // The term written out: its words separated by single blanks, none inside parentheses.
 std::string TermName(const std::vector<std::string>& words);
 
-// The lattice of the term; a malformed term comes as a CommandError, a lattice above
-// maxElements as LatticeTooLarge.
+// The lattice of the term; a malformed term comes as a TermError, a lattice above maxElements
+// as LatticeTooLarge.
 LatticeFactor ReadTerm(const std::vector<std::string>& words);

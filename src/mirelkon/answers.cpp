@@ -3,7 +3,6 @@
 #include "mirelkon/answers.h"
 
 #include "core/closed_set_lister.h"
-#include "core/closure.h"
 #include "core/count.h"
 #include "core/symmetry.h"
 
@@ -134,9 +133,7 @@ Answers AnswerQueries(const Queries& queries, ClosedSetCounter& counter, const P
   }
   std::string holding;
   if (answers.required != 0) {
-    const Restriction restriction =
-        RestrictToSupersets(lattice.Size(), RulesOf(derivation.table), answers.required);
-    count = counter.Count(static_cast<int>(restriction.elements.size()), restriction.rules);
+    count = CountSubuniversesHolding(counter, lattice.Size(), derivation.table, answers.required);
     holding = " holding " + ListedText(lattice, answers.required);
     answers.lines.push_back("-- Closed subsets" + holding + ": " + DecimalText(count));
     answers.fields.push_back({"containing", SetText(lattice, answers.required)});
