@@ -1,0 +1,131 @@
+// The Graphviz source of Hasse diagrams: the layout asked of dot is fixed here, so that every
+// format is drawn from the same graph. Rows are the elements' heights, held with rank=same,
+// so that a cover pair that skips rows is still drawn upward over them.
+#include <algorithm>
+#include <cassert>
+#include <numeric>
+
+#include "draw/hasse_drawing.h"
+
+namespace {
+
+// Diagrams per row of a sheet: the survey's top ten come as two rows of five.
+constexpr std::size_t drawingsPerRow = 5;
+
+const char* const graphAttributes =
+    "  graph [rankdir=BT, nodesep=0.25, ranksep=0.4, fontname=\"Helvetica\", fontsize=11];\n"
+    "  node [shape=box, style=\"rounded,filled\", fillcolor=white, color=\"#404040\", "
+    "fontname=\"Helvetica\", fontsize=11, width=0.3, height=0.25, margin=\"0.06,0.02\"];\n"
+    "  edge [dir=none, color=\"#404040\"];\n";
+const char* const markedNode = ", fillcolor=\"#ffd45c\", color=\"#b03000\", penwidth=2";
+const char* const markedEdge = " [color=\"#b03000\", penwidth=2.5]";
+
+// A DOT string literal: quotes and backslashes escaped, so a name is shown as it is.
+std::string Quoted(const std::string& text) {
+  std::string quoted = "\"";
+  for (char c : text) {
+    if (c == '"' || c == '\\') quoted += '\\';
+    quoted += c;
+  }
+  return quoted + '"';
+}
+
+// The length of the longest chain below each element: elements with fewer elements below
+// come first in any linear extension, so their heights are known when an upper cover asks.
+std::vector<int> Heights(const Order& order) {
+  std::vector<int> byDownSet(order.size);
+  std::iota(byDownSet.begin(), byDownSet.end(), 0);
+  std::stable_sort(byDownSet.begin(), byDownSet.end(),
+                   [&](int x, int y) { return Size(order.BelowOf(x)) < Size(order.BelowOf(y)); });
+  std::vector<int> height(order.size, 0);
+  for (int x : byDownSet)
+    for (int y = 0; y < order.size; ++y)
+      if (order.Covers(y, x)) height[x] = std::max(height[x], height[y] + 1);
+  return height;
+}
+
+struct DiagramNodes {
+  std::string prefix;  // "e" for one diagram, "d2e" for the second of several
+  std::string Name(int x) const { return prefix + std::to_string(x); }
+};
+
+// The nodes of the k-th diagram of a sheet, counted from 0.
+DiagramNodes SheetNodes(std::size_t k) {
+  return {std::string("d").append(std::to_string(k + 1)).append("e")};
+}
+
+// The elements of one diagram, row by row, then its cover pairs by lower element.
+void AppendDiagram(const OrderDrawing& drawing, const DiagramNodes& nodes,
+                   const std::string& indent, std::string& dot) {
+  const Order& order = drawing.order;
+  assert(static_cast<int>(drawing.labels.size()) == order.size);
+  const std::vector<int> height = Heights(order);
+  const int rows = order.size == 0 ? 0 : *std::max_element(height.begin(), height.end()) + 1;
+  for (int row = 0; row < rows; ++row) {
+    dot += indent + "{ rank=same;";
+    for (int x = 0; x < order.size; ++x)
+      if (height[x] == row) dot += ' ' + nodes.Name(x) + ';';
+    dot += " }\n";
+  }
+  for (int x = 0; x < order.size; ++x)
+    dot += indent + nodes.Name(x) + " [label=" + Quoted(drawing.labels[x]) +
+           (Holds(drawing.highlighted, x) ? markedNode : "") + "];\n";
+  for (int x = 0; x < order.size; ++x)
+    for (int y = 0; y < order.size; ++y)
+      if (order.Covers(x, y))
+        dot += indent + nodes.Name(x) + " -> " + nodes.Name(y) +
+               (Holds(drawing.highlighted, x) && Holds(drawing.highlighted, y) ? markedEdge : "") +
+               ";\n";
+}
+
+// The elements of a diagram without an upper (lower) cover.
+std::vector<int> Extremes(const Order& order, bool maximal) {
+  std::vector<int> extremes;
+  for (int x = 0; x < order.size; ++x) {
+    const Mask related = maximal ? order.above[x] : order.BelowOf(x);
+    if (related == Bit(x)) extremes.push_back(x);
+  }
+  return extremes;
+}
+
+// Each diagram in a box of its own with its caption under it; invisible lines from the tops of
+// one row's diagrams to the bottoms of the next hold the rows apart.
+void AppendSheet(const std::vector<OrderDrawing>& drawings, std::string& dot) {
+  for (std::size_t k = 0; k < drawings.size(); ++k) {
+    dot.append("  subgraph cluster_").append(std::to_string(k + 1));
+    dot += " {\n    color=none; labelloc=t; label=" + Quoted(drawings[k].caption) + ";\n";
+    AppendDiagram(drawings[k], SheetNodes(k), "    ", dot);
+    dot += "  }\n";
+  }
+  for (std::size_t k = drawingsPerRow; k < drawings.size(); ++k) {
+    const DiagramNodes below = SheetNodes(k - drawingsPerRow), above = SheetNodes(k);
+    for (int top : Extremes(drawings[k - drawingsPerRow].order, true))
+      for (int bottom : Extremes(drawings[k].order, false))
+        dot += "  " + below.Name(top) + " -> " + above.Name(bottom) + " [style=invis];\n";
+  }
+}
+
+}  // namespace
+
+std::string HasseDot(const std::vector<OrderDrawing>& drawings) {
+  std::string dot = "digraph hasse {\n";
+  dot += graphAttributes;
+  if (drawings.size() == 1) {
+    if (!drawings[0].caption.empty())
+      dot += "  labelloc=b; label=" + Quoted(drawings[0].caption) + ";\n";
+    AppendDiagram(drawings[0], {"e"}, "  ", dot);
+  } else {
+    AppendSheet(drawings, dot);
+  }
+  return dot + "}\n";
+}
+
+std::optional<DrawingFormat> FormatOfFileName(const std::string& name) {
+  static const std::pair<const char*, DrawingFormat> extensions[] = {{".svg", DrawingFormat::svg},
+                                                                     {".png", DrawingFormat::png},
+                                                                     {".pdf", DrawingFormat::pdf},
+                                                                     {".dot", DrawingFormat::dot}};
+  for (const auto& [extension, format] : extensions)
+    if (name.size() > 4 && name.ends_with(extension)) return format;
+  return std::nullopt;
+}
