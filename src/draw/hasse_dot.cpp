@@ -49,24 +49,30 @@ struct DiagramNodes {
   std::string Name(int x) const { return prefix + std::to_string(x); }
 };
 
-// The nodes of the k-th diagram of a sheet, counted from 0.
-DiagramNodes SheetNodes(std::size_t k) {
-  return {std::string("d").append(std::to_string(k + 1)).append("e")};
-}
-
-// The elements of one diagram, row by row, then its cover pairs by lower element.
-void AppendDiagram(const OrderDrawing& drawing, const DiagramNodes& nodes,
-                   const std::string& indent, std::string& dot) {
-  const Order& order = drawing.order;
-  assert(static_cast<int>(drawing.labels.size()) == order.size);
-  const std::vector<int> height = Heights(order);
-  const int rows = order.size == 0 ? 0 : *std::max_element(height.begin(), height.end()) + 1;
+// The diagrams of one row of a sheet (or the one diagram), row by row: the elements of one
+// height in all of them on one row.
+void AppendRanks(const std::vector<OrderDrawing>& drawings, std::size_t first, std::size_t last,
+                 const std::vector<DiagramNodes>& nodes, std::string& dot) {
+  std::vector<std::vector<int>> heights;
+  int rows = 0;
+  for (std::size_t k = first; k < last; ++k) {
+    heights.push_back(Heights(drawings[k].order));
+    for (int height : heights.back()) rows = std::max(rows, height + 1);
+  }
   for (int row = 0; row < rows; ++row) {
-    dot += indent + "{ rank=same;";
-    for (int x = 0; x < order.size; ++x)
-      if (height[x] == row) dot += ' ' + nodes.Name(x) + ';';
+    dot += "  { rank=same;";
+    for (std::size_t k = first; k < last; ++k)
+      for (int x = 0; x < drawings[k].order.size; ++x)
+        if (heights[k - first][x] == row) dot += ' ' + nodes[k].Name(x) + ';';
     dot += " }\n";
   }
+}
+
+// The elements of one diagram with their labels, then its cover pairs by lower element.
+void AppendElements(const OrderDrawing& drawing, const DiagramNodes& nodes,
+                    const std::string& indent, std::string& dot) {
+  const Order& order = drawing.order;
+  assert(static_cast<int>(drawing.labels.size()) == order.size);
   for (int x = 0; x < order.size; ++x)
     dot += indent + nodes.Name(x) + " [label=" + Quoted(drawing.labels[x]) +
            (Holds(drawing.highlighted, x) ? markedNode : "") + "];\n";
@@ -88,21 +94,28 @@ std::vector<int> Extremes(const Order& order, bool maximal) {
   return extremes;
 }
 
-// Each diagram in a box of its own with its caption under it; invisible lines from the tops of
-// one row's diagrams to the bottoms of the next hold the rows apart.
+// Each diagram in a box of its own with its caption under it, the first row at the top. The
+// ranks are set across the boxes (newrank), so the diagrams of a row stand on one line, and
+// invisible lines two rows long from the tops of a row's diagrams to the bottoms of those
+// above hold the rows apart with room for the captions.
 void AppendSheet(const std::vector<OrderDrawing>& drawings, std::string& dot) {
+  dot += "  newrank=true;\n";
+  std::vector<DiagramNodes> nodes;
+  for (std::size_t k = 0; k < drawings.size(); ++k)
+    nodes.push_back({std::string("d").append(std::to_string(k + 1)).append("e")});
   for (std::size_t k = 0; k < drawings.size(); ++k) {
     dot.append("  subgraph cluster_").append(std::to_string(k + 1));
     dot += " {\n    color=none; labelloc=t; label=" + Quoted(drawings[k].caption) + ";\n";
-    AppendDiagram(drawings[k], SheetNodes(k), "    ", dot);
+    AppendElements(drawings[k], nodes[k], "    ", dot);
     dot += "  }\n";
   }
-  for (std::size_t k = drawingsPerRow; k < drawings.size(); ++k) {
-    const DiagramNodes below = SheetNodes(k - drawingsPerRow), above = SheetNodes(k);
-    for (int top : Extremes(drawings[k - drawingsPerRow].order, true))
-      for (int bottom : Extremes(drawings[k].order, false))
-        dot += "  " + below.Name(top) + " -> " + above.Name(bottom) + " [style=invis];\n";
-  }
+  for (std::size_t first = 0; first < drawings.size(); first += drawingsPerRow)
+    AppendRanks(drawings, first, std::min(first + drawingsPerRow, drawings.size()), nodes, dot);
+  for (std::size_t k = drawingsPerRow; k < drawings.size(); ++k)
+    for (int top : Extremes(drawings[k].order, true))
+      for (int bottom : Extremes(drawings[k - drawingsPerRow].order, false))
+        dot += "  " + nodes[k].Name(top) + " -> " + nodes[k - drawingsPerRow].Name(bottom) +
+               " [style=invis, minlen=2];\n";
 }
 
 }  // namespace
@@ -113,7 +126,8 @@ std::string HasseDot(const std::vector<OrderDrawing>& drawings) {
   if (drawings.size() == 1) {
     if (!drawings[0].caption.empty())
       dot += "  labelloc=b; label=" + Quoted(drawings[0].caption) + ";\n";
-    AppendDiagram(drawings[0], {"e"}, "  ", dot);
+    AppendRanks(drawings, 0, 1, {{"e"}}, dot);
+    AppendElements(drawings[0], {"e"}, "  ", dot);
   } else {
     AppendSheet(drawings, dot);
   }

@@ -13,6 +13,7 @@
 #include "input/legend_names.h"
 #include "lattice/command_error.h"
 #include "lattice/command_output.h"
+#include "lattice/drawing_output.h"
 #include "lattice/input_file_reading.h"
 #include "lattice/make_command.h"
 #include "report/diagnostics.h"
@@ -82,32 +83,17 @@ std::string NumberedName(const std::string& name, std::size_t number) {
   return name.substr(0, dot) + "_" + std::to_string(number) + name.substr(dot);
 }
 
-std::string Drawn(const std::vector<OrderDrawing>& drawings, DrawingFormat format) {
-  try {
-    return DrawOrders(drawings, format);
-  } catch (const DrawingFailure& failure) {
-    throw UsageError(failure.text);
-  }
-}
-
 }  // namespace
 
 void RunDrawCommand(const DrawRequest& request) {
-  DrawingFormat format = DrawingFormat::svg;
-  if (!request.outputName.empty()) {
-    const std::optional<DrawingFormat> named = FormatOfFileName(request.outputName);
-    if (!named) throw UsageError("-o needs a file name ending in .svg, .png, .pdf or .dot");
-    format = *named;
-  }
-  if (format != DrawingFormat::dot && !DrawingAvailable())
-    throw UsageError(DrawingUnavailableText());
+  const DrawingFormat format = DrawingFileFormat(request.outputName, "-o");
   const std::vector<OrderDrawing> drawings = IsFileOperand(request.operands)
                                                  ? FileDrawings(request)
                                                  : std::vector<OrderDrawing>{TermDrawing(request)};
   if (request.outputName.empty()) {
-    WriteToStandardOutput(Drawn(drawings, format));
+    WriteToStandardOutput(DrawnBytes(drawings, format));
   } else if (drawings.size() == 1 || request.sheet) {
-    WriteToNewFile(Drawn(drawings, format), request.outputName);
+    WriteToNewFile(DrawnBytes(drawings, format), request.outputName);
   } else {
     // Every file is drawn and its name checked before the first is written.
     std::vector<std::string> pictures;
@@ -115,7 +101,7 @@ void RunDrawCommand(const DrawRequest& request) {
       const std::string name = NumberedName(request.outputName, k + 1);
       if (std::filesystem::exists(name))
         throw UsageError(name + " exists already; it is not overwritten");
-      pictures.push_back(Drawn({drawings[k]}, format));
+      pictures.push_back(DrawnBytes({drawings[k]}, format));
     }
     for (std::size_t k = 0; k < drawings.size(); ++k)
       WriteToNewFile(pictures[k], NumberedName(request.outputName, k + 1));
