@@ -264,3 +264,35 @@ TEST(Draw, CommandLineRefusals) {
     EXPECT_EQ(outcome.err, "mirelkon-lattice: " + c.error + "\n") << c.arguments;
   }
 }
+
+TEST(Draw, MirelkonDrawsEachListedSubsetMarkedInLUpToTheLimit) {
+  if (!DrawingAvailable()) GTEST_SKIP() << "built without Graphviz";
+  ProgramFolder folder;
+  const std::string examples = std::string("'") + MIRELKON_SOURCE_DIR + "/examples/";
+  const ProgramOutcome pentagon = folder.Run(
+      MIRELKON_BINARY, "--batch --no-results --list --draw subsets " + examples + "n5.txt'");
+  ASSERT_EQ(pentagon.status, 0);
+  EXPECT_NE(pentagon.out.find("-- They are drawn in subsets.\r\n"), std::string::npos);
+  // The subsets as listed, one a line (ended by CR LF) after the heading; each drawing marks
+  // its elements.
+  std::istringstream lines(pentagon.out.substr(pentagon.out.find("closed subsets:\r\n") + 17));
+  const std::string symbols = "oabci";
+  int k = 0;
+  for (std::string subset; std::getline(lines, subset) && subset != "\r";) {
+    subset.pop_back();
+    std::set<std::string> expected;
+    for (char symbol : subset)
+      if (symbol != '{' && symbol != '}')
+        expected.insert(std::string("e").append(std::to_string(symbols.find(symbol))));
+    const Diagram diagram = ReadDiagram(folder, "subsets/n5_1_" + std::to_string(++k) + ".svg");
+    EXPECT_EQ(diagram.labelY.size(), 5u) << subset;
+    EXPECT_EQ(diagram.markedNodes, expected) << subset;
+  }
+  EXPECT_EQ(k, 23);
+  const ProgramOutcome chain = folder.Run(
+      MIRELKON_BINARY, "--batch --no-results --list --draw chain " + examples + "chain10.txt'");
+  EXPECT_NE(chain.out.find("-- The first 100 are drawn in chain.\r\n"), std::string::npos);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path() / "chain"),
+                          std::filesystem::directory_iterator()),
+            100);
+}
