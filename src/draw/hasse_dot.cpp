@@ -12,8 +12,10 @@ namespace {
 // Diagrams per row of a sheet: the survey's top ten come as two rows of five.
 constexpr std::size_t drawingsPerRow = 5;
 
+// The lines are drawn first, so the filled labels hide where a line passes behind them.
 const char* const graphAttributes =
-    "  graph [rankdir=BT, nodesep=0.25, ranksep=0.4, fontname=\"Helvetica\", fontsize=11];\n"
+    "  graph [rankdir=BT, nodesep=0.25, ranksep=0.4, outputorder=edgesfirst, "
+    "fontname=\"Helvetica\", fontsize=11];\n"
     "  node [shape=box, style=\"rounded,filled\", fillcolor=white, color=\"#404040\", "
     "fontname=\"Helvetica\", fontsize=11, width=0.3, height=0.25, margin=\"0.06,0.02\"];\n"
     "  edge [dir=none, color=\"#404040\"];\n";
