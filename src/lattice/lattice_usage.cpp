@@ -69,7 +69,7 @@ std::string LatticeUsageText() {
       "  --sheet           (draw) all jobs of IN on one sheet; without it -o P.svg gives",
       "                    P_1.svg, P_2.svg, ... (standard output always takes one sheet)",
       "",
-      "Errors go to standard error, as FILE:LINE: message for complete and as",
+      "Errors go to standard error, as FILE:LINE: message for complete and draw and as",
       "mirelkon-lattice: message otherwise; the exit status is then 1 and nothing is written.",
       "Example: mirelkon-lattice make divisors 60 -o d60.txt && mirelkon d60.txt",
   };
