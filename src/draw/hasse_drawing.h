@@ -39,4 +39,5 @@ std::optional<DrawingFormat> FormatOfFileName(const std::string& name);
 std::string HasseDot(const std::vector<OrderDrawing>& drawings);
 
 // The diagrams on one sheet in the format; a DrawingFailure when Graphviz cannot render them.
+// Graphviz keeps state of its own: one call at a time, not from several threads at once.
 std::string DrawOrders(const std::vector<OrderDrawing>& drawings, DrawingFormat format);
