@@ -5,26 +5,12 @@
 
 #include <cstring>
 
-#include "input/data_error.h"
-#include "input/io_failure.h"
 #include "input/lattice_completion.h"
 #include "input/short_string.h"
-#include "lattice/command_error.h"
+#include "lattice/input_file_reading.h"
 #include "lattice/input_writer.h"
-#include "report/diagnostics.h"
 
 namespace {
-
-class WarningsOnly : public NullSink {
- public:
-  explicit WarningsOnly(std::string name) : name_(std::move(name)) {}
-  void Warn(int line, std::string_view text) override {
-    WriteDiagnostic(stderr, name_, line, std::string("warning: ").append(text));
-  }
-
- private:
-  std::string name_;
-};
 
 std::string CompletedJob(const InputReader& reader, const ParsedJob& job) {
   return JobText(job.name, job.lattice, job.edges, LatticeCompletion(reader, job), job.legend);
@@ -51,14 +37,8 @@ std::string CompleteInput(InputFile& file, ReportSink& sink) {
 }
 
 std::string CompleteFile(const std::string& name) {
-  InputFile file;
-  if (!file.Open(name)) throw UsageError("cannot open the input file " + name);
-  WarningsOnly sink(name);
-  try {
-    return CompleteInput(file, sink);
-  } catch (const DataError& error) {
-    throw CommandError{DiagnosticText(name, error.line, error.message)};
-  } catch (const IoFailure& failure) {
-    throw UsageError("cannot " + failure.operation + ": " + std::strerror(failure.errorNumber));
-  }
+  std::string text;
+  ReadNamedInputFile(name,
+                     [&](InputFile& file, ReportSink& sink) { text = CompleteInput(file, sink); });
+  return text;
 }

@@ -7,6 +7,7 @@
 #include "generate/generated_lattice.h"
 #include "input/whole_number.h"
 #include "lattice/command_error.h"
+#include "lattice/drawing_output.h"
 
 namespace {
 
@@ -109,6 +110,9 @@ void ReadOption(GenerationRequest& request, Given& given, int argc, char** argv,
   } else if (option == "--at-least") {
     request.atLeast = ParseThreshold(OptionValue(argc, argv, i));
     given.report = true;
+  } else if (option == "--draw-top") {
+    request.drawTop = OptionValue(argc, argv, i);
+    DrawingFileFormat(request.drawTop, "--draw-top");
   } else if (option == "--json") {
     request.json = true;
     given.report = true;
@@ -129,6 +133,7 @@ void CheckCombination(const GenerationRequest& request, const Given& given,
   if (given.split && request.command == GenerationCommand::merge)
     throw UsageError("-j and --part belong to all and survey");
   if (given.report && all) throw UsageError("--top, --at-least and --json belong to survey");
+  if (!request.drawTop.empty() && all) throw UsageError("--draw-top belongs to survey and merge");
   if (request.command == GenerationCommand::merge) {
     if (request.atLeast)
       throw UsageError("--at-least belongs to survey; merge keeps the threshold of the parts");

@@ -31,6 +31,7 @@ struct GenerationRequest {
   std::optional<AtLeastThreshold> atLeast;
   bool json = false;
   std::vector<std::string> files;  // merge
+  std::string drawTop;             // --draw-top FILE: the top lists drawn on one sheet
 };
 
 bool IsGenerationCommand(const std::string& word);

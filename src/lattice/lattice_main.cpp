@@ -15,13 +15,14 @@
 #include "lattice/command_error.h"
 #include "lattice/command_output.h"
 #include "lattice/complete_command.h"
+#include "lattice/draw_command.h"
 #include "lattice/generation_commands.h"
 #include "lattice/lattice_usage.h"
 #include "lattice/make_command.h"
 
 namespace {
 
-enum class Command { help, complete, make };
+enum class Command { help, complete, make, draw };
 
 struct LatticeRequest {
   Command command = Command::help;
@@ -29,6 +30,8 @@ struct LatticeRequest {
   std::string outputName;             // empty: standard output
   MakeRequest make;
   bool makeOptionGiven = false;
+  DrawRequest draw;
+  bool drawOptionGiven = false;
 };
 
 // The value after an option.
@@ -51,6 +54,14 @@ void ReadOption(LatticeRequest& request, int argc, char** argv, int& i) {
   } else if (option == "--verbose") {
     request.make.verbose = true;
     request.makeOptionGiven = true;
+  } else if (option == "--highlight") {
+    // An empty value marks nothing, as --list writes the empty subset "{}".
+    if (i + 1 >= argc) throw UsageError("--highlight needs a value");
+    request.draw.highlight = argv[++i];
+    request.drawOptionGiven = true;
+  } else if (option == "--sheet") {
+    request.draw.sheet = true;
+    request.drawOptionGiven = true;
   } else {
     throw UsageError("unknown option \"" + option + "\"; see mirelkon-lattice --help");
   }
@@ -75,6 +86,8 @@ LatticeRequest ParseArguments(int argc, char** argv) {
     request.command = Command::complete;
   } else if (command == "make") {
     request.command = Command::make;
+  } else if (command == "draw") {
+    request.command = Command::draw;
   } else {
     throw UsageError("unknown command \"" + command + "\"; see mirelkon-lattice --help");
   }
@@ -87,7 +100,16 @@ LatticeRequest ParseArguments(int argc, char** argv) {
       request.operands.push_back(argv[i]);
     }
   }
-  if (request.command == Command::complete) {
+  if (request.drawOptionGiven && request.command != Command::draw)
+    throw UsageError("--highlight and --sheet belong to draw");
+  if (request.command == Command::draw) {
+    if (request.makeOptionGiven)
+      throw UsageError("--subtrahend and --verbose belong to make; draw writes no input file");
+    if (request.operands.empty())
+      throw UsageError("draw needs a lattice or an input file, for instance: draw divisors 60");
+    request.draw.operands = request.operands;
+    request.draw.outputName = request.outputName;
+  } else if (request.command == Command::complete) {
     if (request.operands.size() != 1) throw UsageError("complete needs one input file");
     if (request.makeOptionGiven)
       throw UsageError(
@@ -112,6 +134,10 @@ int LatticeMain(int argc, char** argv) {
     const LatticeRequest request = ParseArguments(argc, argv);
     if (request.command == Command::help) {
       WriteToStandardOutput(LatticeUsageText());
+      return 0;
+    }
+    if (request.command == Command::draw) {
+      RunDrawCommand(request.draw);
       return 0;
     }
     const std::string text = request.command == Command::complete

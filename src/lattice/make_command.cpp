@@ -53,26 +53,31 @@ std::vector<LegendEntry> Legend(const std::string& symbols, const LatticeFactor&
 
 }  // namespace
 
-std::string MakeInputFile(const MakeRequest& request) {
-  const std::vector<std::string> words = TermWords(request.words);
-  const std::string name = TermName(words);
-  LatticeFactor made;
+MadeLattice MakeLattice(const std::vector<std::string>& arguments) {
+  const std::vector<std::string> words = TermWords(arguments);
+  MadeLattice made{TermName(words), {}, {}};
   try {
-    made = ReadTerm(words);
+    made.lattice = ReadTerm(words);
   } catch (const TermError& error) {
     throw UsageError(error.message);
   } catch (const LatticeTooLarge&) {
-    throw UsageError(name + " has more than " + std::to_string(maxElements) +
+    throw UsageError(made.name + " has more than " + std::to_string(maxElements) +
                      " elements, the most a lattice may have");
   }
-  const Order& order = made.order;
-  const PartialLattice lattice = {ElementSymbols(made.names), "+*", order, {}};
+  made.symbols = ElementSymbols(made.lattice.names);
+  return made;
+}
+
+std::string MakeInputFile(const MakeRequest& request) {
+  const MadeLattice made = MakeLattice(request.words);
+  const Order& order = made.lattice.order;
+  const PartialLattice lattice = {made.symbols, "+*", order, {}};
   const LatticeCheck check = CheckLattice(order);
   assert(!check.fault);  // these lattices always pass
-  return "% " + name + ": " + std::to_string(order.size) +
+  return "% " + made.name + ": " + std::to_string(order.size) +
          " elements, written by mirelkon-lattice make.\n\n" +
          RunSettingsText({request.verbose, request.subtrahend, lattice.operationSymbols}) +
-         JobText(name, lattice, CoverEdges(order), MissingEquations(lattice, check.tables),
-                 Legend(lattice.elementSymbols, made)) +
+         JobText(made.name, lattice, CoverEdges(order), MissingEquations(lattice, check.tables),
+                 Legend(lattice.elementSymbols, made.lattice)) +
          "\\enddata\n";
 }

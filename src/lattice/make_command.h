@@ -5,11 +5,23 @@
 #include <string>
 #include <vector>
 
+#include "lattice/lattice_families.h"
+
 struct MakeRequest {
   std::vector<std::string> words;  // the term: "chain", "5", "x", "chain", "6", ...
   int subtrahend = 0;              // 0..20
   bool verbose = false;
 };
+
+// The lattice of a term with the name and the element symbols make gives it.
+struct MadeLattice {
+  std::string name;       // the term's words separated by single blanks
+  LatticeFactor lattice;  // the elements bottom first, their names and the order
+  std::string symbols;    // element x is symbols[x]
+};
+
+// A malformed term or a lattice above the element limit comes as a CommandError.
+MadeLattice MakeLattice(const std::vector<std::string>& words);
 
 // Answers the written input file; a malformed term or a lattice above the element limit
 // comes as a CommandError.

@@ -13,7 +13,9 @@
 #include "input/whole_number.h"
 #include "lattice/command_error.h"
 #include "lattice/command_output.h"
+#include "lattice/drawing_output.h"
 #include "lattice/survey_report.h"
+#include "lattice/top_drawing.h"
 
 namespace {
 
@@ -222,8 +224,10 @@ void RunMergeCommand(const GenerationRequest& request) {
   std::map<int, std::vector<const FileSurvey*>> bySize;
   for (const FileSurvey& survey : surveys) bySize[survey.tally.Settings().size].push_back(&survey);
   std::string text;
+  std::vector<OrderDrawing> sheet;
   for (const auto& [size, ofSize] : bySize) {
     const SurveyTally merged = MergedSurvey(size, ofSize, request);
+    AddTopDrawings(merged, bySize.size() > 1, sheet);
     if (request.json) {
       AppendSurveyJson(merged, {}, text);
     } else {
@@ -231,5 +235,8 @@ void RunMergeCommand(const GenerationRequest& request) {
       AppendSurveyText(merged, {}, text);
     }
   }
+  if (!request.drawTop.empty())
+    WriteToNewFile(DrawnBytes(sheet, DrawingFileFormat(request.drawTop, "--draw-top")),
+                   request.drawTop);
   WriteToStandardOutput(text);
 }

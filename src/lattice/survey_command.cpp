@@ -9,8 +9,10 @@
 #include "generate/sublattice_counter.h"
 #include "lattice/command_error.h"
 #include "lattice/command_output.h"
+#include "lattice/drawing_output.h"
 #include "lattice/parallel_walk.h"
 #include "lattice/survey_report.h"
+#include "lattice/top_drawing.h"
 
 namespace {
 
@@ -41,8 +43,10 @@ SurveyTally SurveyOfSize(const GenerationRequest& request, int size) {
 
 void RunSurveyCommand(const GenerationRequest& request) {
   std::string text;
+  std::vector<OrderDrawing> sheet;
   for (int size = request.smallest; size <= request.largest; ++size) {
     const SurveyTally tally = SurveyOfSize(request, size);
+    AddTopDrawings(tally, request.smallest < request.largest, sheet);
     const SurveyPart part{request.part, request.parts};
     if (request.json) {
       AppendSurveyJson(tally, part, text);
@@ -51,5 +55,8 @@ void RunSurveyCommand(const GenerationRequest& request) {
       AppendSurveyText(tally, part, text);
     }
   }
+  if (!request.drawTop.empty())
+    WriteToNewFile(DrawnBytes(sheet, DrawingFileFormat(request.drawTop, "--draw-top")),
+                   request.drawTop);
   WriteToStandardOutput(text);
 }

@@ -7,6 +7,7 @@
 #include "core/symmetry.h"
 
 #include "input/io_failure.h"
+#include "mirelkon/listed_drawings.h"
 
 namespace {
 
@@ -119,6 +120,18 @@ void AnswerList(Answers& answers, const Queries& queries, SubsetCount count) {
   answers.fields.push_back({"listed", DecimalText(count)});
 }
 
+// The line that says where --draw puts the drawings, or why there are none.
+void AnswerDrawings(Answers& answers, const Queries& queries, const ParsedJob& job) {
+  if (!DrawableOrder(job.lattice.order)) {
+    answers.lines.push_back("-- The closed subsets are not drawn: the order has a cycle.");
+    return;
+  }
+  const bool cut = *answers.listed > drawnSubsetLimit;
+  answers.lines.push_back(
+      "-- " + (cut ? "The first " + std::to_string(drawnSubsetLimit) : std::string("They")) +
+      " are drawn in " + queries.drawFolder + ".");
+}
+
 }  // namespace
 
 Answers AnswerQueries(const Queries& queries, ClosedSetCounter& counter, const ParsedJob& job,
@@ -143,6 +156,7 @@ Answers AnswerQueries(const Queries& queries, ClosedSetCounter& counter, const P
   if (queries.profile) AnswerProfile(answers, counter, job, derivation, holding);
   if (queries.upToSymmetry) AnswerSymmetry(answers, counter, job, derivation, holding);
   if (queries.list) AnswerList(answers, queries, count);
+  if (answers.listed && !queries.drawFolder.empty()) AnswerDrawings(answers, queries, job);
   return answers;
 }
 

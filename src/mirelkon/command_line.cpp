@@ -4,6 +4,7 @@
 #include <span>
 #include <string_view>
 
+#include "draw/hasse_drawing.h"
 #include "input/whole_number.h"
 #include "mirelkon/doc_folder.h"
 
@@ -66,6 +67,16 @@ void AskForListTo(CommandLine& line, Value file) {
   line.queries.listTo = file;
 }
 
+// --draw DIR lists the subsets and draws them, where the build can draw.
+void AskForDrawings(CommandLine& line, Value folder) {
+  if (!DrawingAvailable()) {
+    line.error = "--draw: " + DrawingUnavailableText();
+    return;
+  }
+  line.queries.list = true;
+  line.queries.drawFolder = folder;
+}
+
 // One line per option.
 constexpr OptionSpec mirelkonOptions[] = {
     {"--help", "-h", none, [](CommandLine& l, Value) { l.action = Action::help; }},
@@ -79,6 +90,7 @@ constexpr OptionSpec mirelkonOptions[] = {
     {"--bounded", "", none, [](CommandLine& l, Value) { l.queries.bounded = true; }},
     {"--list", "", optionalNumber, AskForList},
     {"--list-to", "", required, AskForListTo},
+    {"--draw", "", required, AskForDrawings},
     {"--up-to-symmetry", "", none, [](CommandLine& l, Value) { l.queries.upToSymmetry = true; }},
     {"--profile", "", none, [](CommandLine& l, Value) { l.queries.profile = true; }},
     {"--stats", "", none, [](CommandLine& l, Value) { l.run.counterStats = true; }},
@@ -213,6 +225,8 @@ std::string UsageText() {
          "      --profile      also count them by size\n"
          "      --list [LIMIT] also list the closed subsets, if at most LIMIT (1000000)\n"
          "      --list-to FILE as --list, into the new file FILE\n"
+         "      --draw DIR     as --list, and draw the first 100 of each job in L into the\n"
+         "                     folder DIR as SVG files (made if missing)\n"
          "      --up-to-symmetry  also count them up to the automorphisms of L\n"
          "      --stats        after each job, what the counter did, on standard error\n"
          "      --cache-mb MB  the most memory the counter's cache may take (256)\n"

@@ -16,6 +16,7 @@
 #include "input/listing.h"
 #include "input/short_string.h"
 #include "mirelkon/answers.h"
+#include "mirelkon/listed_drawings.h"
 #include "report/diagnostics.h"
 
 namespace {
@@ -204,7 +205,7 @@ void WriteCounterStats(ReportChannel& report, int line, const CounterStats& stat
 // is -1 without --lattice. Answers false when an answer was withheld.
 bool CountAndReport(Session& session, const RunOutputs& outputs, ClosedSetCounter& counter,
                     const RunSettings& settings, const ParsedJob& job, const Derivation& derivation,
-                    int latticeAdded) {
+                    int latticeAdded, int jobNumber) {
   const auto start = std::chrono::steady_clock::now();
   const SubsetCount count = CountSubuniverses(counter, job.lattice.order, derivation.table);
   const double milliseconds = MillisecondsSince(start);
@@ -236,6 +237,9 @@ bool CountAndReport(Session& session, const RunOutputs& outputs, ClosedSetCounte
   if (answers.narrowed) record.sub = answers.narrowedSub;
   outputs.json.WriteJob(record);
   WriteList(answers, outputs.listFile, session.report, outputs.json, job, derivation);
+  if (answers.listed && !outputs.queries.drawFolder.empty())
+    DrawListedSubsets(outputs.queries.drawFolder, session.report.inputName, jobNumber, job,
+                      derivation, answers.required);
   return !answers.withheld;
 }
 
@@ -262,8 +266,8 @@ bool RunJobs(Session& session, const RunOutputs& outputs) {
   WriteRunHeader(session, reader.settings);
   ClosedSetCounter counter(Search::full, session.options.counter);
   bool answeredAll = true;
-  for (bool firstJob = true;; firstJob = false) {
-    ParsedJob job = ReadJob(reader, firstJob);
+  for (int jobNumber = 1;; ++jobNumber) {
+    ParsedJob job = ReadJob(reader, jobNumber == 1);
     int latticeAdded = -1;
     if (session.options.lattice) {
       latticeAdded = CompleteToLattice(session.report, reader, job);
@@ -273,9 +277,9 @@ bool RunJobs(Session& session, const RunOutputs& outputs) {
     const Derivation derivation = Derive(job.lattice);
     ReportDerivation(session.report, reader.settings.verbose, job, derivation,
                      reader.file.LineNumber());
-    answeredAll =
-        CountAndReport(session, outputs, counter, reader.settings, job, derivation, latticeAdded) &&
-        answeredAll;
+    answeredAll = CountAndReport(session, outputs, counter, reader.settings, job, derivation,
+                                 latticeAdded, jobNumber) &&
+                  answeredAll;
     if (AtEndOfData(reader)) return answeredAll;
   }
 }

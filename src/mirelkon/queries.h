@@ -7,6 +7,8 @@
 #include <string>
 
 constexpr std::uint64_t defaultListLimit = 1000000;
+// --draw DIR draws each job's first listed subsets, so a long list does not fill the disk.
+constexpr std::uint64_t drawnSubsetLimit = 100;
 
 struct Queries {
   std::string containing;  // --containing: element symbols every counted subset holds
@@ -14,6 +16,7 @@ struct Queries {
   bool list = false;       // --list: the subsets themselves, when at most listLimit
   std::uint64_t listLimit = defaultListLimit;
   std::string listTo;         // --list-to: the new file the lists go to instead of stdout
+  std::string drawFolder;     // --draw: the folder of the drawings of the listed subsets
   bool upToSymmetry = false;  // --up-to-symmetry
   bool profile = false;       // --profile: the number of each size
 

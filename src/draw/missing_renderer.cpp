@@ -1,0 +1,11 @@
+// The renderer of a build without Graphviz: every format but DOT is refused, naming the
+// package to build with.
+#include "draw/dot_renderer.h"
+
+bool DrawingAvailable() {
+  return false;
+}
+
+std::string RenderDot(const std::string&, DrawingFormat) {
+  throw DrawingFailure{DrawingUnavailableText()};
+}
