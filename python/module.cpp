@@ -14,6 +14,7 @@
 #include "core/count.h"
 #include "core/symmetry.h"
 #include "counter_pool.h"
+#include "draw/hasse_drawing.h"
 #include "generate/lattice_generator.h"
 #include "generate/sublattice_counter.h"
 #include "generate/survey_tally.h"
@@ -185,6 +186,24 @@ Bad input raises ValueError with the reason.)doc";
 
 }  // namespace
 
+// The Hasse diagram of a lattice, its elements labelled by str() of each. Graphviz draws one
+// diagram at a time, which the GIL, held here, ensures.
+py::object DrawLattice(const PyLattice& lattice, const py::iterable& highlight,
+                       const std::string& format) {
+  const std::optional<DrawingFormat> chosen = FormatOfFileName("diagram." + format);
+  if (!chosen) throw std::invalid_argument("format must be svg, png, pdf or dot, not " + format);
+  const OrderDrawing drawing{
+      lattice.counted->order, lattice.elements.Names(), lattice.Required(highlight, false), {}};
+  std::string bytes;
+  try {
+    bytes = DrawOrders({drawing}, *chosen);
+  } catch (const DrawingFailure& failure) {
+    throw std::runtime_error(failure.text);
+  }
+  if (*chosen == DrawingFormat::png || *chosen == DrawingFormat::pdf) return py::bytes(bytes);
+  return py::str(bytes);
+}
+
 PYBIND11_MODULE(mirelkon, m) {
   m.doc() = moduleDoc;
 
@@ -231,6 +250,18 @@ For instance "C4" or "chain 4", "B4", "M3", "N5", "D60", "Pi4", "subspaces 2 3",
            "The least upper bound of x and y.")
       .def("meet", &PyLattice::Meet, py::arg("x"), py::arg("y"),
            "The greatest lower bound of x and y.")
+      .def("draw", &DrawLattice, py::arg("highlight") = py::tuple(), py::arg("format") = "svg",
+           R"doc(The Hasse diagram: str for "svg" and "dot", bytes for "png" and "pdf".
+
+The elements of `highlight` are marked, with the cover pairs among them. Needs a build
+with Graphviz (libgraphviz-dev) for every format but "dot"; RuntimeError otherwise.)doc")
+      .def(
+          "_repr_svg_",
+          [](const PyLattice& l) -> py::object {
+            if (!DrawingAvailable()) return py::none();
+            return DrawLattice(l, py::tuple(), "svg");
+          },
+          "The Hasse diagram as SVG, which notebooks show; None in a build without Graphviz.")
       .def(
           "__repr__",
           [](const PyLattice& l) {

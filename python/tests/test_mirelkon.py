@@ -5,6 +5,7 @@ import _thread
 import threading
 import time
 import unittest
+import xml.etree.ElementTree as ElementTree
 
 import mirelkon
 
@@ -196,6 +197,24 @@ class Generation(unittest.TestCase):
         self.assertEqual(survey["distribution"], expected)
         self.assertEqual([r["sub"] for r in survey["ranked"]], counts[:3])
         self.assertEqual(survey["ranked"][0]["covers"], [(i, i + 1) for i in range(5)])
+
+
+class Drawing(unittest.TestCase):
+    def test_notebooks_get_the_hasse_diagram(self):
+        lattice = mirelkon.Lattice.make("N5")
+        svg = lattice._repr_svg_()
+        if svg is None:
+            self.skipTest("built without Graphviz")
+        nodes = [g for g in ElementTree.fromstring(svg).iter("{http://www.w3.org/2000/svg}g")
+                 if g.get("class") == "node"]
+        self.assertEqual(len(nodes), len(lattice))
+        self.assertEqual(lattice.draw(format="png")[:8], b"\x89PNG\r\n\x1a\n")
+        self.assertEqual(lattice.draw(highlight=[lattice.top]), lattice.draw(highlight=[lattice.top]))
+        self.assertNotEqual(lattice.draw(highlight=[lattice.top]), svg)
+        with self.assertRaises(ValueError):
+            lattice.draw(format="gif")
+        with self.assertRaises(ValueError):
+            lattice.draw(highlight=["no such element"])
 
 
 class Concurrency(unittest.TestCase):
