@@ -59,7 +59,8 @@ std::string LatticeUsageText() {
       "  --json            (survey, merge) JSON lines instead of text",
       "",
       "Errors go to standard error, as FILE:LINE: message for complete and as",
-      "mirelkon-lattice: message otherwise; the exit status is then 1 and nothing is written.",
+      "mirelkon-lattice: message otherwise; the exit status is then 1 and nothing is written",
+      "(4 when output cannot be written, 5 when memory runs out).",
       "Example: mirelkon-lattice make divisors 60 -o d60.txt && mirelkon d60.txt",
   };
   std::string text;

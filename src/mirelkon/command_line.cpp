@@ -221,8 +221,8 @@ std::string UsageText() {
          "\n"
          "Exit status: 0 when every run ended normally; 1 after a data error in some file;\n"
          "2 when a file could not be opened or the command line is wrong; 3 when an answer\n"
-         "the options asked for was withheld; any other value is the system's error\n"
-         "number of an input/output failure, which ends the program.\n"
+         "the options asked for was withheld; 4 after an input/output failure and 5 when\n"
+         "memory ran out, both of which end the program at once.\n"
          "A data error is also reported on standard error as FILE:LINE: (tag) message.\n"
          "\n"
          "Documentation: " +

@@ -181,7 +181,7 @@ TEST(Parts, CountedPartsCarryTheirPartAndMergeToTheWholeCount) {
   const ProgramFolder folder;
   std::string files;
   for (int k = 1; k <= 4; ++k) {
-    const std::string file = "c" + std::to_string(k) + ".jsonl";
+    const std::string file = std::to_string(k) + "c.jsonl";
     const Json record =
         Json::parse(Output(folder, "all 10 --count --part " + std::to_string(k) + "/4 -j 2", file));
     EXPECT_EQ(record["n"], 10);
@@ -311,7 +311,6 @@ TEST(Refusals, NameTheMistakeAndWriteNothing) {
       {"merge whole.jsonl p1.jsonl",
        "6 elements: whole.jsonl and p1.jsonl overlap: one of them surveys every lattice"},
       {"merge cut.jsonl", "cut.jsonl:2: not a line written by survey --json"},
-      {"all 5 > /dev/full", "cannot write to standard output: No space left on device"},
       {"all 5 --input", "--input needs -o DIR, the new folder for the files"},
       {"all 5 -o p1.jsonl --input", "p1.jsonl exists already; it is not overwritten"},
       {"all 12 -o d12 --input",
@@ -327,6 +326,30 @@ TEST(Refusals, NameTheMistakeAndWriteNothing) {
         outcome.err,
         (error.find(".jsonl:") == std::string::npos ? "mirelkon-lattice: " : "") + error + "\n")
         << c.arguments;
+  }
+}
+
+// Failures outside the command line have statuses of their own: 4 for output that cannot be
+// written, 5 for memory that runs out, each with one line.
+TEST(Refusals, OutputAndMemoryFailuresHaveTheirOwnStatus) {
+  const ProgramFolder folder;
+  const struct {
+    const char* arguments;
+    int status;
+    const char* error;
+  } cases[] = {
+    {"all 5 > /dev/full", 4, "cannot write to standard output: No space left on device"},
+    {"make chain 3 -o /proc/x", 4, "cannot create /proc/x: No such file or directory"},
+#if !defined(__SANITIZE_ADDRESS__)  // which reserves more address space than the limit
+    {"-c \"ulimit -v 60000; exec '" MIRELKON_LATTICE_BINARY "' survey 9\"", 5,
+     "out of memory while running survey"},
+#endif
+  };
+  for (const auto& c : cases) {
+    const ProgramOutcome outcome =
+        c.arguments[0] == '-' ? folder.Run("/bin/sh", c.arguments) : Lattice(folder, c.arguments);
+    EXPECT_EQ(outcome.status, c.status) << c.arguments;
+    EXPECT_EQ(outcome.err, std::string("mirelkon-lattice: ") + c.error + "\n") << c.arguments;
   }
 }
 

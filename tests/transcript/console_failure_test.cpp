@@ -1,11 +1,10 @@
-// Console failures: a screen that cannot be written or a keyboard that cannot be read
-// stops the program at once with a one-line report on the error output, and the exit
-// status is the system's error number.
+// Failures outside the input: a screen that cannot be written or a keyboard that cannot be
+// read stops the program at once with a one-line report on the error output and exit status
+// 4; memory that runs out stops it with one line and exit status 5.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -20,10 +19,9 @@ TEST(ConsoleFailure, StopsWithReportAndErrorNumber) {
     const char* report;
   };
   const Case cases[] = {
-      {"data.txt < /dev/null > /dev/full", ENOSPC,
+      {"data.txt < /dev/null > /dev/full", 4,
        "Input/output error: cannot write to the screen: No space left on device\n"},
-      {"< / > /dev/null", EISDIR,
-       "Input/output error: cannot read from the keyboard: Is a directory\n"},
+      {"< / > /dev/null", 4, "Input/output error: cannot read from the keyboard: Is a directory\n"},
   };
   fs::path work = fs::temp_directory_path() / ("mirelkon-console-" + std::to_string(getpid()));
   fs::create_directories(work);
@@ -41,3 +39,41 @@ TEST(ConsoleFailure, StopsWithReportAndErrorNumber) {
   }
   fs::remove_all(work);
 }
+
+// The address sanitizer reserves more address space than the limit below allows.
+#if !defined(__SANITIZE_ADDRESS__)
+TEST(ResourceFailure, OutOfMemoryStopsWithOneLineAndItsOwnStatus) {
+  fs::path work = fs::temp_directory_path() / ("mirelkon-memory-" + std::to_string(getpid()));
+  fs::create_directories(work);
+  fs::copy_file(MIRELKON_SOURCE_DIR "/examples/n5.txt", work / "n5.txt");
+  const struct {
+    const char* options;
+    const char* out;  // the JSON lines; the screen text is not compared
+  } cases[] = {
+      {"--batch", nullptr},
+      {"--json", "{\"file\":\"n5.txt\",\"error\":\"out of memory\",\"line\":null}\n"},
+  };
+  for (const auto& c : cases) {
+    const std::string command = "cd '" + work.string() + "' && (ulimit -v 400000; exec '" +
+                                MIRELKON_BINARY "' " + c.options +
+                                " --cache-mb 1024 n5.txt) > out 2> errors";
+    const int status = std::system(command.c_str());
+    ASSERT_TRUE(WIFEXITED(status)) << c.options;
+    EXPECT_EQ(WEXITSTATUS(status), 5) << c.options;
+    std::ostringstream errors, out;
+    errors << std::ifstream(work / "errors").rdbuf();
+    out << std::ifstream(work / "out").rdbuf();
+    EXPECT_EQ(errors.str(),
+              "mirelkon: out of memory while running n5.txt; a smaller --cache-mb may help\n")
+        << c.options;
+    if (c.out != nullptr) {
+      EXPECT_EQ(out.str(), c.out);
+    }
+  }
+  // The result file of the batch run keeps what was written before memory ran out.
+  std::ostringstream result;
+  result << std::ifstream(work / "n5_r0.txt").rdbuf();
+  EXPECT_NE(result.str().find("reports:"), std::string::npos);
+  fs::remove_all(work);
+}
+#endif
