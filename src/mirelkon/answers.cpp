@@ -2,6 +2,8 @@
 // those of a restricted rule system, counted, listed and counted up to symmetry like any other.
 #include "mirelkon/answers.h"
 
+#include <cerrno>
+
 #include "core/closed_set_lister.h"
 #include "core/closure.h"
 #include "core/count.h"
@@ -173,6 +175,15 @@ void WriteList(const Answers& answers, std::FILE* listFile, ReportChannel& repor
     }
     return true;
   });
+  // The record that follows says whether the list reached its file.
+  errno = 0;
+  if (listFile != nullptr && std::fflush(listFile) != 0) FailIo("write the list file");
   report.flushScreen = flushScreen;
   report.FlushScreen();
+}
+
+void MarkListingFailed(Answers& answers, const std::string& reason) {
+  for (auto& [name, text] : answers.fields)
+    if (name == "listed") text.reset();
+  Withhold(answers, "list: " + reason);
 }

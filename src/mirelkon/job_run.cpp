@@ -7,11 +7,13 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 
 #include "core/count.h"
 #include "core/derivation.h"
 #include "input/data_error.h"
 #include "input/input_reader.h"
+#include "input/io_failure.h"
 #include "input/lattice_completion.h"
 #include "input/listing.h"
 #include "input/short_string.h"
@@ -229,13 +231,28 @@ bool CountAndReport(Session& session, const RunOutputs& outputs, ClosedSetCounte
     outputs.json.WriteJob(record);
     return true;
   }
-  const Answers answers = AnswerQueries(outputs.queries, counter, job, derivation, count);
+  Answers answers = AnswerQueries(outputs.queries, counter, job, derivation, count);
   for (const std::string& line : answers.lines) session.report.WriteBothLine(line);
-  record.answers = answers.fields;
   record.profile = answers.profile;
   if (answers.narrowed) record.sub = answers.narrowedSub;
+  if (outputs.listFile == nullptr) {
+    record.answers = answers.fields;
+    outputs.json.WriteJob(record);
+    WriteList(answers, outputs.listFile, session.report, outputs.json, job, derivation);
+    return !answers.withheld;
+  }
+  // Into a list file the list goes first, so that the record can say that it failed.
+  try {
+    WriteList(answers, outputs.listFile, session.report, outputs.json, job, derivation);
+  } catch (const IoFailure& failure) {
+    MarkListingFailed(
+        answers, std::string("cannot write the list file: ") + std::strerror(failure.errorNumber));
+    record.answers = answers.fields;
+    outputs.json.WriteJob(record);
+    throw;
+  }
+  record.answers = answers.fields;
   outputs.json.WriteJob(record);
-  WriteList(answers, outputs.listFile, session.report, outputs.json, job, derivation);
   return !answers.withheld;
 }
 

@@ -19,7 +19,7 @@
 #include "mirelkon/fatal_error.h"
 #include "mirelkon/job_run.h"
 #include "mirelkon/session.h"
-#include "report/new_file.h"
+#include "report/staged_file.h"
 
 namespace {
 
@@ -75,25 +75,22 @@ int RefuseCommandLine(const std::string& error) {
   return statusUsageError;
 }
 
-void CloseListFile(std::FILE* file) {
-  errno = 0;
-  if (file != nullptr && std::fclose(file) != 0) FailIo("close the list file");
-}
-
 int RunWithOutputs(ReportChannel& report, JsonRecords& json, const CommandLine& line) {
-  // The file --list-to names is created new: a list never replaces someone's file.
+  // The file --list-to names is created new: a list never replaces someone's file. It is
+  // written under a temporary name and takes its own only when the program ends normally;
+  // a failure that ends it at once removes the temporary file on the way out.
   const std::string& listTo = line.queries.listTo;
-  std::FILE* listFile = listTo.empty() ? nullptr : CreateNewFile(listTo);
-  if (!listTo.empty() && listFile == nullptr)
+  StagedFile listFile;
+  if (!listTo.empty() && !listFile.Create(listTo))
     return RefuseCommandLine(errno == EEXIST
                                  ? listTo + " exists already; it is not overwritten"
                                  : "cannot create " + listTo + ": " + std::strerror(errno));
-  const RunOutputs outputs{json, line.queries, listFile};
+  const RunOutputs outputs{json, line.queries, listFile.File()};
   const int status =
       line.action == Action::batch
           ? RunBatch(report, outputs, line.run, line.files, line.json)
           : RunSession(report, outputs, line.run, line.files.empty() ? "" : line.files.front());
-  CloseListFile(listFile);
+  if (!listFile.Publish()) FailIo("close the list file " + listTo);
   return status;
 }
 

@@ -5,6 +5,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -77,3 +79,50 @@ TEST(ResourceFailure, OutOfMemoryStopsWithOneLineAndItsOwnStatus) {
   fs::remove_all(work);
 }
 #endif
+
+// The list file takes its name only when the program ends normally: a write that fails leaves
+// neither it nor its temporary file behind, and the job's record says the list failed.
+TEST(ResourceFailure, ListFileIsWrittenWholeOrNotAtAll) {
+  fs::path work = fs::temp_directory_path() / ("mirelkon-list-" + std::to_string(getpid()));
+  fs::create_directories(work);
+  std::ofstream(work / "free.txt")
+      << "\\verbose=false\n\\subtrahend-in-exponent=0\n\\operationsymbols=+*\n\\beginjob\n"
+         "\\name\nfree\n\\size\n14\n\\elements\nabcdefghijklmn\n\\edges\n\\constraints\n"
+         "\\endofjob\n\\enddata\n";
+  const struct {
+    const char* limit;  // on the size of a file written, in blocks of 512 bytes
+    int status;
+    const char* record;  // the end of the job's JSON record
+    bool listed;
+  } cases[] = {
+      {"trap '' XFSZ; ulimit -f 8;", 4,
+       "\"listed\":null,\"withheld\":\"list: cannot write the list file: File too large\"}\n",
+       false},
+      {"", 0, "\"listed\":\"16384\"}\n", true},
+  };
+  for (const auto& c : cases) {
+    const std::string command = "cd '" + work.string() + "' && (" + c.limit + " exec '" +
+                                MIRELKON_BINARY +
+                                "' --json --list-to list.txt free.txt) > out 2> errors";
+    const int status = std::system(command.c_str());
+    ASSERT_TRUE(WIFEXITED(status)) << c.limit;
+    EXPECT_EQ(WEXITSTATUS(status), c.status) << c.limit;
+    std::ostringstream out;
+    out << std::ifstream(work / "out").rdbuf();
+    const std::string record = out.str();
+    EXPECT_EQ(record.substr(record.size() - std::min(record.size(), std::strlen(c.record))),
+              c.record);
+    int files = 0;
+    for (const auto& entry : fs::directory_iterator(work))
+      files += entry.path().filename().string().rfind("list.txt", 0) == 0;
+    EXPECT_EQ(files, c.listed ? 1 : 0) << c.limit;
+    if (c.listed) {
+      std::ifstream list(work / "list.txt");
+      int lines = 0;
+      for (std::string line; std::getline(list, line);) ++lines;
+      EXPECT_EQ(lines, 16385);
+    }
+    fs::remove(work / "list.txt");
+  }
+  fs::remove_all(work);
+}
