@@ -184,7 +184,8 @@ std::vector<std::pair<std::string, std::string>> NamedElements(const ParsedJob& 
     const auto entry = std::find_if(job.legend.begin(), job.legend.end(),
                                     [&](const LegendEntry& e) { return e.symbol == symbol; });
     if (entry != job.legend.end())
-      named.emplace_back(std::string(1, symbol), entry->name.substr(0, legendNameLimit));
+      named.emplace_back(std::string(1, symbol),
+                         std::string(CutAtCharacter(entry->name, legendNameLimit)));
   }
   return named;
 }
