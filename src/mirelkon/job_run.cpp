@@ -12,6 +12,7 @@
 #include "core/count.h"
 #include "core/derivation.h"
 #include "input/data_error.h"
+#include "input/derivation_fault.h"
 #include "input/input_reader.h"
 #include "input/io_failure.h"
 #include "input/lattice_completion.h"
@@ -21,9 +22,6 @@
 #include "report/diagnostics.h"
 
 namespace {
-
-// A note names at most this many typed equations; the rest are counted.
-constexpr int namedSourceLimit = 8;
 
 // Characters of an element's name that a JSON record carries.
 constexpr std::size_t legendNameLimit = 32;
@@ -50,61 +48,20 @@ void WriteRunHeader(Session& session, const RunSettings& settings) {
   report.WriteResultLine();
 }
 
-// Where the equations behind derived slots were typed: "a+b=c follows from x+y=z (line 12),
-// ... and the order", on the line of the first of them.
-DiagnosticNote DerivationNote(const ParsedJob& job, const Derivation& derivation,
-                              const std::string& form, std::array<int, 2> slots) {
-  DiagnosticNote note{0, form + " follows from "};
-  int named = 0, unnamed = 0;
-  for (int s : derivation.TypedSources(slots)) {
-    if (named == 0) note.line = job.equationLines[s];
-    if (named == namedSourceLimit) {
-      ++unnamed;
-      continue;
-    }
-    note.text += job.lattice.WrittenForm(derivation.table[s]) + " (line " +
-                 std::to_string(job.equationLines[s]) + "), ";
-    ++named;
-  }
-  if (unnamed > 0) note.text += std::to_string(unnamed) + " more typed equations, ";
-  if (named > 0) note.text.erase(note.text.size() - 2);
-  note.text += named > 0 ? " and the order" : "the order";
-  return note;
-}
-
-// Where slot k stands or comes from.
-DiagnosticNote OriginNote(const ParsedJob& job, const Derivation& derivation, int k) {
-  const std::string form = job.lattice.WrittenForm(derivation.table[k]);
-  if (k < derivation.typedCount) return {job.equationLines[k], form + " is given here"};
-  return DerivationNote(job, derivation, form, derivation.parents[k - derivation.typedCount]);
-}
-
 // The fault that stopped a derivation, as the data error that ends the run; a forbidden
 // equation is first reported on both outputs.
 [[noreturn]] void FailDerivation(ReportChannel& report, const ParsedJob& job,
                                  const Derivation& derivation, int line) {
   const DerivationFault& fault = *derivation.fault;
-  const std::string form = job.lattice.WrittenForm(fault.equation);
   if (fault.kind == DerivationFault::forbidden) {
-    const std::string text = "Check the data because of the forbidden derived constraint: " + form;
+    const std::string text = "Check the data because of the forbidden derived constraint: " +
+                             job.lattice.WrittenForm(fault.equation);
     report.WriteScreenLine();
     report.WriteResultLine();
     report.WriteScreenLine(text);
     report.WriteResultLine(text);
-    DiagnosticNote origin = DerivationNote(job, derivation, form, fault.rule);
-    throw DataError{"(code) as reported above", origin.line, {origin}};
   }
-  if (fault.kind == DerivationFault::secondValue) {
-    const std::string message =
-        Concat({"(codeTwoVal) ", std::string_view(form).substr(0, 3), " has two values: ",
-                job.lattice.WrittenForm(derivation.table[fault.firstValue]), " and ", form});
-    const DiagnosticNote first = OriginNote(job, derivation, fault.firstValue);
-    if (fault.typedSlot >= 0) throw DataError{message, job.equationLines[fault.typedSlot], {first}};
-    DiagnosticNote origin = DerivationNote(job, derivation, form, fault.rule);
-    throw DataError{message, origin.line, {origin, first}};
-  }
-  assert(fault.kind == DerivationFault::tableFull);
-  throw DataError{"(cod-ugW5s) too many constraints", line, {}};
+  throw DerivationError(job, derivation, line);
 }
 
 // The verbose listings of the table, or the line that says nothing was derived.
@@ -146,14 +103,11 @@ double MillisecondsSince(std::chrono::steady_clock::time_point start) {
 // listing names them. Answers how many were added.
 int CompleteToLattice(ReportChannel& report, const InputReader& reader, ParsedJob& job) {
   const std::vector<Equation> added = LatticeCompletion(reader, job);
-  PartialLattice& lattice = job.lattice;
-  lattice.operationSymbols = WithJoinAndMeet(lattice.operationSymbols);
-  lattice.equations.insert(lattice.equations.end(), added.begin(), added.end());
-  job.equationLines.insert(job.equationLines.end(), added.size(), job.edgesLine);
+  AddCompletion(job, added);
   const bool listed = reader.settings.verbose && !added.empty();
   report.WriteBothLine("-- The lattice of the edges adds " + std::to_string(added.size()) +
                        " joins and meets" + (listed ? ":" : "."));
-  if (listed) ListEquations(report, lattice, added);
+  if (listed) ListEquations(report, job.lattice, added);
   return static_cast<int>(added.size());
 }
 

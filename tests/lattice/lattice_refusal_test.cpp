@@ -90,6 +90,10 @@ TEST_F(LatticeProgram, RefusalsNameTheFaultAndLeaveNoOutput) {
        "in.txt:11: not a lattice: c and d have two maximal lower bounds, a and b"},
       {"wrong equation", Job("0ab1", "0a 0b a1 b1", "a*b=0 a+b=0"),
        "in.txt:14: a+b=0 does not hold in this lattice: a+b=1"},
+      // It holds, but mirelkon would stop on the file: it derives k+z=z, which names z twice.
+      {"equation mirelkon refuses", Job("akz", "ak kz", "a+z=z"),
+       "in.txt:14: (code) forbidden derived constraint k+z=z: k+z=z follows from a+z=z (line 14) "
+       "and the order"},
       {"too many constraints",
        Job("0" + atoms + "1", covers, Repeated(Repeated("afb=c ", 9) + "\n", 371) + "afb=c afb=c"),
        "in.txt:386: the job needs 4097 constraints; the table holds 4096"},
