@@ -94,6 +94,13 @@ bool IsWholeNumber(const std::string& text) {
   return ParseWholeNumber(text, value);
 }
 
+// Digits, with a "-" before them or not: a number meant, whether in range or not, so that
+// "--list 2147483648" is refused as "--list=2147483648" is, not taken for a file name.
+bool LooksLikeNumber(std::string_view text) {
+  if (text.starts_with('-')) text.remove_prefix(1);
+  return !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
 bool Refuse(CommandLine& line, const std::string& error) {
   line.action = Action::usageError;
   line.error = error;
@@ -132,9 +139,10 @@ bool ReadValue(const OptionSpec& option, CommandLine& line, Arguments& arguments
       if (!attached && arguments.HasNext()) value = arguments.values[++arguments.at];
       return !value.empty() || Refuse(line, name + " needs a value");
     case optionalNumber:
-      if (!attached && arguments.HasNext() && IsWholeNumber(arguments.Next()))
+      if (!attached && arguments.HasNext() && LooksLikeNumber(arguments.Next()))
         value = arguments.values[++arguments.at];
-      return !attached || IsWholeNumber(value) || Refuse(line, name + " takes a whole number");
+      return (!attached && value.empty()) || IsWholeNumber(value) ||
+             Refuse(line, name + " takes a whole number");
   }
   return false;
 }

@@ -10,6 +10,8 @@
 #include <string>
 
 #include "core/limits.h"
+#include "lattice/command_error.h"
+#include "lattice/make_command.h"
 #include "read_file.h"
 
 namespace fs = std::filesystem;
@@ -142,12 +144,34 @@ TEST_F(LatticeProgram, MakeRefusesALatticeAboveTheLimitAndAnUnknownTerm) {
       {"make boolean 7 -o out.txt", "boolean 7 has more than " + std::to_string(maxElements) +
                                         " elements, the most a lattice may have"},
       {"make 'chain 3 x chain' -o out.txt", "\"chain\" should read chain N"},
+      {"make D2147483648 -o out.txt",
+       "in \"D2147483648\", M must be a whole number from 1 to 2147483647"},
+      {"make C4x -o out.txt",
+       "unknown lattice \"C4x\"; the lattices are chain N (CN), boolean K "
+       "(BK), diamond K (MK), pentagon (N5), divisors M (DM), partitions K "
+       "(PiK), subspaces P K, tamari N, young M N"},
   };
   for (const auto& c : cases) {
     const Outcome outcome = Run(c.arguments);
     EXPECT_EQ(outcome.status, 1) << c.arguments;
     EXPECT_EQ(outcome.err, "mirelkon-lattice: " + c.error + "\n") << c.arguments;
     EXPECT_FALSE(fs::exists(work_ / "out.txt")) << c.arguments;
+  }
+}
+
+// A term too long for a line mirelkon reads is refused, not written (its name stands on lines
+// of the file); it takes more words than one command line holds, so the library is asked.
+TEST(MakeTerm, ATermLongerThanALineIsRefused) {
+  MakeRequest request;
+  request.words = {"C2"};
+  for (int i = 0; i < 200000; ++i) request.words.insert(request.words.end(), {"x", "C1"});
+  try {
+    MakeInputFile(request);
+    ADD_FAILURE() << "a term of 1 MB was written";
+  } catch (const CommandError& error) {
+    EXPECT_EQ(error.text,
+              "mirelkon-lattice: the term is longer than 524288 characters; mirelkon could not "
+              "read the file");
   }
 }
 
