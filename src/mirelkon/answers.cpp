@@ -80,7 +80,12 @@ void AnswerSymmetry(Answers& answers, ClosedSetCounter& counter, const ParsedJob
                                                       ? std::optional(DecimalText(*symmetry.orbits))
                                                       : std::nullopt});
   if (!symmetry.orbits) {
-    const std::string reason = "|Aut(L)| is above " + std::to_string(maxEnumeratedAutomorphisms);
+    const std::string reason =
+        symmetry.classes > maxCountedClasses
+            ? "its " + std::to_string(symmetry.stabilizer) + " automorphisms fall into " +
+                  std::to_string(symmetry.classes) + " classes of conjugates, more than " +
+                  std::to_string(maxCountedClasses)
+            : "|Aut(L)| is above " + std::to_string(maxEnumeratedAutomorphisms);
     answers.lines.push_back("-- Closed subsets up to symmetry: not counted, " + reason);
     Withhold(answers, "up to symmetry: " + reason);
     return;
