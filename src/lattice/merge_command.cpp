@@ -101,6 +101,10 @@ void AppendMergedCount(int size, const std::vector<PartEntry>& entries,
 void RunMergeCommand(const GenerationRequest& request) {
   std::vector<PartFile> files;
   for (const std::string& file : request.files) files.push_back(ReadPartFile(file));
+  WriteToStandardOutput(MergedText(files, request));
+}
+
+std::string MergedText(const std::vector<PartFile>& files, const GenerationRequest& request) {
   std::map<int, std::vector<PartEntry>> bySize;
   std::string refusal;
   for (const PartFile& file : files) {
@@ -132,5 +136,5 @@ void RunMergeCommand(const GenerationRequest& request) {
       AppendMergedCount(size, entries, request, text);
     }
   }
-  WriteToStandardOutput(text);
+  return text;
 }
