@@ -64,8 +64,10 @@ bool ReadCovers(const Json& record, int size, std::vector<CoverPair>& covers) {
 enum List { topList, atLeastList };
 const char* const listNames[] = {"the top list", "the at-least list"};
 
+// A lattice of a list as far as the checks need it: its number and line; the lattice last
+// read is kept whole, for the order of the next.
 struct RankedLine {
-  RankedLattice lattice;
+  std::uint64_t sublattices;
   int line;
 };
 
@@ -76,6 +78,7 @@ struct SurveyCheck {
   int stage = 0;               // 0 the distribution, 1 the top list, 2 the at-least list
   std::optional<std::uint64_t> lastSublattices;  // of the distribution
   std::vector<RankedLine> lists[2];
+  RankedLattice last[2];
 };
 
 class PartFileReader {
@@ -208,10 +211,11 @@ class PartFileReader {
     if (rank != static_cast<int>(lines.size()) + 1)
       throw LineError(line, "rank " + std::to_string(rank) + " of " + listNames[list] +
                                 " where rank " + std::to_string(lines.size() + 1) + " belongs");
-    if (!lines.empty() && !RanksBefore(lines.back().lattice, lattice))
+    if (!lines.empty() && !RanksBefore(check.last[list], lattice))
       throw LineError(line, "rank " + std::to_string(rank) + " of " + listNames[list] +
                                 " does not rank below rank " + std::to_string(rank - 1));
-    lines.push_back({lattice, line});
+    lines.push_back({lattice.sublattices, line});
+    check.last[list] = lattice;
     SurveyTally& tally = result_.surveys[at].tally;
     if (atLeast) {
       tally.AddListed(lattice);
@@ -238,7 +242,7 @@ class PartFileReader {
         ++value;
         used = 0;
       }
-      if (value == tally.Distribution().end() || value->first != lines[i].lattice.sublattices)
+      if (value == tally.Distribution().end() || value->first != lines[i].sublattices)
         throw LineError(lines[i].line, "rank " + std::to_string(i + 1) + " of " + listNames[list] +
                                            " does not match the distribution of the lattices "
                                            "of " +

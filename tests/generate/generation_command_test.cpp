@@ -227,6 +227,10 @@ TEST(Parts, MergeRefusesDamagedPartsAndNamesThePartsToRunAgain) {
   write("cut.jsonl", std::vector<std::string>(lines.begin(), lines.begin() + firstTop));
   write("dropped.jsonl", without(firstTop + 1));
   write("doubled.jsonl", doubled);
+  std::vector<std::string> renumbered = lines;
+  renumbered[firstTop + 1] = lines[firstTop];
+  renumbered[firstTop + 1].replace(renumbered[firstTop + 1].find("\"rank\":1"), 8, "\"rank\":2");
+  write("renumbered.jsonl", renumbered);
   write("toomany.jsonl", tooMany);
   write("lastlisted.jsonl", without(lines.size() - 1));
   write("distribution.jsonl", without(2));
@@ -254,6 +258,9 @@ TEST(Parts, MergeRefusesDamagedPartsAndNamesThePartsToRunAgain) {
       {"doubled.jsonl p2.jsonl p3.jsonl", "doubled.jsonl:" + std::to_string(firstTop + 2) +
                                               ": rank 1 of the top list where rank 2 belongs\n" +
                                               rerun},
+      {"renumbered.jsonl p2.jsonl p3.jsonl",
+       "renumbered.jsonl:" + std::to_string(firstTop + 2) +
+           ": rank 2 of the top list does not rank below rank 1\n" + rerun},
       {"toomany.jsonl p2.jsonl p3.jsonl",
        "toomany.jsonl:2: |Sub(L)| = 4600 lies outside 8..128, the range for 7 elements\n" + rerun},
       {"lastlisted.jsonl p2.jsonl p3.jsonl",
