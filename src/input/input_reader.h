@@ -5,6 +5,7 @@
 #pragma once
 
 #include <array>
+#include <bitset>
 #include <cstdint>
 #include <initializer_list>
 #include <string>
@@ -39,7 +40,8 @@ constexpr std::string_view legendMarker = "% legend:";
 
 struct LegendEntry {
   char symbol;
-  std::string name;
+  std::string name;  // held to 255 bytes, cut at a character
+  int line = 0;      // of the input, where read
 };
 
 struct ParsedJob {
@@ -64,7 +66,12 @@ struct InputReader {
   // Set by a caller that refuses every job that is no lattice: a cycle is then refused in one
   // line by the lattice check after the edges, not warned about as well.
   bool latticeRequired = false;
-  std::vector<LegendEntry> legend;       // read since the last job was handed out
+  // Read since the last job was handed out: one name per symbol, so that legend lines without
+  // end take no more memory than 256 names; the names given again are only counted.
+  std::vector<LegendEntry> legend;
+  std::bitset<256> legendNamed;
+  int legendRepeated = 0;                // names of symbols named already, ignored
+  int legendRepeatedLine = 0;            // of the first of them
   ParsedJob job;                         // the job being read
   SlotIndex typedPairs{maxConstraints};  // the job's equations by operation and arguments
 

@@ -61,6 +61,26 @@ void ReadConstraints(InputReader& reader) {
   }
 }
 
+// The job keeps the names of its elements; the other legend items are named in warnings.
+void HandOverLegend(InputReader& reader) {
+  const std::string& symbols = reader.job.lattice.elementSymbols;
+  for (LegendEntry& entry : reader.legend) {
+    if (symbols.find(entry.symbol) != std::string::npos) {
+      reader.job.legend.push_back(std::move(entry));
+    } else {
+      reader.WarnAt(entry.line, {"legend: \"", std::string_view(&entry.symbol, 1),
+                                 "\" is no element of the job; its name is ignored"});
+    }
+  }
+  if (reader.legendRepeated > 0)
+    reader.WarnAt(reader.legendRepeatedLine,
+                  {"legend: ", std::to_string(reader.legendRepeated),
+                   " further names of elements named already are ignored; the first name counts"});
+  reader.legend.clear();
+  reader.legendNamed.reset();
+  reader.legendRepeated = 0;
+}
+
 }  // namespace
 
 ParsedJob ReadJob(InputReader& reader, bool firstJob) {
@@ -69,8 +89,7 @@ ParsedJob ReadJob(InputReader& reader, bool firstJob) {
   ReadNameSizeAndElements(reader);
   ReadEdges(reader);
   ReadConstraints(reader);
-  reader.job.legend = std::move(reader.legend);
-  reader.legend.clear();
+  HandOverLegend(reader);
   return std::move(reader.job);
 }
 

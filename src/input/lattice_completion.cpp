@@ -52,6 +52,13 @@ std::vector<Equation> MissingEquations(const PartialLattice& lattice, const Latt
   return missing;
 }
 
+void AddCompletion(ParsedJob& job, const std::vector<Equation>& added) {
+  PartialLattice& lattice = job.lattice;
+  lattice.operationSymbols = WithJoinAndMeet(lattice.operationSymbols);
+  lattice.equations.insert(lattice.equations.end(), added.begin(), added.end());
+  job.equationLines.insert(job.equationLines.end(), added.size(), job.edgesLine);
+}
+
 std::vector<Equation> LatticeCompletion(const InputReader& reader, const ParsedJob& job) {
   const LatticeCheck check = CheckLattice(job.lattice.order);
   if (check.fault) throw DataError{LatticeFaultText(job.lattice, *check.fault), job.edgesLine, {}};

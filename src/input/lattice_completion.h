@@ -26,3 +26,7 @@ std::vector<Equation> MissingEquations(const PartialLattice& lattice, const Latt
 // does not hold there (on its line), or when the job would need more than maxConstraints
 // equations (on the line in hand).
 std::vector<Equation> LatticeCompletion(const InputReader& reader, const ParsedJob& job);
+
+// Adds the completion's equations to the job as if typed, on the line of its edges, with "+"
+// and "*" among its operation symbols: the job as mirelkon reads a completed file.
+void AddCompletion(ParsedJob& job, const std::vector<Equation>& added);

@@ -28,6 +28,17 @@ void RefuseLostItems(const InputReader& reader, bool lostText) {
   reader.Fail("(codeLong) line longer than 255 characters: split it");
 }
 
+void AddLegendItem(InputReader& reader, char symbol, std::string_view name) {
+  const std::size_t slot = static_cast<unsigned char>(symbol);
+  if (reader.legendNamed[slot]) {
+    if (reader.legendRepeated++ == 0) reader.legendRepeatedLine = reader.file.LineNumber();
+    return;
+  }
+  reader.legendNamed[slot] = true;
+  reader.legend.push_back(
+      {symbol, std::string(CutAtCharacter(name, maxStringLength)), reader.file.LineNumber()});
+}
+
 // A legend line adds its items "S=NAME" to the legend; items of another form are let be, as
 // the line is a comment all the same.
 void NoteLegendLine(InputReader& reader) {
@@ -38,8 +49,7 @@ void NoteLegendLine(InputReader& reader) {
   while (!line.empty()) {
     const std::size_t blank = line.find(' ');
     const std::string_view item = line.substr(0, blank);
-    if (item.size() > 2 && item[1] == '=')
-      reader.legend.push_back({item[0], std::string(item.substr(2))});
+    if (item.size() > 2 && item[1] == '=') AddLegendItem(reader, item[0], item.substr(2));
     line.remove_prefix(blank == std::string_view::npos ? line.size() : blank + 1);
   }
 }

@@ -21,6 +21,15 @@ inline std::string Concat(std::initializer_list<std::string_view> pieces) {
   return s;
 }
 
+// The first bytes of s, at most limit of them, never half of a UTF-8 character: a character
+// the limit would split is left out whole.
+inline std::string_view CutAtCharacter(std::string_view s, std::size_t limit) {
+  if (s.size() <= limit) return s;
+  std::size_t end = limit;
+  while (end > 0 && (static_cast<unsigned char>(s[end]) & 0xC0) == 0x80) --end;
+  return s.substr(0, end);
+}
+
 inline bool Contains(std::string_view s, std::string_view part) {
   return s.find(part) != std::string_view::npos;
 }

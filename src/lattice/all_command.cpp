@@ -9,6 +9,7 @@
 #include "generate/lattice_text.h"
 #include "lattice/all_input_files.h"
 #include "lattice/command_output.h"
+#include "lattice/count_part.h"
 #include "lattice/parallel_walk.h"
 
 namespace {
@@ -35,7 +36,9 @@ void RunAllCommand(const GenerationRequest& request) {
   StandardOutput out;
   if (request.form == LatticeForm::count) {
     const GeneratorStats stats = WalkInParallel(setup, [](int) { return nullptr; });
-    out.Write(std::to_string(stats.lattices) + "\n");
+    out.Write(request.partGiven
+                  ? CountPartJson({request.largest, {request.part, request.parts}, stats.lattices})
+                  : std::to_string(stats.lattices) + "\n");
   } else {
     std::vector<std::string> pending(request.threads);
     WalkInParallel(setup, [&](int t) -> LatticeGenerator::Visitor {

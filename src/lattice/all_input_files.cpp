@@ -47,7 +47,7 @@ std::string InputFileText(const GeneratedLattice& generated, const std::string& 
 void CreateFolder(const std::string& folder) {
   if (::mkdir(folder.c_str(), 0777) == 0) return;
   if (errno == EEXIST) throw UsageError(folder + " exists already; it is not overwritten");
-  throw UsageError("cannot create the folder " + folder + ": " + std::strerror(errno));
+  throw IoError("cannot create the folder " + folder + ": " + std::strerror(errno));
 }
 
 }  // namespace

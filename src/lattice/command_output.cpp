@@ -11,7 +11,7 @@
 namespace {
 
 [[noreturn]] void FailOnStandardOutput() {
-  throw UsageError(std::string("cannot write to standard output: ") + std::strerror(errno));
+  throw IoError(std::string("cannot write to standard output: ") + std::strerror(errno));
 }
 
 }  // namespace
@@ -38,13 +38,13 @@ void WriteToNewFile(const std::string& text, const std::string& name) {
   std::FILE* file = CreateNewFile(name);
   if (file == nullptr) {
     if (errno == EEXIST) throw UsageError(name + " exists already; it is not overwritten");
-    throw UsageError("cannot create " + name + ": " + std::strerror(errno));
+    throw IoError("cannot create " + name + ": " + std::strerror(errno));
   }
   bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
   written = std::fclose(file) == 0 && written;
   if (!written) {
     const int error = errno;
     std::remove(name.c_str());
-    throw UsageError("cannot write " + name + ": " + std::strerror(error));
+    throw IoError("cannot write " + name + ": " + std::strerror(error));
   }
 }

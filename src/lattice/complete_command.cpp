@@ -5,6 +5,9 @@
 
 #include <cstring>
 
+#include "core/derivation.h"
+#include "input/data_error.h"
+#include "input/derivation_fault.h"
 #include "input/lattice_completion.h"
 #include "input/short_string.h"
 #include "lattice/input_file_reading.h"
@@ -12,8 +15,20 @@
 
 namespace {
 
-std::string CompletedJob(const InputReader& reader, const ParsedJob& job) {
-  return JobText(job.name, job.lattice, job.edges, LatticeCompletion(reader, job), job.legend);
+// The job written again with its completion, checked as mirelkon will read it: a derivation
+// that mirelkon would stop on (a typed a+z=z of a chain a<k<z derives k+z=z, which names an
+// element twice) is refused here in the same words, told in full.
+std::string CompletedJob(const InputReader& reader, ParsedJob job) {
+  const std::vector<Equation> added = LatticeCompletion(reader, job);
+  std::string text = JobText(job.name, job.lattice, job.edges, added, job.legend);
+  AddCompletion(job, added);
+  const Derivation derivation = Derive(job.lattice);
+  if (derivation.fault) {
+    DataError error = DerivationError(job, derivation, reader.file.LineNumber());
+    if (!error.record.empty()) error.message = error.record;
+    throw error;
+  }
+  return text;
 }
 
 }  // namespace
@@ -29,8 +44,7 @@ std::string CompleteInput(InputFile& file, ReportSink& sink) {
     reader.Fail("no room on the \"\\operationsymbols=\" line for the join and meet symbols");
   std::string text = RunSettingsText(settings);
   for (bool firstJob = true;; firstJob = false) {
-    const ParsedJob job = ReadJob(reader, firstJob);
-    text += CompletedJob(reader, job);
+    text += CompletedJob(reader, ReadJob(reader, firstJob));
     if (AtEndOfData(reader)) break;
   }
   return text + "\\enddata\n";

@@ -33,6 +33,6 @@ int RunGenerationCommand(int argc, char** argv) {
     return 0;
   } catch (const CommandError& error) {
     std::fprintf(stderr, "%s\n", error.text.c_str());
-    return 1;
+    return error.status;
   }
 }

@@ -48,6 +48,7 @@ void ParsePart(const std::string& word, GenerationRequest& request) {
                      std::to_string(maxParts) + ", for instance --part 3/100");
   request.part = part - 1;
   request.parts = parts;
+  request.partGiven = true;
 }
 
 AtLeastThreshold ParseThreshold(const std::string& word) {

@@ -27,6 +27,7 @@ struct GenerationRequest {
   std::string directory;  // all -o DIR --input
   int threads = 1;
   int part = 0, parts = 1;  // --part K/M: part K-1 of M
+  bool partGiven = false;   // a part, even 1/1, writes its count as a record for merge
   std::optional<int> top;   // --top
   std::optional<AtLeastThreshold> atLeast;
   bool json = false;

@@ -33,6 +33,6 @@ void ReadNamedInputFile(const std::string& name,
   } catch (const DataError& error) {
     throw CommandError{DiagnosticText(name, error.line, error.message)};
   } catch (const IoFailure& failure) {
-    throw UsageError("cannot " + failure.operation + ": " + std::strerror(failure.errorNumber));
+    throw IoError("cannot " + failure.operation + ": " + std::strerror(failure.errorNumber));
   }
 }

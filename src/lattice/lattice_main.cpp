@@ -6,6 +6,8 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <exception>
+#include <new>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -124,7 +126,9 @@ LatticeRequest ParseArguments(int argc, char** argv) {
 
 }  // namespace
 
-int LatticeMain(int argc, char** argv) {
+namespace {
+
+int RunCommand(int argc, char** argv) {
   if (argc < 2) {
     std::fputs(LatticeUsageText().c_str(), stderr);
     return 1;
@@ -151,6 +155,22 @@ int LatticeMain(int argc, char** argv) {
     return 0;
   } catch (const CommandError& error) {
     std::fprintf(stderr, "%s\n", error.text.c_str());
-    return 1;
+    return error.status;
   }
+}
+
+}  // namespace
+
+int LatticeMain(int argc, char** argv) {
+  // A failure thrown from deep inside ends the run with one line rather than an abort; an
+  // output folder of all --input is removed on the way, other output is built in memory first.
+  const char* command = argc > 1 ? argv[1] : "";
+  try {
+    return RunCommand(argc, argv);
+  } catch (const std::bad_alloc&) {
+    std::fprintf(stderr, "mirelkon-lattice: out of memory while running %s\n", command);
+  } catch (const std::exception& failure) {
+    std::fprintf(stderr, "mirelkon-lattice: failure inside %s: %s\n", command, failure.what());
+  }
+  return statusOutOfMemory;
 }

@@ -7,6 +7,7 @@
 
 #include "core/lattice.h"
 #include "core/partial_lattice.h"
+#include "input/input_file.h"
 #include "input/lattice_completion.h"
 #include "input/short_string.h"
 #include "lattice/command_error.h"
@@ -56,6 +57,10 @@ std::vector<LegendEntry> Legend(const std::string& symbols, const LatticeFactor&
 MadeLattice MakeLattice(const std::vector<std::string>& arguments) {
   const std::vector<std::string> words = TermWords(arguments);
   MadeLattice made{TermName(words), {}, {}};
+  // The name stands on lines of the file, which mirelkon reads only up to 1 MiB long.
+  if (made.name.size() > maxPhysicalLineLength / 2)
+    throw UsageError("the term is longer than " + std::to_string(maxPhysicalLineLength / 2) +
+                     " characters; mirelkon could not read the file");
   try {
     made.lattice = ReadTerm(words);
   } catch (const TermError& error) {

@@ -73,8 +73,9 @@ const Family* FindFamily(const std::string& word, std::vector<std::string>& argu
     if (family.name == word) return &family;
     if (family.shortName.empty() || !word.starts_with(family.shortName)) continue;
     const std::string rest = word.substr(family.shortName.size());
-    int number = 0;
-    if (family.argumentNames.empty() ? !rest.empty() : !ParseWholeNumber(rest, number)) continue;
+    // Digits glued on make a short name, in range or not: the range is told below.
+    const bool digits = !rest.empty() && rest.find_first_not_of("0123456789") == std::string::npos;
+    if (family.argumentNames.empty() ? !rest.empty() : !digits) continue;
     if (!rest.empty()) arguments.push_back(rest);
     return &family;
   }

@@ -2,6 +2,8 @@
 // those of a restricted rule system, counted, listed and counted up to symmetry like any other.
 #include "mirelkon/answers.h"
 
+#include <cerrno>
+
 #include "core/closed_set_lister.h"
 #include "core/count.h"
 #include "core/symmetry.h"
@@ -78,7 +80,12 @@ void AnswerSymmetry(Answers& answers, ClosedSetCounter& counter, const ParsedJob
                                                       ? std::optional(DecimalText(*symmetry.orbits))
                                                       : std::nullopt});
   if (!symmetry.orbits) {
-    const std::string reason = "|Aut(L)| is above " + std::to_string(maxEnumeratedAutomorphisms);
+    const std::string reason =
+        symmetry.classes > maxCountedClasses
+            ? "its " + std::to_string(symmetry.stabilizer) + " automorphisms fall into " +
+                  std::to_string(symmetry.classes) + " classes of conjugates, more than " +
+                  std::to_string(maxCountedClasses)
+            : "|Aut(L)| is above " + std::to_string(maxEnumeratedAutomorphisms);
     answers.lines.push_back("-- Closed subsets up to symmetry: not counted, " + reason);
     Withhold(answers, "up to symmetry: " + reason);
     return;
@@ -184,6 +191,15 @@ void WriteList(const Answers& answers, std::FILE* listFile, ReportChannel& repor
     }
     return true;
   });
+  // The record that follows says whether the list reached its file.
+  errno = 0;
+  if (listFile != nullptr && std::fflush(listFile) != 0) FailIo("write the list file");
   report.flushScreen = flushScreen;
   report.FlushScreen();
+}
+
+void MarkListingFailed(Answers& answers, const std::string& reason) {
+  for (auto& [name, text] : answers.fields)
+    if (name == "listed") text.reset();
+  Withhold(answers, "list: " + reason);
 }

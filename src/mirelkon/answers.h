@@ -36,3 +36,7 @@ Answers AnswerQueries(const Queries& queries, ClosedSetCounter& counter, const P
 // says whose they are.
 void WriteList(const Answers& answers, std::FILE* listFile, ReportChannel& report,
                JsonRecords& json, const ParsedJob& job, const Derivation& derivation);
+
+// The fields of a job whose list could not be written: "listed" becomes null, and "withheld"
+// gives the reason.
+void MarkListingFailed(Answers& answers, const std::string& reason);

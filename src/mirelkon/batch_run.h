@@ -5,13 +5,10 @@
 #include <string>
 #include <vector>
 
+#include "mirelkon/exit_status.h"
 #include "mirelkon/job_run.h"
 #include "mirelkon/run_options.h"
 #include "report/report_channel.h"
-
-constexpr int statusWithheld = 3;  // every run ended, but an answer asked for was withheld
-constexpr int statusDataError = 1;
-constexpr int statusCannotOpen = 2;
 
 // The worse of two exit statuses: a file that could not be opened, then a data error, then a
 // withheld answer.

@@ -106,6 +106,13 @@ bool IsWholeNumber(const std::string& text) {
   return ParseWholeNumber(text, value);
 }
 
+// Digits, with a "-" before them or not: a number meant, whether in range or not, so that
+// "--list 2147483648" is refused as "--list=2147483648" is, not taken for a file name.
+bool LooksLikeNumber(std::string_view text) {
+  if (text.starts_with('-')) text.remove_prefix(1);
+  return !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
 bool Refuse(CommandLine& line, const std::string& error) {
   line.action = Action::usageError;
   line.error = error;
@@ -144,9 +151,10 @@ bool ReadValue(const OptionSpec& option, CommandLine& line, Arguments& arguments
       if (!attached && arguments.HasNext()) value = arguments.values[++arguments.at];
       return !value.empty() || Refuse(line, name + " needs a value");
     case optionalNumber:
-      if (!attached && arguments.HasNext() && IsWholeNumber(arguments.Next()))
+      if (!attached && arguments.HasNext() && LooksLikeNumber(arguments.Next()))
         value = arguments.values[++arguments.at];
-      return !attached || IsWholeNumber(value) || Refuse(line, name + " takes a whole number");
+      return (!attached && value.empty()) || IsWholeNumber(value) ||
+             Refuse(line, name + " takes a whole number");
   }
   return false;
 }
@@ -235,8 +243,8 @@ std::string UsageText() {
          "\n"
          "Exit status: 0 when every run ended normally; 1 after a data error in some file;\n"
          "2 when a file could not be opened or the command line is wrong; 3 when an answer\n"
-         "the options asked for was withheld; any other value is the system's error\n"
-         "number of an input/output failure, which ends the program.\n"
+         "the options asked for was withheld; 4 after an input/output failure and 5 when\n"
+         "memory ran out, both of which end the program at once.\n"
          "A data error is also reported on standard error as FILE:LINE: (tag) message.\n"
          "\n"
          "Documentation: " +

@@ -7,11 +7,14 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 
 #include "core/count.h"
 #include "core/derivation.h"
 #include "input/data_error.h"
+#include "input/derivation_fault.h"
 #include "input/input_reader.h"
+#include "input/io_failure.h"
 #include "input/lattice_completion.h"
 #include "input/listing.h"
 #include "input/short_string.h"
@@ -20,9 +23,6 @@
 #include "report/diagnostics.h"
 
 namespace {
-
-// A note names at most this many typed equations; the rest are counted.
-constexpr int namedSourceLimit = 8;
 
 // Characters of an element's name that a JSON record carries.
 constexpr std::size_t legendNameLimit = 32;
@@ -49,61 +49,20 @@ void WriteRunHeader(Session& session, const RunSettings& settings) {
   report.WriteResultLine();
 }
 
-// Where the equations behind derived slots were typed: "a+b=c follows from x+y=z (line 12),
-// ... and the order", on the line of the first of them.
-DiagnosticNote DerivationNote(const ParsedJob& job, const Derivation& derivation,
-                              const std::string& form, std::array<int, 2> slots) {
-  DiagnosticNote note{0, form + " follows from "};
-  int named = 0, unnamed = 0;
-  for (int s : derivation.TypedSources(slots)) {
-    if (named == 0) note.line = job.equationLines[s];
-    if (named == namedSourceLimit) {
-      ++unnamed;
-      continue;
-    }
-    note.text += job.lattice.WrittenForm(derivation.table[s]) + " (line " +
-                 std::to_string(job.equationLines[s]) + "), ";
-    ++named;
-  }
-  if (unnamed > 0) note.text += std::to_string(unnamed) + " more typed equations, ";
-  if (named > 0) note.text.erase(note.text.size() - 2);
-  note.text += named > 0 ? " and the order" : "the order";
-  return note;
-}
-
-// Where slot k stands or comes from.
-DiagnosticNote OriginNote(const ParsedJob& job, const Derivation& derivation, int k) {
-  const std::string form = job.lattice.WrittenForm(derivation.table[k]);
-  if (k < derivation.typedCount) return {job.equationLines[k], form + " is given here"};
-  return DerivationNote(job, derivation, form, derivation.parents[k - derivation.typedCount]);
-}
-
 // The fault that stopped a derivation, as the data error that ends the run; a forbidden
 // equation is first reported on both outputs.
 [[noreturn]] void FailDerivation(ReportChannel& report, const ParsedJob& job,
                                  const Derivation& derivation, int line) {
   const DerivationFault& fault = *derivation.fault;
-  const std::string form = job.lattice.WrittenForm(fault.equation);
   if (fault.kind == DerivationFault::forbidden) {
-    const std::string text = "Check the data because of the forbidden derived constraint: " + form;
+    const std::string text = "Check the data because of the forbidden derived constraint: " +
+                             job.lattice.WrittenForm(fault.equation);
     report.WriteScreenLine();
     report.WriteResultLine();
     report.WriteScreenLine(text);
     report.WriteResultLine(text);
-    DiagnosticNote origin = DerivationNote(job, derivation, form, fault.rule);
-    throw DataError{"(code) as reported above", origin.line, {origin}};
   }
-  if (fault.kind == DerivationFault::secondValue) {
-    const std::string message =
-        Concat({"(codeTwoVal) ", std::string_view(form).substr(0, 3), " has two values: ",
-                job.lattice.WrittenForm(derivation.table[fault.firstValue]), " and ", form});
-    const DiagnosticNote first = OriginNote(job, derivation, fault.firstValue);
-    if (fault.typedSlot >= 0) throw DataError{message, job.equationLines[fault.typedSlot], {first}};
-    DiagnosticNote origin = DerivationNote(job, derivation, form, fault.rule);
-    throw DataError{message, origin.line, {origin, first}};
-  }
-  assert(fault.kind == DerivationFault::tableFull);
-  throw DataError{"(cod-ugW5s) too many constraints", line, {}};
+  throw DerivationError(job, derivation, line);
 }
 
 // The verbose listings of the table, or the line that says nothing was derived.
@@ -145,14 +104,11 @@ double MillisecondsSince(std::chrono::steady_clock::time_point start) {
 // listing names them. Answers how many were added.
 int CompleteToLattice(ReportChannel& report, const InputReader& reader, ParsedJob& job) {
   const std::vector<Equation> added = LatticeCompletion(reader, job);
-  PartialLattice& lattice = job.lattice;
-  lattice.operationSymbols = WithJoinAndMeet(lattice.operationSymbols);
-  lattice.equations.insert(lattice.equations.end(), added.begin(), added.end());
-  job.equationLines.insert(job.equationLines.end(), added.size(), job.edgesLine);
+  AddCompletion(job, added);
   const bool listed = reader.settings.verbose && !added.empty();
   report.WriteBothLine("-- The lattice of the edges adds " + std::to_string(added.size()) +
                        " joins and meets" + (listed ? ":" : "."));
-  if (listed) ListEquations(report, lattice, added);
+  if (listed) ListEquations(report, job.lattice, added);
   return static_cast<int>(added.size());
 }
 
@@ -183,7 +139,8 @@ std::vector<std::pair<std::string, std::string>> NamedElements(const ParsedJob& 
     const auto entry = std::find_if(job.legend.begin(), job.legend.end(),
                                     [&](const LegendEntry& e) { return e.symbol == symbol; });
     if (entry != job.legend.end())
-      named.emplace_back(std::string(1, symbol), entry->name.substr(0, legendNameLimit));
+      named.emplace_back(std::string(1, symbol),
+                         std::string(CutAtCharacter(entry->name, legendNameLimit)));
   }
   return named;
 }
@@ -230,13 +187,28 @@ bool CountAndReport(Session& session, const RunOutputs& outputs, ClosedSetCounte
     outputs.json.WriteJob(record);
     return true;
   }
-  const Answers answers = AnswerQueries(outputs.queries, counter, job, derivation, count);
+  Answers answers = AnswerQueries(outputs.queries, counter, job, derivation, count);
   for (const std::string& line : answers.lines) session.report.WriteBothLine(line);
-  record.answers = answers.fields;
   record.profile = answers.profile;
   if (answers.narrowed) record.sub = answers.narrowedSub;
-  outputs.json.WriteJob(record);
-  WriteList(answers, outputs.listFile, session.report, outputs.json, job, derivation);
+  if (outputs.listFile == nullptr) {
+    record.answers = answers.fields;
+    outputs.json.WriteJob(record);
+    WriteList(answers, outputs.listFile, session.report, outputs.json, job, derivation);
+  } else {
+    // Into a list file the list goes first, so that the record can say that it failed.
+    try {
+      WriteList(answers, outputs.listFile, session.report, outputs.json, job, derivation);
+    } catch (const IoFailure& failure) {
+      MarkListingFailed(answers, std::string("cannot write the list file: ") +
+                                     std::strerror(failure.errorNumber));
+      record.answers = answers.fields;
+      outputs.json.WriteJob(record);
+      throw;
+    }
+    record.answers = answers.fields;
+    outputs.json.WriteJob(record);
+  }
   if (answers.listed && !outputs.queries.drawFolder.empty())
     DrawListedSubsets(outputs.queries.drawFolder, session.report.inputName, jobNumber, job,
                       derivation, answers.required);

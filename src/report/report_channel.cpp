@@ -83,6 +83,7 @@ void ReportChannel::WaitForEnter() {
 void ReportChannel::CreateResultFile(const std::string& name) {
   resultFile = CreateNewFile(name);
   if (resultFile == nullptr) FailIo("create the result file " + name);
+  resultName_ = name;
 }
 
 void ReportChannel::CloseResultFile() {
@@ -99,8 +100,10 @@ void ReportChannel::CloseAndRemoveEmptyResultFile(const std::string& name) {
   if (empty) std::remove(name.c_str());
 }
 
-void ReportChannel::AbandonResultFile() {
+void ReportChannel::AbandonResultFile(bool removeIfEmpty) {
   if (resultFile == nullptr) return;
+  const bool empty = std::ftell(resultFile) == 0;
   std::fclose(resultFile);
   resultFile = nullptr;
+  if (removeIfEmpty && empty) std::remove(resultName_.c_str());
 }

@@ -50,6 +50,9 @@ class ReportChannel : public ReportSink {
   void CloseAndRemoveEmptyResultFile(const std::string& name);
 
   // Closes the result file after a failure elsewhere, writing out what it can and ignoring
-  // any further error.
-  void AbandonResultFile();
+  // any further error; with removeIfEmpty, a result file nothing was written to is removed.
+  void AbandonResultFile(bool removeIfEmpty = false);
+
+ private:
+  std::string resultName_;  // of the result file last created
 };

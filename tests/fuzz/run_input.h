@@ -12,16 +12,21 @@
 #include "mirelkon/session.h"
 
 // Answers the fatal data error, or one with the message "" when the run ended at \enddata.
-inline DataError RunInputBytes(ReportChannel& report, const void* data, std::size_t size) {
+// The queries and options are those of the command line; jsonOut, when given, takes the
+// JSON records.
+inline DataError RunInputBytes(ReportChannel& report, const void* data, std::size_t size,
+                               const Queries& queries = {}, const RunOptions& options = {},
+                               std::FILE* jsonOut = nullptr) {
   // fmemopen refuses an empty buffer; an empty file reads the same as /dev/null.
-  Session session(report);
+  Session session(report, options);
   session.input.Attach(size > 0 ? fmemopen(const_cast<void*>(data), size, "rb")
                                 : std::fopen("/dev/null", "rb"));
-  JsonRecords noJson;
-  const Queries noQueries;
+  JsonRecords json;
+  json.out = jsonOut;
+  json.StartFile("fuzz");
   DataError outcome{};
   try {
-    RunJobs(session, {noJson, noQueries});
+    RunJobs(session, {json, queries});
   } catch (const DataError& error) {
     outcome = error;
   }

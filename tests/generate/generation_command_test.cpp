@@ -48,6 +48,11 @@ std::string Output(const ProgramFolder& folder, const std::string& arguments,
   return outcome.out;
 }
 
+// A count of a survey record, written as a decimal string.
+std::uint64_t Number(const std::string& line, const char* field) {
+  return std::stoull(Json::parse(line)[field].get<std::string>());
+}
+
 // The cover pairs of a digraph6 line written as --covers writes them.
 std::string CoverList(const std::vector<std::pair<int, int>>& arcs) {
   std::string text;
@@ -172,6 +177,118 @@ TEST(Parts, PartsThreadsAndMergeGiveTheWholeRun) {
   EXPECT_EQ(Output(folder, "merge" + files), Output(folder, "survey 9..10 --at-least 700"));
 }
 
+TEST(Parts, CountedPartsCarryTheirPartAndMergeToTheWholeCount) {
+  const ProgramFolder folder;
+  std::string files;
+  for (int k = 1; k <= 4; ++k) {
+    const std::string file = std::to_string(k) + "c.jsonl";
+    const Json record =
+        Json::parse(Output(folder, "all 10 --count --part " + std::to_string(k) + "/4 -j 2", file));
+    EXPECT_EQ(record["n"], 10);
+    EXPECT_EQ(record["part"], std::to_string(k) + "/4");
+    EXPECT_EQ(record["checksum"].get<std::string>().size(), 16u);
+    files += " " + file;
+  }
+  EXPECT_EQ(Output(folder, "all 10 --count"), "5994\n");
+  EXPECT_EQ(Output(folder, "merge" + files), "5994\n");
+  EXPECT_EQ(Output(folder, "merge --json" + files), "{\"n\":10,\"lattices\":\"5994\"}\n");
+}
+
+// Each file is checked against its own header, so a damaged part is named, never added; the
+// refusal names every damaged file and then the parts to run again.
+TEST(Parts, MergeRefusesDamagedPartsAndNamesThePartsToRunAgain) {
+  const ProgramFolder folder;
+  for (const char* k : {"1", "2", "3"}) {
+    Output(folder, std::string("survey 7 --json --at-least 60 --part ") + k + "/3",
+           std::string("p") + k + ".jsonl");
+    Output(folder, std::string("all 9 --count --part ") + k + "/3",
+           std::string("c") + k + ".jsonl");
+  }
+  const std::vector<std::string> lines = Lines(folder.Read("p1.jsonl"));
+  auto write = [&](const std::string& name, std::vector<std::string> edited) {
+    std::string text;
+    for (const std::string& line : edited) text += line + "\n";
+    folder.Write(name, text);
+  };
+  auto without = [&](std::size_t at) {
+    std::vector<std::string> edited = lines;
+    edited.erase(edited.begin() + static_cast<long>(at));
+    return edited;
+  };
+  const std::size_t firstTop = 1 + std::count_if(lines.begin(), lines.end(), [](auto& line) {
+                                 return line.find("\"rank\"") == std::string::npos &&
+                                        line.find("\"top\":") == std::string::npos;
+                               });
+  std::vector<std::string> doubled = lines;
+  doubled.insert(doubled.begin() + static_cast<long>(firstTop), lines[firstTop]);
+  std::vector<std::string> tooMany = lines;
+  const std::string sub = Json::parse(lines[1])["sub"];
+  tooMany[1].replace(tooMany[1].find("\"" + sub + "\""), sub.size() + 2, "\"4600\"");
+  write("cut.jsonl", std::vector<std::string>(lines.begin(), lines.begin() + firstTop));
+  write("dropped.jsonl", without(firstTop + 1));
+  write("doubled.jsonl", doubled);
+  std::vector<std::string> renumbered = lines;
+  renumbered[firstTop + 1] = lines[firstTop];
+  renumbered[firstTop + 1].replace(renumbered[firstTop + 1].find("\"rank\":1"), 8, "\"rank\":2");
+  write("renumbered.jsonl", renumbered);
+  write("toomany.jsonl", tooMany);
+  write("lastlisted.jsonl", without(lines.size() - 1));
+  write("distribution.jsonl", without(2));
+  std::string count = folder.Read("c2.jsonl");
+  count[count.find("\"lattices\":\"") + 12] ^= 1;
+  folder.Write("badcount.jsonl", count);
+  const std::uint64_t total = Number(lines[0], "lattices");
+  const auto listed = std::count_if(lines.begin(), lines.end(), [](const std::string& line) {
+    return line.find("at-least") != std::string::npos;
+  });
+  ASSERT_GT(listed, 1);
+  const std::string rerun =
+      "mirelkon-lattice: 7 elements: 1 of the 3 parts are missing or failed: 1";
+  const struct {
+    std::string arguments;
+    std::string error;
+  } cases[] = {
+      {"cut.jsonl p2.jsonl p3.jsonl",
+       "cut.jsonl:1: the top list of the lattices of 7 elements has 0 lattices, not 10; is the "
+       "file complete?\n" +
+           rerun},
+      {"dropped.jsonl p2.jsonl p3.jsonl", "dropped.jsonl:" + std::to_string(firstTop + 2) +
+                                              ": rank 3 of the top list where rank 2 belongs\n" +
+                                              rerun},
+      {"doubled.jsonl p2.jsonl p3.jsonl", "doubled.jsonl:" + std::to_string(firstTop + 2) +
+                                              ": rank 1 of the top list where rank 2 belongs\n" +
+                                              rerun},
+      {"renumbered.jsonl p2.jsonl p3.jsonl",
+       "renumbered.jsonl:" + std::to_string(firstTop + 2) +
+           ": rank 2 of the top list does not rank below rank 1\n" + rerun},
+      {"toomany.jsonl p2.jsonl p3.jsonl",
+       "toomany.jsonl:2: |Sub(L)| = 4600 lies outside 8..128, the range for 7 elements\n" + rerun},
+      {"lastlisted.jsonl p2.jsonl p3.jsonl",
+       "lastlisted.jsonl:1: the at-least list of the lattices of 7 elements has " +
+           std::to_string(listed - 1) + " lattices, not " + std::to_string(listed) +
+           "; is the file complete?\n" + rerun},
+      {"distribution.jsonl p2.jsonl p3.jsonl",
+       "distribution.jsonl:1: the numbers of sublattices of the lattices of 7 elements add up to " +
+           std::to_string(total - Number(lines[2], "lattices")) + " lattices, not " +
+           std::to_string(total) + "; is the file complete?\n" + rerun},
+      {"c1.jsonl badcount.jsonl p1.jsonl",
+       "badcount.jsonl:1: the checksum does not match the numbers; the record is damaged\n"
+       "mirelkon-lattice: 7 elements: 2 of the 3 parts are missing: 2, 3\n"
+       "mirelkon-lattice: 9 elements: 2 of the 3 parts are missing: 2, 3"},
+      {"c1.jsonl c2.jsonl c3.jsonl p1.jsonl p2.jsonl p3.jsonl", ""},
+      {"c1.jsonl p1.jsonl c2.jsonl p2.jsonl",
+       "mirelkon-lattice: 7 elements: 1 of the 3 parts are missing: 3\n"
+       "mirelkon-lattice: 9 elements: 1 of the 3 parts are missing: 3"},
+  };
+  for (const auto& c : cases) {
+    const ProgramOutcome outcome = Lattice(folder, "merge " + c.arguments);
+    EXPECT_EQ(outcome.status, c.error.empty() ? 0 : 1) << c.arguments;
+    if (c.error.empty()) continue;
+    EXPECT_EQ(outcome.out, "") << c.arguments;
+    EXPECT_EQ(outcome.err, c.error + "\n") << c.arguments;
+  }
+}
+
 TEST(Refusals, NameTheMistakeAndWriteNothing) {
   const ProgramFolder folder;
   for (const char* k : {"1", "2", "3"})
@@ -201,7 +318,6 @@ TEST(Refusals, NameTheMistakeAndWriteNothing) {
       {"merge whole.jsonl p1.jsonl",
        "6 elements: whole.jsonl and p1.jsonl overlap: one of them surveys every lattice"},
       {"merge cut.jsonl", "cut.jsonl:2: not a line written by survey --json"},
-      {"all 5 > /dev/full", "cannot write to standard output: No space left on device"},
       {"all 5 --input", "--input needs -o DIR, the new folder for the files"},
       {"all 5 -o p1.jsonl --input", "p1.jsonl exists already; it is not overwritten"},
       {"all 12 -o d12 --input",
@@ -217,6 +333,30 @@ TEST(Refusals, NameTheMistakeAndWriteNothing) {
         outcome.err,
         (error.find(".jsonl:") == std::string::npos ? "mirelkon-lattice: " : "") + error + "\n")
         << c.arguments;
+  }
+}
+
+// Failures outside the command line have statuses of their own: 4 for output that cannot be
+// written, 5 for memory that runs out, each with one line.
+TEST(Refusals, OutputAndMemoryFailuresHaveTheirOwnStatus) {
+  const ProgramFolder folder;
+  const struct {
+    const char* arguments;
+    int status;
+    const char* error;
+  } cases[] = {
+    {"all 5 > /dev/full", 4, "cannot write to standard output: No space left on device"},
+    {"make chain 3 -o /proc/x", 4, "cannot create /proc/x: No such file or directory"},
+#if !defined(__SANITIZE_ADDRESS__)  // which reserves more address space than the limit
+    {"-c \"ulimit -v 60000; exec '" MIRELKON_LATTICE_BINARY "' survey 9\"", 5,
+     "out of memory while running survey"},
+#endif
+  };
+  for (const auto& c : cases) {
+    const ProgramOutcome outcome =
+        c.arguments[0] == '-' ? folder.Run("/bin/sh", c.arguments) : Lattice(folder, c.arguments);
+    EXPECT_EQ(outcome.status, c.status) << c.arguments;
+    EXPECT_EQ(outcome.err, std::string("mirelkon-lattice: ") + c.error + "\n") << c.arguments;
   }
 }
 

@@ -10,6 +10,8 @@
 #include <string>
 
 #include "core/limits.h"
+#include "lattice/command_error.h"
+#include "lattice/make_command.h"
 #include "read_file.h"
 
 namespace fs = std::filesystem;
@@ -90,6 +92,10 @@ TEST_F(LatticeProgram, RefusalsNameTheFaultAndLeaveNoOutput) {
        "in.txt:11: not a lattice: c and d have two maximal lower bounds, a and b"},
       {"wrong equation", Job("0ab1", "0a 0b a1 b1", "a*b=0 a+b=0"),
        "in.txt:14: a+b=0 does not hold in this lattice: a+b=1"},
+      // It holds, but mirelkon would stop on the file: it derives k+z=z, which names z twice.
+      {"equation mirelkon refuses", Job("akz", "ak kz", "a+z=z"),
+       "in.txt:14: (code) forbidden derived constraint k+z=z: k+z=z follows from a+z=z (line 14) "
+       "and the order"},
       {"too many constraints",
        Job("0" + atoms + "1", covers, Repeated(Repeated("afb=c ", 9) + "\n", 371) + "afb=c afb=c"),
        "in.txt:386: the job needs 4097 constraints; the table holds 4096"},
@@ -111,6 +117,7 @@ TEST_F(LatticeProgram, EveryRefusalIsOneLineOnStandardError) {
     const char* arguments;
     const char* output;
     std::string error;
+    int status = 1;
   } cases[] = {
       {"complete cycle.txt", "stdout.txt",
        "cycle.txt:11: not a lattice: a and b are each below the other"},
@@ -119,11 +126,11 @@ TEST_F(LatticeProgram, EveryRefusalIsOneLineOnStandardError) {
       {"make boolean -1", "stdout.txt",
        "mirelkon-lattice: in \"boolean -1\", K must be a whole number from 0 to 2147483647"},
       {"--help", "/dev/full",
-       "mirelkon-lattice: cannot write to standard output: No space left on device"},
+       "mirelkon-lattice: cannot write to standard output: No space left on device", 4},
   };
   for (const auto& c : cases) {
     const Outcome outcome = Run(c.arguments, c.output);
-    EXPECT_EQ(outcome.status, 1) << c.arguments;
+    EXPECT_EQ(outcome.status, c.status) << c.arguments;
     EXPECT_EQ(outcome.out, "") << c.arguments;
     EXPECT_EQ(outcome.err, c.error + "\n") << c.arguments;
   }
@@ -137,12 +144,34 @@ TEST_F(LatticeProgram, MakeRefusesALatticeAboveTheLimitAndAnUnknownTerm) {
       {"make boolean 7 -o out.txt", "boolean 7 has more than " + std::to_string(maxElements) +
                                         " elements, the most a lattice may have"},
       {"make 'chain 3 x chain' -o out.txt", "\"chain\" should read chain N"},
+      {"make D2147483648 -o out.txt",
+       "in \"D2147483648\", M must be a whole number from 1 to 2147483647"},
+      {"make C4x -o out.txt",
+       "unknown lattice \"C4x\"; the lattices are chain N (CN), boolean K "
+       "(BK), diamond K (MK), pentagon (N5), divisors M (DM), partitions K "
+       "(PiK), subspaces P K, tamari N, young M N"},
   };
   for (const auto& c : cases) {
     const Outcome outcome = Run(c.arguments);
     EXPECT_EQ(outcome.status, 1) << c.arguments;
     EXPECT_EQ(outcome.err, "mirelkon-lattice: " + c.error + "\n") << c.arguments;
     EXPECT_FALSE(fs::exists(work_ / "out.txt")) << c.arguments;
+  }
+}
+
+// A term too long for a line mirelkon reads is refused, not written (its name stands on lines
+// of the file); it takes more words than one command line holds, so the library is asked.
+TEST(MakeTerm, ATermLongerThanALineIsRefused) {
+  MakeRequest request;
+  request.words = {"C2"};
+  for (int i = 0; i < 200000; ++i) request.words.insert(request.words.end(), {"x", "C1"});
+  try {
+    MakeInputFile(request);
+    ADD_FAILURE() << "a term of 1 MB was written";
+  } catch (const CommandError& error) {
+    EXPECT_EQ(error.text,
+              "mirelkon-lattice: the term is longer than 524288 characters; mirelkon could not "
+              "read the file");
   }
 }
 

@@ -101,6 +101,8 @@ TEST(CommandLine, AnOptionalNumberIsTakenWhenOneFollows) {
       {{"--list", "a.txt"}, defaultListLimit, ""},
       {{"a.txt", "--list=7"}, 7, ""},
       {{"--list=x", "a.txt"}, defaultListLimit, "--list takes a whole number"},
+      {{"--list=2147483648", "a.txt"}, defaultListLimit, "--list takes a whole number"},
+      {{"--list", "2147483648", "a.txt"}, defaultListLimit, "--list takes a whole number"},
   };
   for (const Case& c : cases) {
     CommandLine line = Parse(c.arguments);

@@ -3,11 +3,14 @@
 // stopped with the program's own message; never crash, hang or overrun a table.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <random>
 #include <string>
 
 #include "../fuzz/run_input.h"
 #include "captured_report.h"
+#include "input/input_reader.h"
+#include "input/short_string.h"
 
 namespace {
 
@@ -117,3 +120,56 @@ TEST(HostileInput, FiftyMegabytesOfJunkAreReadLineByLine) {
 }
 
 }  // namespace
+
+namespace {
+
+// The legend of the first job of a text, and the warnings its reading gave.
+struct ReadLegend {
+  std::vector<LegendEntry> legend;
+  std::string warnings;
+};
+
+ReadLegend LegendOf(std::string text) {
+  CapturedReport captured;
+  captured.channel.inputName = "in.txt";
+  InputFile file;
+  file.Attach(fmemopen(text.data(), text.size(), "rb"));
+  InputReader reader(file, captured.channel);
+  ReadRunHeader(reader);
+  ReadLegend read{ReadJob(reader, true).legend, ""};
+  read.warnings = captured.Diagnostics();
+  return read;
+}
+
+}  // namespace
+
+// Legend lines without end keep one name per element, so their memory does not grow with the
+// file; the names given again and the names of no element are ignored with one warning each.
+TEST(HostileInput, LegendKeepsOneNamePerElement) {
+  const std::string many = "% legend:" + Repeated(" a=again b=again Q=none", 10) + "\n";
+  const std::string text = header.substr(0, header.size() - 10) + "% legend: a=first\n" +
+                           Repeated(many, 100000) +
+                           "\\beginjob\n\\name\nx\n\\size\n2\n\\elements\n" +
+                           "ab\n\\edges\nab\n\\constraints\n\\endofjob\n\\enddata\n";
+  const ReadLegend read = LegendOf(text);
+  ASSERT_EQ(read.legend.size(), 2u);
+  EXPECT_EQ(read.legend[0].name, "first");
+  EXPECT_EQ(read.legend[1].name, "again");
+  EXPECT_EQ(read.warnings,
+            "in.txt:5: warning: legend: \"Q\" is no element of the job; its name is ignored\n"
+            "in.txt:5: warning: legend: 2999998 further names of elements named already are "
+            "ignored; the first name counts\n");
+}
+
+// Names are cut at a character, never inside one.
+TEST(HostileInput, NamesAreCutAtACharacter) {
+  const std::string e = "\xc3\xa9";  // é, two bytes
+  const struct {
+    std::size_t bytes, limit, kept;
+  } cases[] = {{5, 4, 3}, {6, 4, 3}, {3, 4, 3}, {300, 255, 255}, {300, 254, 253}, {40, 32, 31}};
+  for (const auto& c : cases) {
+    std::string name = Repeated("x", 1) + Repeated(e, static_cast<int>(c.bytes / 2));
+    name.resize(c.bytes);
+    EXPECT_EQ(CutAtCharacter(name, c.limit).size(), c.kept) << c.bytes << " " << c.limit;
+  }
+}
