@@ -47,6 +47,16 @@ SLURM_ARRAY_TASK_ID=3 "$recipes/slurm-part.sh" "$work/s" 16 survey 11
 "$recipes/slurm-merge.sh" "$work/s" 16 || fail "merge failed"
 same "$work/s/result.txt" "$work/whole.txt" "Slurm parts differ from the whole survey"
 
+# The same recipes for all N --count: the parts' records add up to the whole count.
+"$recipes/parallel-run.sh" -j 2 "$work/c" 16 all 11 --count 2>/dev/null || fail "parallel count failed"
+for k in 1 2 3; do
+  SLURM_ARRAY_TASK_ID=$k "$recipes/slurm-part.sh" "$work/sc" 3 all 11 --count || fail "count task $k"
+done
+"$recipes/slurm-merge.sh" "$work/sc" 3 || fail "merge of the counted parts failed"
+"$program" all 11 --count > "$work/count.txt"
+same "$work/c/result.txt" "$work/count.txt" "parallel count parts differ from the whole count"
+same "$work/sc/result.txt" "$work/count.txt" "Slurm count parts differ from the whole count"
+
 # slurm-submit: the merge job waits for the array, both get the user's options.
 mkdir "$work/bin"
 cat > "$work/bin/sbatch" <<'SBATCH'
