@@ -1,6 +1,11 @@
 # The part command and the merge shared by the cluster recipes (sourced, not run).
 
 program=${MIRELKON_LATTICE:-mirelkon-lattice}
+# The parts run in their own folder: a path given relative to here is made absolute.
+case "$program" in
+  /*) ;;
+  */*) program=$PWD/$program ;;
+esac
 
 check_part_count() {
   case "$1" in
