@@ -4,7 +4,7 @@
 # stand-in task index, and the submit script against a stand-in sbatch.
 #   tests/cluster/cluster_recipes_test.sh PROGRAM CLUSTER_DIR
 set -euo pipefail
-program=$1 recipes=$2
+program=$(realpath "$1") recipes=$2
 export MIRELKON_LATTICE=$program
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
