@@ -7,6 +7,7 @@
 #include "core/count.h"
 #include "core/symmetry.h"
 
+#include "input/element_names.h"
 #include "input/io_failure.h"
 
 namespace {
@@ -16,18 +17,11 @@ void WriteListLine(std::FILE* file, const std::string& text) {
     FailIo("write the list file");
 }
 
-// The symbols of the elements of a set, in element order, "{}" for the empty set.
-std::string SetText(const PartialLattice& lattice, Mask set) {
-  std::string text;
-  for (Mask m = set; m != 0; m &= m - 1) text += lattice.elementSymbols[Lowest(m)];
-  return text.empty() ? "{}" : text;
-}
-
-// "a, c, i".
-std::string ListedText(const PartialLattice& lattice, Mask set) {
+// "a, c, i", or the names "10, 12" where the job has a legend.
+std::string ListedText(const ParsedJob& job, Mask set) {
   std::string text;
   for (Mask m = set; m != 0; m &= m - 1)
-    text += (text.empty() ? "" : ", ") + std::string(1, lattice.elementSymbols[Lowest(m)]);
+    text += (text.empty() ? "" : ", ") + ElementName(job.lattice, job.legend, Lowest(m));
   return text;
 }
 
@@ -44,12 +38,11 @@ int Bound(const Order& order, bool least) {
 }
 
 // The elements the queries require; an empty text, or why they cannot be required.
-std::string Required(const Queries& queries, const PartialLattice& lattice, Mask& required) {
-  for (char symbol : queries.containing) {
-    const int x = lattice.ElementOf(symbol);
-    if (x < 0) return std::string("\"").append(1, symbol).append("\" is no element of L");
-    required |= Bit(x);
-  }
+std::string Required(const Queries& queries, const ParsedJob& job, Mask& required) {
+  const PartialLattice& lattice = job.lattice;
+  const ElementChoice named = ResolveElements(lattice, job.legend, queries.containing);
+  if (!named.unknown.empty()) return "\"" + named.unknown + "\" is no element of L";
+  required |= named.elements;
   if (!queries.bounded) return {};
   const int bottom = Bound(lattice.order, true), top = Bound(lattice.order, false);
   if (bottom < 0 || top < 0)
@@ -126,7 +119,7 @@ Answers AnswerQueries(const Queries& queries, ClosedSetCounter& counter, const P
                       const Derivation& derivation, SubsetCount count) {
   Answers answers;
   const PartialLattice& lattice = job.lattice;
-  if (const std::string refusal = Required(queries, lattice, answers.required); !refusal.empty()) {
+  if (const std::string refusal = Required(queries, job, answers.required); !refusal.empty()) {
     answers.lines.push_back("-- Not answered beyond the count: " + refusal);
     answers.narrowed = true;
     Withhold(answers, refusal);
@@ -137,9 +130,9 @@ Answers AnswerQueries(const Queries& queries, ClosedSetCounter& counter, const P
     const Restriction restriction =
         RestrictToSupersets(lattice.Size(), RulesOf(derivation.table), answers.required);
     count = counter.Count(static_cast<int>(restriction.elements.size()), restriction.rules);
-    holding = " holding " + ListedText(lattice, answers.required);
+    holding = " holding " + ListedText(job, answers.required);
     answers.lines.push_back("-- Closed subsets" + holding + ": " + DecimalText(count));
-    answers.fields.push_back({"containing", SetText(lattice, answers.required)});
+    answers.fields.push_back({"containing", ElementsText(lattice, job.legend, answers.required)});
     answers.narrowed = true;
     answers.narrowedSub = DecimalText(count);
   }
@@ -163,7 +156,7 @@ void WriteList(const Answers& answers, std::FILE* listFile, ReportChannel& repor
     WriteListLine(listFile,
                   "% " + job.name + ": " + DecimalText(*answers.listed) + " closed subsets");
   ListClosedSets(lattice.Size(), RulesOf(derivation.table), answers.required, [&](Mask set) {
-    const std::string text = SetText(lattice, set);
+    const std::string text = ElementsText(lattice, job.legend, set);
     if (asJson) {
       json.WriteSubset(text);
     } else if (listFile != nullptr) {

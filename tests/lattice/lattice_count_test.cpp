@@ -143,8 +143,11 @@ TEST(LatticeText, AnElementNamedByOneCharacterIsItsOwnSymbol) {
     const char* elementsAndLegend;
   } cases[] = {
       {"divisors 12",
-       "% legend: 1=1 2=2 3=3 4=4 6=6 0=12\n\\name\ndivisors 12\n\\size\n6\n"
-       "\\elements\n123460\n"},
+       "% legend: 1=1 2=2 3=3 4=4 6=6 a=12\n\\name\ndivisors 12\n\\size\n6\n"
+       "\\elements\n12346a\n"},
+      // Where names are numbers, a digit never stands for another number.
+      {"D60", "% legend: 1=1 2=2 3=3 4=4 5=5 6=6 a=10 b=12 c=15 d=20 e=30 f=60\n"},
+      {"young 2 2", "% legend: 0=0 1=1 2=2 a=11 b=21 c=22\n"},
       {"pentagon",
        "% legend: 0=bottom a=a b=b c=c 1=top\n\\name\npentagon\n\\size\n5\n"
        "\\elements\n0abc1\n"},
@@ -164,8 +167,8 @@ TEST(LatticeText, ConstructionsListBottomFirstAndNameTheirParts) {
        "% legend: 2=2 1=1 0=0\n\\name\ndual chain 3\n\\size\n3\n"
        "\\elements\n210\n\\edges\n21 10\n"},
       {"C2 + C2 ++ C1",
-       "% legend: 0=1:0 1=1:1 2=2:1 3=3:0\n\\name\nC2 + C2 ++ C1\n\\size\n4\n"
-       "\\elements\n0123\n\\edges\n01 12 23\n"},
+       "% legend: a=1:0 b=1:1 c=2:1 d=3:0\n\\name\nC2 + C2 ++ C1\n\\size\n4\n"
+       "\\elements\nabcd\n\\edges\nab bc cd\n"},
       {"(C2)^2", "% legend: 0=(0,0) 1=(0,1) 2=(1,0) 3=(1,1)\n\\name\n(C2) ^ 2\n"},
   };
   for (const auto& c : cases)
