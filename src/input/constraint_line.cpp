@@ -33,8 +33,10 @@ int EarlierSamePair(InputReader& reader, int k) {
                                   [&](int s) { return PairKey(equations[s]); });
 }
 
-// In a lattice x+y lies above x and y, and x*y below both; the order is closed by now.
-void WarnIfOrderDisagrees(const InputReader& reader, const Equation& e) {
+// In a lattice x+y lies above x and y, and x*y below both; the order is closed by now. Such an
+// equation is kept, as the input language always has, but the job is marked: it is no
+// partial lattice.
+void WarnIfOrderDisagrees(InputReader& reader, const Equation& e) {
   const bool join = e.IsJoin();
   if (!join && !e.IsMeet()) return;
   const Order& order = reader.job.lattice.order;
@@ -43,6 +45,7 @@ void WarnIfOrderDisagrees(const InputReader& reader, const Equation& e) {
   const bool rightFits = fits(e.right) || e.right == e.left;
   if (leftFits && rightFits) return;
   const std::string form = reader.job.lattice.WrittenForm(e);
+  if (reader.job.impossible.empty()) reader.job.impossible = form;
   const std::string_view f = form, none;
   reader.Warn({f, ": the order does not put ", f.substr(4, 1), join ? " above " : " below ",
                leftFits ? none : f.substr(0, 1), leftFits || rightFits ? none : " and ",

@@ -49,6 +49,7 @@ struct ParsedJob {
   std::vector<Edge> edges;          // in input order: the order loses them once closed
   int edgesLine = 0;                // input line of "\edges"
   std::vector<LegendEntry> legend;  // from the legend lines in the job and before it
+  std::string impossible;           // the first typed join or meet no lattice satisfies
 };
 
 struct InputReader {

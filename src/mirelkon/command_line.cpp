@@ -73,6 +73,7 @@ constexpr OptionSpec mirelkonOptions[] = {
     {"--batch", "", none, StartBatch},
     {"--json", "", none, StartJsonBatch},
     {"--lattice", "", none, [](CommandLine& l, Value) { l.run.lattice = true; }},
+    {"--verbose", "", none, [](CommandLine& l, Value) { l.run.verbose = true; }},
     {"--results", "", required, [](CommandLine& l, Value v) { l.run.resultsFolder = v; }},
     {"--no-results", "", none, [](CommandLine& l, Value) { l.run.resultFiles = false; }},
     {"--containing", "", required, [](CommandLine& l, Value v) { l.queries.containing = v; }},
@@ -206,9 +207,11 @@ std::string UsageText() {
          "      --lattice      complete each job's order to the lattice its edges draw, with\n"
          "                     every join and meet, before counting; a job that is no\n"
          "                     lattice, or gives a join or meet that does not hold, is an error\n"
+         "      --verbose      list the order and the derived equations, as \\verbose=true\n"
          "      --results DIR  write every result file into the folder DIR (made if missing)\n"
          "      --no-results   write no result files\n"
-         "      --containing SYMBOLS  also count the closed subsets holding these elements\n"
+         "      --containing ELEMENTS  also count the closed subsets holding these\n"
+         "                     elements, named by the legend's names or by their symbols\n"
          "      --bounded      also count those holding the bottom and the top of L\n"
          "      --profile      also count them by size\n"
          "      --list [LIMIT] also list the closed subsets, if at most LIMIT (1000000)\n"

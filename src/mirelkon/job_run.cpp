@@ -7,6 +7,8 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <span>
+#include <utility>
 
 #include "core/count.h"
 #include "core/derivation.h"
@@ -225,6 +227,13 @@ bool CountAndReport(Session& session, const RunOutputs& outputs, ClosedSetCounte
                    {}};
   if (latticeAdded >= 0) record.latticeConstraints = latticeAdded;
   record.legend = NamedElements(job);
+  record.impossible = job.impossible;
+  const auto derived = std::span<const Equation>(derivation.table).subspan(derivation.typedCount);
+  for (const Equation& e : derived.first(std::min(derived.size(), maxListedDerived)))
+    record.derived.push_back(job.lattice.WrittenForm(e));
+  std::vector<std::pair<int, std::string>>& warnings = session.report.warnings;
+  warnings.resize(std::min(warnings.size(), maxListedWarnings));
+  record.warnings = std::exchange(warnings, {});
   if (!outputs.queries.Any()) {
     outputs.json.WriteJob(record);
     return true;
@@ -259,6 +268,7 @@ bool RunJobs(Session& session, const RunOutputs& outputs) {
   InputReader reader(session.input, session.report);
   reader.latticeRequired = session.options.lattice;
   ReadRunHeader(reader);
+  reader.settings.verbose = reader.settings.verbose || session.options.verbose;
   WriteRunHeader(session, reader.settings);
   ClosedSetCounter counter(Search::full, session.options.counter);
   bool answeredAll = true;

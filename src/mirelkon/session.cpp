@@ -127,6 +127,7 @@ SessionStart OpenSession(Session& session, const std::string& argument) {
 
 void StartRunOnOpenedInput(Session& session) {
   session.report.inputName = session.input.Name();
+  session.report.warnings.clear();
   session.report.WriteScreenLine(session.inputFileName + " has been opened.");
   ChooseAndCreateResultFile(session);
 }

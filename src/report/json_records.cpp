@@ -42,6 +42,14 @@ void JsonRecords::WriteJob(const JobRecord& r) {
   record["ms"] = r.milliseconds;
   for (const auto& [name, text] : r.answers) record[name] = text ? Json(*text) : Json(nullptr);
   if (!r.profile.empty()) record["profile"] = r.profile;
+  record["derived"] = r.derived;
+  Json& warnings = record["warnings"] = Json::array();
+  for (const auto& [line, text] : r.warnings)
+    warnings.push_back({{"line", LineOrNull(line)}, {"warning", text}});
+  if (!r.impossible.empty()) {
+    record["partial_lattice"] = false;
+    record["impossible"] = r.impossible;
+  }
   if (!r.legend.empty()) {
     Json& legend = record["legend"] = Json::object();
     for (const auto& [symbol, name] : r.legend) legend[symbol] = name;

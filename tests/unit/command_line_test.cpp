@@ -71,7 +71,7 @@ TEST(CommandLine, RefusesUnknownOptionsAndBatchesWithoutFiles) {
     std::string error;
   } cases[] = {
       {{"-x", "a.txt"}, "unknown option -x"},
-      {{"--batch", "--verbose", "a.txt"}, "unknown option --verbose"},
+      {{"--batch", "--quiet", "a.txt"}, "unknown option --quiet"},
       {{"--batch"}, "--batch needs at least one input file"},
       {{"--json", "--"}, "--json needs at least one input file"},
       {{"--json=yes", "a.txt"}, "--json takes no value"},
