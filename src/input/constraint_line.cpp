@@ -69,6 +69,20 @@ void WarnAboutNewEquation(InputReader& reader, int k) {
                std::to_string(job.equationLines[s]), ") and ", form});
 }
 
+// Which place of "xoy=z" is wrong, for standard error.
+std::string ConstraintDetail(const InputReader& reader, std::string_view item) {
+  const PartialLattice& lattice = reader.job.lattice;
+  const std::string shown = Shown(item);
+  for (int place : {0, 2, 4})
+    if (lattice.ElementOf(item[place]) < 0)
+      return Shown(item.substr(place, 1)) + " is no element of L (in " + shown + ")";
+  if (!Contains(reader.settings.operationSymbols, item.substr(1, 1))) {
+    return Shown(item.substr(1, 1)) + " is no operation symbol (in " + shown +
+           "); the operations are " + reader.settings.operationSymbols;
+  }
+  return "\"=\" belongs in the fourth place of " + shown;
+}
+
 }  // namespace
 
 void ParseConstraintLine(InputReader& reader) {
@@ -78,17 +92,21 @@ void ParseConstraintLine(InputReader& reader) {
   do {
     TrimBlanks(line);
     const std::size_t length = ItemLength(line);
-    if (length != 5) reader.Fail(Concat({"(codeTh4s) invalid constraint in |", line, "|"}));
+    if (length != 5) {
+      reader.Fail(
+          Concat({"(codeTh4s) invalid constraint in |", line, "|"}),
+          WrongLengthDetail(std::string_view(line).substr(0, length), "constraint", 5, "a+b=c"));
+    }
     const std::string_view item(line.data(), length);
     const int left = lattice.ElementOf(item[0]);
     const bool knownOperation = Contains(reader.settings.operationSymbols, item.substr(1, 1));
     const int right = lattice.ElementOf(item[2]);
     const int result = lattice.ElementOf(item[4]);
     if (left < 0 || !knownOperation || right < 0 || result < 0 || item.find('=') != 3) {
-      reader.Fail(
-          Concat({"(codeTz7) invalid element(s) or operation or mispositioned/missing "
-                  "\"=\" in constraint in",
-                  line}));
+      reader.Fail(Concat({"(codeTz7) invalid element(s) or operation or mispositioned/missing "
+                          "\"=\" in constraint in",
+                          line}),
+                  ConstraintDetail(reader, item));
     }
     if (left == right || left == result || right == result)
       reader.sink.WriteLine(Output::both,

@@ -15,4 +15,7 @@ struct DataError {
   std::string message;  // at most 255 characters
   int line;             // the input line it was found on; 0 before any line was read
   std::vector<DiagnosticNote> notes;
+  // What exactly is wrong, for standard error and the JSON record ("j is no element of L");
+  // the message stays as the screen has always shown it. Empty when the message says it all.
+  std::string detail = {};
 };

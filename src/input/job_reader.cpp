@@ -1,4 +1,6 @@
 // The sequence of jobs and the sections of each job.
+#include <string>
+
 #include "input/constraint_line.h"
 #include "input/edge_line.h"
 #include "input/input_reader.h"
@@ -18,13 +20,30 @@ void StartJob(InputReader& reader, bool firstJob) {
   SkipToCommand(reader, "\\name", "(code4idG) \"\\name\" is missing from input file");
 }
 
+// Where an item section stops short: on its closing command, or within it.
+std::string EndOfFileDetail(const std::string& line, std::string_view closingCommand) {
+  const std::string closing(closingCommand);
+  if (closing == "\\endofjob") {
+    return Contains(line, closing)
+               ? "the file ends on \\endofjob: \"\\enddata\" must follow the last job"
+               : "the file ends within the constraints: \"\\endofjob\" and \"\\enddata\" must "
+                 "follow";
+  }
+  return Contains(line, closing)
+             ? "the file ends on \\constraints: the constraints, \"\\endofjob\" and "
+               "\"\\enddata\" must follow"
+             : "the file ends within the edges: \"\\constraints\", \"\\endofjob\" and "
+               "\"\\enddata\" must follow";
+}
+
 // Hands every logical line up to the one holding the closing command to the parser; that
 // line, like every item line, must not be the last line of the file.
 void ReadItemLines(InputReader& reader, std::string_view closingCommand,
                    std::string_view missingMessage, void (*parse)(InputReader&)) {
   for (;;) {
     ReadLogicalLine(reader);
-    FailIfExhausted(reader, missingMessage);
+    if (reader.file.Exhausted())
+      reader.Fail(missingMessage, EndOfFileDetail(reader.line, closingCommand));
     if (Contains(reader.line, closingCommand)) {
       CheckCommandStanding(reader, closingCommand);
       return;

@@ -36,7 +36,7 @@ int RunFile(ReportChannel& report, const RunOutputs& outputs, const RunOptions& 
     return answeredAll ? 0 : statusWithheld;
   } catch (const DataError& error) {
     ShowFatalDataError(session, error);
-    json.WriteError(error.message, error.line);
+    json.WriteError(error.message, error.line, error.detail);
     return statusDataError;
   }
 }

@@ -62,7 +62,9 @@ void JsonRecords::WriteSubset(const std::string& subset) {
   WriteLine(out, {{"file", file_}, {"job", jobNumber_}, {"subset", subset}});
 }
 
-void JsonRecords::WriteError(const std::string& message, int line) {
+void JsonRecords::WriteError(const std::string& message, int line, const std::string& detail) {
   if (out == nullptr) return;
-  WriteLine(out, {{"file", file_}, {"error", message}, {"line", LineOrNull(line)}});
+  Json record = {{"file", file_}, {"error", message}, {"line", LineOrNull(line)}};
+  if (!detail.empty()) record["detail"] = detail;
+  WriteLine(out, record);
 }

@@ -47,8 +47,9 @@ class JsonRecords {
   // Starts the records of another input file, named as given.
   void StartFile(const std::string& file);
   void WriteJob(const JobRecord& record);
-  // A run that stopped: the message with its tag, and its input line (0: none applies).
-  void WriteError(const std::string& message, int line);
+  // A run that stopped: the message with its tag, and its input line (0: none applies); the
+  // detail, when there is one, says exactly what is wrong.
+  void WriteError(const std::string& message, int line, const std::string& detail = {});
   // One closed subset of the job last written.
   void WriteSubset(const std::string& subset);
 

@@ -31,7 +31,9 @@ TEST(ElementNames, NamesComeBeforeSymbolsAndUnknownWordsAreNamed) {
   for (const auto& c : cases) {
     const ElementChoice choice = ResolveElements(d.lattice, d.legend, c.text);
     EXPECT_EQ(choice.unknown, c.unknown) << c.text;
-    if (choice.unknown.empty()) EXPECT_EQ(choice.elements, c.elements) << c.text;
+    if (choice.unknown.empty()) {
+      EXPECT_EQ(choice.elements, c.elements) << c.text;
+    }
   }
 }
 
