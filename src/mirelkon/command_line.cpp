@@ -179,6 +179,7 @@ CommandLine ParseCommandLine(int argc, char** argv) {
     Refuse(line, "--results and --no-results exclude each other");
   else if (line.action == Action::batch && line.files.empty())
     Refuse(line, std::string(line.json ? "--json" : "--batch") + " needs at least one input file");
+  line.run.batch = line.action == Action::batch;
   // The JSON lines are the result of a --json run: result files only where asked for.
   if (line.json && line.run.resultsFolder.empty()) line.run.resultFiles = false;
   return line;
