@@ -6,11 +6,13 @@
 #include <cstring>
 
 #include "lattice/command_error.h"
+#include "report/broken_pipe.h"
 #include "report/new_file.h"
 
 namespace {
 
 [[noreturn]] void FailOnStandardOutput() {
+  if (errno == EPIPE) EndOnBrokenPipe();
   throw UsageError(std::string("cannot write to standard output: ") + std::strerror(errno));
 }
 
