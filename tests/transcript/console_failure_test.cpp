@@ -53,10 +53,11 @@ TEST(ConsoleFailure, AClosedPipeEndsQuietly) {
                                       "\\elements\nab\n\\edges\nab\n\\constraints\n\\endofjob\n"
                                       "\\enddata\n";
   for (const char* options : {"--json", "--batch --no-results"}) {
-    // The reader closes its end before the program writes a byte.
-    const std::string command = "cd '" + work.string() + "' && { '" MIRELKON_BINARY "' " + options +
-                                " data.txt 2> errors; echo $? > status; } | " +
-                                "(exec 0<&-; sleep 1)";
+    // The reader closes its end, then the program starts to write.
+    const std::string command =
+        "cd '" + work.string() + "' && rm -f closed && { while [ ! -e closed ]; do sleep 0.01; " +
+        "done; '" MIRELKON_BINARY "' " + options + " data.txt 2> errors; echo $? > status; } | " +
+        "(exec 0<&-; touch closed; sleep 1)";
     ASSERT_EQ(std::system(command.c_str()), 0) << options;
     std::ostringstream errors, status;
     errors << std::ifstream(work / "errors").rdbuf();
