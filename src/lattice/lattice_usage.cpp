@@ -1,4 +1,5 @@
-// The usage text, written for --help and after a command line that names no command.
+// The usage text, written for --help and after a command line that names no command, and the
+// version line.
 #include "lattice/lattice_usage.h"
 
 std::string LatticeUsageText() {
@@ -8,7 +9,7 @@ std::string LatticeUsageText() {
       "       mirelkon-lattice all N [--covers | --count | -o DIR --input] [-j T] [--part K/M]",
       "       mirelkon-lattice survey N|A..B [--top T] [--at-least X] [--json] [-j T] [--part K/M]",
       "       mirelkon-lattice merge FILES... [--top T] [--json]",
-      "       mirelkon-lattice --help",
+      "       mirelkon-lattice --help | --version",
       "",
       "complete and make write an input file for mirelkon, with every join and meet of two",
       "incomparable elements, to standard output or to the new file FILE (an existing file",
@@ -64,4 +65,8 @@ std::string LatticeUsageText() {
   std::string text;
   for (const char* line : lines) text.append(line).append("\n");
   return text;
+}
+
+std::string LatticeVersionText() {
+  return "mirelkon-lattice " MIRELKON_VERSION "\n";
 }

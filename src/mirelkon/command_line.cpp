@@ -3,7 +3,9 @@
 
 #include <span>
 #include <string_view>
+#include <vector>
 
+#include "input/nearest_word.h"
 #include "input/whole_number.h"
 #include "mirelkon/doc_folder.h"
 
@@ -140,13 +142,22 @@ bool ReadValue(const OptionSpec& option, CommandLine& line, Arguments& arguments
   return false;
 }
 
+// "unknown option --verbos; did you mean --verbose?"
+std::string UnknownOption(std::span<const OptionSpec> options, std::string_view argument) {
+  std::vector<std::string_view> names;
+  for (const OptionSpec& option : options) names.push_back(option.name);
+  const std::string meant = NearestWord(argument.substr(0, argument.find('=')), names);
+  return "unknown option " + std::string(argument) +
+         (meant.empty() ? "" : "; did you mean " + meant + "?");
+}
+
 // Applies the option in hand; false when it is refused.
 bool TakeOption(std::span<const OptionSpec> options, CommandLine& line, Arguments& arguments) {
   const std::string_view argument = arguments.Current();
   const std::string_view name =
       argument.starts_with("--") ? argument.substr(0, argument.find('=')) : argument;
   const OptionSpec* option = FindOption(options, name);
-  if (option == nullptr) return Refuse(line, "unknown option " + std::string(argument));
+  if (option == nullptr) return Refuse(line, UnknownOption(options, argument));
   std::string value;
   if (!ReadValue(*option, line, arguments, value)) return false;
   option->take(line, value);

@@ -175,6 +175,22 @@ TEST(LatticeText, ConstructionsListBottomFirstAndNameTheirParts) {
     EXPECT_NE(Made(c.term).find(c.legendToEdges), std::string::npos) << Made(c.term);
 }
 
+// Terms as people type them: any case, "_" in a short name, a short name apart from its
+// number, a product sign glued between two lattices. Each makes the lattice of the term as
+// written out, only the job's name differing.
+TEST(LatticeText, TermsAsPeopleTypeThem) {
+  const struct {
+    const char* typed;
+    const char* written;
+  } cases[] = {
+      {"M3xC3", "M3 x C3"}, {"pi4", "Pi4"},    {"n5", "N5"},         {"N_5", "N5"},
+      {"M_3", "M3"},        {"D 360", "D360"}, {"C2XB2", "C2 x B2"}, {"Chain 3", "chain 3"},
+  };
+  // The file from the size on: what the name does not change.
+  auto body = [](const std::string& text) { return text.substr(text.find("\\size")); };
+  for (const auto& c : cases) EXPECT_EQ(body(Made(c.typed)), body(Made(c.written))) << c.typed;
+}
+
 TEST(LatticeText, CompleteKeepsWhatIsGivenAndAddsWhatIsMissing) {
   // Two jobs; the header lacks the meet, the first job gives a join in reverse order and an
   // equation of another operation; the second job gives every equation.

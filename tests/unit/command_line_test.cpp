@@ -72,6 +72,8 @@ TEST(CommandLine, RefusesUnknownOptionsAndBatchesWithoutFiles) {
   } cases[] = {
       {{"-x", "a.txt"}, "unknown option -x"},
       {{"--batch", "--quiet", "a.txt"}, "unknown option --quiet"},
+      {{"--verbos", "a.txt"}, "unknown option --verbos; did you mean --verbose?"},
+      {{"--Json=yes", "a.txt"}, "unknown option --Json=yes; did you mean --json?"},
       {{"--batch"}, "--batch needs at least one input file"},
       {{"--json", "--"}, "--json needs at least one input file"},
       {{"--json=yes", "a.txt"}, "--json takes no value"},
