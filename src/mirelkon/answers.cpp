@@ -2,6 +2,10 @@
 // those of a restricted rule system, counted, listed and counted up to symmetry like any other.
 #include "mirelkon/answers.h"
 
+#include <algorithm>
+#include <bit>
+#include <vector>
+
 #include "core/closed_set_lister.h"
 #include "core/closure.h"
 #include "core/count.h"
@@ -142,7 +146,7 @@ Answers AnswerQueries(const Queries& queries, ClosedSetCounter& counter, const P
   return answers;
 }
 
-void WriteList(const Answers& answers, std::FILE* listFile, ReportChannel& report,
+void WriteList(const Answers& answers, std::FILE* listFile, bool bySize, ReportChannel& report,
                JsonRecords& json, const ParsedJob& job, const Derivation& derivation) {
   if (!answers.listed) return;
   const PartialLattice& lattice = job.lattice;
@@ -155,7 +159,7 @@ void WriteList(const Answers& answers, std::FILE* listFile, ReportChannel& repor
   if (listFile != nullptr)
     WriteListLine(listFile,
                   "% " + job.name + ": " + DecimalText(*answers.listed) + " closed subsets");
-  ListClosedSets(lattice.Size(), RulesOf(derivation.table), answers.required, [&](Mask set) {
+  auto write = [&](Mask set) {
     const std::string text = ElementsText(lattice, job.legend, set);
     if (asJson) {
       json.WriteSubset(text);
@@ -165,7 +169,21 @@ void WriteList(const Answers& answers, std::FILE* listFile, ReportChannel& repor
       report.WriteScreenLine(text);
     }
     return true;
-  });
+  };
+  const std::vector<Rule> rules = RulesOf(derivation.table);
+  if (!bySize) {
+    ListClosedSets(lattice.Size(), rules, answers.required, write);
+  } else {
+    // At most the list's limit of subsets are held, in the order found, then sorted stably.
+    std::vector<Mask> sets;
+    ListClosedSets(lattice.Size(), rules, answers.required, [&](Mask set) {
+      sets.push_back(set);
+      return true;
+    });
+    std::stable_sort(sets.begin(), sets.end(),
+                     [](Mask a, Mask b) { return std::popcount(a) < std::popcount(b); });
+    for (Mask set : sets) write(set);
+  }
   report.flushScreen = flushScreen;
   report.FlushScreen();
 }

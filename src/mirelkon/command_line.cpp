@@ -82,6 +82,7 @@ constexpr OptionSpec mirelkonOptions[] = {
     {"--bounded", "", none, [](CommandLine& l, Value) { l.queries.bounded = true; }},
     {"--list", "", optionalNumber, AskForList},
     {"--list-to", "", required, AskForListTo},
+    {"--by-size", "", none, [](CommandLine& l, Value) { l.queries.listBySize = true; }},
     {"--up-to-symmetry", "", none, [](CommandLine& l, Value) { l.queries.upToSymmetry = true; }},
     {"--profile", "", none, [](CommandLine& l, Value) { l.queries.profile = true; }},
     {"--stats", "", none, [](CommandLine& l, Value) { l.run.counterStats = true; }},
@@ -186,7 +187,9 @@ CommandLine ReadArguments(std::span<const OptionSpec> options, int argc, char** 
 CommandLine ParseCommandLine(int argc, char** argv) {
   CommandLine line = ReadArguments(mirelkonOptions, argc, argv);
   if (line.action == Action::usageError) return line;
-  if (!line.run.resultFiles && !line.run.resultsFolder.empty())
+  if (line.queries.listBySize && !line.queries.list)
+    Refuse(line, "--by-size orders the list: give it with --list or --list-to");
+  else if (!line.run.resultFiles && !line.run.resultsFolder.empty())
     Refuse(line, "--results and --no-results exclude each other");
   else if (line.action == Action::batch && line.files.empty())
     Refuse(line, std::string(line.json ? "--json" : "--batch") + " needs at least one input file");
@@ -228,6 +231,7 @@ std::string UsageText() {
          "      --profile      also count them by size\n"
          "      --list [LIMIT] also list the closed subsets, if at most LIMIT (1000000)\n"
          "      --list-to FILE as --list, into the new file FILE\n"
+         "      --by-size      list them by size, the smallest first\n"
          "      --up-to-symmetry  also count them up to the automorphisms of L\n"
          "      --stats        after each job, what the counter did, on standard error\n"
          "      --cache-mb MB  the most memory the counter's cache may take (256)\n"

@@ -244,7 +244,8 @@ bool CountAndReport(Session& session, const RunOutputs& outputs, ClosedSetCounte
   record.profile = answers.profile;
   if (answers.narrowed) record.sub = answers.narrowedSub;
   outputs.json.WriteJob(record);
-  WriteList(answers, outputs.listFile, session.report, outputs.json, job, derivation);
+  WriteList(answers, outputs.listFile, outputs.queries.listBySize, session.report, outputs.json,
+            job, derivation);
   return !answers.withheld;
 }
 

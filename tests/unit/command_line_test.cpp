@@ -84,6 +84,7 @@ TEST(CommandLine, RefusesUnknownOptionsAndBatchesWithoutFiles) {
       {{"--list-to", "", "a.txt"}, "--list-to needs a value"},
       {{"--list", "-3", "a.txt"}, "--list needs a limit of at least 0"},
       {{"--cache-mb", "0", "a.txt"}, "--cache-mb needs a number of megabytes from 1 to 1048576"},
+      {{"--by-size", "a.txt"}, "--by-size orders the list: give it with --list or --list-to"},
   };
   for (const Case& c : cases) {
     CommandLine line = Parse(c.arguments);
