@@ -1,6 +1,8 @@
 // Writing to standard output and to new files with every failure reported.
 #include "lattice/command_output.h"
 
+#include <sys/stat.h>
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -49,4 +51,10 @@ void WriteToNewFile(const std::string& text, const std::string& name) {
     std::remove(name.c_str());
     throw UsageError("cannot write " + name + ": " + std::strerror(error));
   }
+}
+
+void CreateNewFolder(const std::string& folder) {
+  if (::mkdir(folder.c_str(), 0777) == 0) return;
+  if (errno == EEXIST) throw UsageError(folder + " exists already; it is not overwritten");
+  throw UsageError("cannot create the folder " + folder + ": " + std::strerror(errno));
 }

@@ -112,6 +112,8 @@ void ReadOption(GenerationRequest& request, Given& given, int argc, char** argv,
   } else if (option == "--json") {
     request.json = true;
     given.report = true;
+  } else if (option == "--top-input") {
+    request.topInput = OptionValue(argc, argv, i);
   } else {
     throw UsageError("unknown option \"" + option + "\"; see mirelkon-lattice --help");
   }
@@ -129,6 +131,8 @@ void CheckCombination(const GenerationRequest& request, const Given& given,
   if (given.split && request.command == GenerationCommand::merge)
     throw UsageError("-j and --part belong to all and survey");
   if (given.report && all) throw UsageError("--top, --at-least and --json belong to survey");
+  if (!request.topInput.empty() && request.command != GenerationCommand::survey)
+    throw UsageError("--top-input belongs to survey");
   if (request.command == GenerationCommand::merge) {
     if (request.atLeast)
       throw UsageError("--at-least belongs to survey; merge keeps the threshold of the parts");

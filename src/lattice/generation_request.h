@@ -28,6 +28,7 @@ struct GenerationRequest {
   int threads = 1;
   int part = 0, parts = 1;  // --part K/M: part K-1 of M
   std::optional<int> top;   // --top
+  std::string topInput;     // survey --top-input DIR: the top lists as input files in DIR
   std::optional<AtLeastThreshold> atLeast;
   bool json = false;
   std::vector<std::string> files;  // merge

@@ -14,6 +14,7 @@
 #include "lattice/input_writer.h"
 #include "lattice/lattice_families.h"
 #include "lattice/term_reader.h"
+#include "report/counted.h"
 
 namespace {
 
@@ -77,8 +78,8 @@ std::string MakeInputFile(const MakeRequest& request) {
   const PartialLattice lattice = {ElementSymbols(made.names), "+*", order, {}};
   const LatticeCheck check = CheckLattice(order);
   assert(!check.fault);  // these lattices always pass
-  return "% " + name + ": " + std::to_string(order.size) +
-         " elements, written by mirelkon-lattice make.\n\n" +
+  return "% " + name + ": " + Counted(order.size, "element") +
+         ", written by mirelkon-lattice make.\n\n" +
          RunSettingsText({request.verbose, request.subtrahend, lattice.operationSymbols}) +
          JobText(name, lattice, CoverEdges(order), MissingEquations(lattice, check.tables),
                  Legend(lattice.elementSymbols, made)) +

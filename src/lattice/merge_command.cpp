@@ -14,6 +14,7 @@
 #include "lattice/command_error.h"
 #include "lattice/command_output.h"
 #include "lattice/survey_report.h"
+#include "report/counted.h"
 
 namespace {
 
@@ -93,9 +94,9 @@ class SurveyReader {
     for (const FileSurvey& survey : surveys_)
       if (survey.tally.Lattices() != survey.lattices)
         throw CommandError{file_ + ": the numbers of sublattices of the lattices of " +
-                           std::to_string(survey.tally.Settings().size) + " elements add up to " +
-                           std::to_string(survey.tally.Lattices()) + " lattices, not " +
-                           std::to_string(survey.lattices) + "; is the file complete?"};
+                           Counted(survey.tally.Settings().size, "element") + " add up to " +
+                           Counted(static_cast<long long>(survey.tally.Lattices()), "lattice") +
+                           ", not " + std::to_string(survey.lattices) + "; is the file complete?"};
     return std::move(surveys_);
   }
 
@@ -129,7 +130,7 @@ class SurveyReader {
     if (!ok || !ReadPart(record, part)) throw LineError(file_, line, notSurvey);
     for (const FileSurvey& survey : surveys_)
       if (survey.tally.Settings().size == size)
-        throw LineError(file_, line, "a second survey of " + std::to_string(size) + " elements");
+        throw LineError(file_, line, "a second survey of " + Counted(size, "element"));
     surveys_.push_back({file_, part, lattices, SurveyTally(settings)});
   }
 
@@ -155,8 +156,8 @@ class SurveyReader {
     for (FileSurvey& survey : surveys_)
       if (survey.tally.Settings().size == size) return survey;
     throw LineError(file_, line,
-                    "a line about lattices of " + std::to_string(size) +
-                        " elements before the line with their number");
+                    "a line about lattices of " + Counted(size, "element") +
+                        " before the line with their number");
   }
 
   static constexpr const char* notSurvey = "not a line written by survey --json";
@@ -165,7 +166,7 @@ class SurveyReader {
 };
 
 std::string Sized(int size) {
-  return std::to_string(size) + " elements: ";
+  return Counted(size, "element") + ": ";
 }
 
 // The surveys of one size must be one whole survey or every part of one split once.
@@ -197,7 +198,8 @@ void CheckParts(int size, const std::vector<const FileSurvey*>& surveys) {
       missing += (missing.empty() ? "" : ", ") + std::to_string(part + 1);
   if (missingCount > 0)
     throw UsageError(Sized(size) + std::to_string(missingCount) + " of the " +
-                     std::to_string(first.part.parts) + " parts are missing: " + missing +
+                     std::to_string(first.part.parts) + " parts " +
+                     (missingCount == 1 ? "is" : "are") + " missing: " + missing +
                      (missingCount > 10 ? ", ..." : ""));
 }
 
