@@ -15,8 +15,13 @@ void StartJob(InputReader& reader, bool firstJob) {
   reader.sink.WriteLine(Output::both);
   reader.inEdgesSection = false;
   reader.inConstraintsSection = false;
-  if (reader.file.Exhausted() || (firstJob && Contains(reader.line, "\\enddata")))
-    reader.Fail("No more jobs, the program terminates.");
+  if (reader.file.Exhausted())
+    reader.Fail("No more jobs, the program terminates.",
+                "the file ends without \"\\enddata\" after the last \"\\endofjob\"");
+  if (firstJob && Contains(reader.line, "\\enddata"))
+    reader.Fail("No more jobs, the program terminates.",
+                "\"\\enddata\" stands on the line of \"\\beginjob\": the data end before the "
+                "first job");
   SkipToCommand(reader, "\\name", "(code4idG) \"\\name\" is missing from input file");
 }
 
