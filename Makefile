@@ -1,15 +1,17 @@
 # The everyday commands: `make` builds the two programs (Release, into build/) and the Python
 # module where pybind11 and Python's headers are found, `make python` the module alone,
 # `make run` and `make test` build what they need first, `make install` copies what `make`
-# built.
+# built and `make uninstall` removes it again. Building checks the Debian packages it needs
+# first (scripts/debian_packages.sh): as root it installs the missing ones, else it names them.
 BUILD ?= build
 CMAKE_FLAGS ?=
 PREFIX ?= /usr/local
 PROGRAMS = mirelkon mirelkon-lattice
 
-.PHONY: build python build-tests run test bench install clean
+.PHONY: build python build-tests run test bench install uninstall clean
 
 build:
+	@bash scripts/debian_packages.sh build
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release $(CMAKE_FLAGS)
 	cmake --build $(BUILD) -j 2 --target $(PROGRAMS) python
 
@@ -20,6 +22,7 @@ python:
 
 # The tests need GoogleTest; a plain build leaves them out where it is missing.
 build-tests:
+	@bash scripts/debian_packages.sh test
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release -DMIRELKON_TESTS=ON $(CMAKE_FLAGS)
 	cmake --build $(BUILD) -j 2
 
@@ -78,6 +81,12 @@ install:
 	@for program in $(PROGRAMS); do test -x $(BUILD)/$$program || \
 		{ echo "$(BUILD)/$$program is missing: run make first"; exit 1; }; done
 	cmake --install $(BUILD) --prefix $(PREFIX)
+
+# What install put under PREFIX: the two programs and the shared folder of documentation.
+uninstall:
+	rm -f $(addprefix $(PREFIX)/bin/,$(PROGRAMS))
+	rm -f $(PREFIX)/lib/python3*/*-packages/mirelkon.*.so
+	rm -rf $(PREFIX)/share/mirelkon
 
 clean:
 	rm -rf $(BUILD)

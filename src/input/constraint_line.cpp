@@ -33,8 +33,10 @@ int EarlierSamePair(InputReader& reader, int k) {
                                   [&](int s) { return PairKey(equations[s]); });
 }
 
-// In a lattice x+y lies above x and y, and x*y below both; the order is closed by now.
-void WarnIfOrderDisagrees(const InputReader& reader, const Equation& e) {
+// In a lattice x+y lies above x and y, and x*y below both; the order is closed by now. Such an
+// equation is kept, as the input language always has, but the job is marked: it is no
+// partial lattice.
+void WarnIfOrderDisagrees(InputReader& reader, const Equation& e) {
   const bool join = e.IsJoin();
   if (!join && !e.IsMeet()) return;
   const Order& order = reader.job.lattice.order;
@@ -43,6 +45,7 @@ void WarnIfOrderDisagrees(const InputReader& reader, const Equation& e) {
   const bool rightFits = fits(e.right) || e.right == e.left;
   if (leftFits && rightFits) return;
   const std::string form = reader.job.lattice.WrittenForm(e);
+  if (reader.job.impossible.empty()) reader.job.impossible = form;
   const std::string_view f = form, none;
   reader.Warn({f, ": the order does not put ", f.substr(4, 1), join ? " above " : " below ",
                leftFits ? none : f.substr(0, 1), leftFits || rightFits ? none : " and ",
@@ -66,6 +69,20 @@ void WarnAboutNewEquation(InputReader& reader, int k) {
                std::to_string(job.equationLines[s]), ") and ", form});
 }
 
+// Which place of "xoy=z" is wrong, for standard error.
+std::string ConstraintDetail(const InputReader& reader, std::string_view item) {
+  const PartialLattice& lattice = reader.job.lattice;
+  const std::string shown = Shown(item);
+  for (int place : {0, 2, 4})
+    if (lattice.ElementOf(item[place]) < 0)
+      return Shown(item.substr(place, 1)) + " is no element of L (in " + shown + ")";
+  if (!Contains(reader.settings.operationSymbols, item.substr(1, 1))) {
+    return Shown(item.substr(1, 1)) + " is no operation symbol (in " + shown +
+           "); the operations are " + reader.settings.operationSymbols;
+  }
+  return "\"=\" belongs in the fourth place of " + shown;
+}
+
 }  // namespace
 
 void ParseConstraintLine(InputReader& reader) {
@@ -75,17 +92,21 @@ void ParseConstraintLine(InputReader& reader) {
   do {
     TrimBlanks(line);
     const std::size_t length = ItemLength(line);
-    if (length != 5) reader.Fail(Concat({"(codeTh4s) invalid constraint in |", line, "|"}));
+    if (length != 5) {
+      reader.Fail(
+          Concat({"(codeTh4s) invalid constraint in |", line, "|"}),
+          WrongLengthDetail(std::string_view(line).substr(0, length), "constraint", 5, "a+b=c"));
+    }
     const std::string_view item(line.data(), length);
     const int left = lattice.ElementOf(item[0]);
     const bool knownOperation = Contains(reader.settings.operationSymbols, item.substr(1, 1));
     const int right = lattice.ElementOf(item[2]);
     const int result = lattice.ElementOf(item[4]);
     if (left < 0 || !knownOperation || right < 0 || result < 0 || item.find('=') != 3) {
-      reader.Fail(
-          Concat({"(codeTz7) invalid element(s) or operation or mispositioned/missing "
-                  "\"=\" in constraint in",
-                  line}));
+      reader.Fail(Concat({"(codeTz7) invalid element(s) or operation or mispositioned/missing "
+                          "\"=\" in constraint in",
+                          line}),
+                  ConstraintDetail(reader, item));
     }
     if (left == right || left == result || right == result)
       reader.sink.WriteLine(Output::both,

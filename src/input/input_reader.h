@@ -51,6 +51,7 @@ struct ParsedJob {
   std::vector<Edge> edges;          // in input order: the order loses them once closed
   int edgesLine = 0;                // input line of "\edges"
   std::vector<LegendEntry> legend;  // from the legend lines in the job and before it
+  std::string impossible;           // the first typed join or meet no lattice satisfies
 };
 
 struct InputReader {
@@ -75,8 +76,9 @@ struct InputReader {
   ParsedJob job;                         // the job being read
   SlotIndex typedPairs{maxConstraints};  // the job's equations by operation and arguments
 
-  // Ends the reading with the message (cut to 255 characters), on the line last read.
-  [[noreturn]] void Fail(std::string_view message) const;
+  // Ends the reading with the message (cut to 255 characters), on the line last read; the
+  // detail says the specific thing on standard error.
+  [[noreturn]] void Fail(std::string_view message, std::string detail = {}) const;
   // A warning about the given line, or the line last read; its text is the pieces joined.
   void WarnAt(int lineNumber, std::initializer_list<std::string_view> pieces) const;
   void Warn(std::initializer_list<std::string_view> pieces) const {

@@ -3,7 +3,16 @@
 
 #include "input/line_reader.h"
 
+#include <array>
+#include <cstdio>
+
+#include "input/nearest_word.h"
+
 namespace {
+
+constexpr std::array<std::string_view, 10> commands = {
+    "\\beginjob",    "\\name",     "\\size",    "\\elements", "\\edges",
+    "\\constraints", "\\endofjob", "\\enddata", "\\P",        "\\w"};
 
 // Drops a leading label "(...)" together with anything written before it; items lost that way
 // are named in a warning.
@@ -47,4 +56,38 @@ void PrepareItemLine(InputReader& reader) {
 std::size_t ItemLength(const std::string& line) {
   const std::size_t blank = line.find(' ');
   return blank == std::string::npos ? line.size() : blank;
+}
+
+std::string Shown(std::string_view text) {
+  std::string shown;
+  for (char c : text) {
+    if (c == '\t') {
+      shown += "\\t";
+    } else if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f) {
+      char hex[8];
+      std::snprintf(hex, sizeof hex, "\\x%02X", static_cast<unsigned char>(c));
+      shown += hex;
+    } else {
+      shown += c;
+    }
+  }
+  return shown;
+}
+
+std::string WrongLengthDetail(std::string_view item, std::string_view kind, std::size_t wanted,
+                              std::string_view example) {
+  if (item.empty()) return "the " + std::string(kind) + " line holds only a label or a remark";
+  if (item.front() == '\\') {
+    const std::string meant = NearestWord(item, commands);
+    std::string detail = std::string(item) + " is no command";
+    return meant.empty() ? detail : detail + "; did you mean " + meant + "?";
+  }
+  std::string detail = "\"";
+  detail.append(Shown(item)).append("\" has ").append(std::to_string(item.size()));
+  detail.append(item.size() == 1 ? " character; " : " characters; ")
+      .append(kind == "edge" ? "an " : "a ")
+      .append(kind);
+  detail.append(" has ").append(std::to_string(wanted)).append(", as ").append(example);
+  if (item.find('\t') != std::string_view::npos) detail += "; a tab is no blank";
+  return detail;
 }

@@ -3,6 +3,7 @@
 
 #include <string_view>
 
+#include "input/item_line.h"
 #include "input/line_reader.h"
 #include "input/short_string.h"
 
@@ -34,6 +35,16 @@ int ReadSize(InputReader& reader) {
   return size;
 }
 
+// "6 elements expected, 5 found in oabci", for standard error.
+std::string ElementCountDetail(int size, const std::string& line) {
+  if (size < 0) return "the size " + std::to_string(size) + " is below 0";
+  std::string detail = std::to_string(size) + (size == 1 ? " element" : " elements");
+  detail.append(" expected, ").append(std::to_string(line.size())).append(" found in ");
+  detail.append(Shown(line));
+  if (Contains(line, " ")) detail.append(" (a blank counts: write the symbols without blanks)");
+  return detail;
+}
+
 void ReadElementLine(InputReader& reader, int size) {
   FailIfExhausted(reader, "(codeZuBv) \"\\elements\" is missing from input file");
   ReadLogicalLine(reader);
@@ -44,8 +55,10 @@ void ReadElementLine(InputReader& reader, int size) {
   ReadLogicalLine(reader);
   reader.sink.Write(Output::screen, ", L (without commas)={" + reader.line + "}.");
   reader.sink.Write(Output::result, ", L={" + reader.line + "}.");
-  if (static_cast<int>(reader.line.size()) != size)
-    reader.Fail("(codeHL1sW) a different number of elements were expected");
+  if (static_cast<int>(reader.line.size()) != size) {
+    reader.Fail("(codeHL1sW) a different number of elements were expected",
+                ElementCountDetail(size, reader.line));
+  }
 }
 
 void CheckElementSymbols(const InputReader& reader) {

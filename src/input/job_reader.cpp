@@ -1,4 +1,6 @@
 // The sequence of jobs and the sections of each job.
+#include <string>
+
 #include "input/constraint_line.h"
 #include "input/edge_line.h"
 #include "input/input_reader.h"
@@ -13,9 +15,30 @@ void StartJob(InputReader& reader, bool firstJob) {
   reader.sink.WriteLine(Output::both);
   reader.inEdgesSection = false;
   reader.inConstraintsSection = false;
-  if (reader.file.Exhausted() || (firstJob && Contains(reader.line, "\\enddata")))
-    reader.Fail("No more jobs, the program terminates.");
+  if (reader.file.Exhausted())
+    reader.Fail("No more jobs, the program terminates.",
+                "the file ends without \"\\enddata\" after the last \"\\endofjob\"");
+  if (firstJob && Contains(reader.line, "\\enddata"))
+    reader.Fail("No more jobs, the program terminates.",
+                "\"\\enddata\" stands on the line of \"\\beginjob\": the data end before the "
+                "first job");
   SkipToCommand(reader, "\\name", "(code4idG) \"\\name\" is missing from input file");
+}
+
+// Where an item section stops short: on its closing command, or within it.
+std::string EndOfFileDetail(const std::string& line, std::string_view closingCommand) {
+  const std::string closing(closingCommand);
+  if (closing == "\\endofjob") {
+    return Contains(line, closing)
+               ? "the file ends on \\endofjob: \"\\enddata\" must follow the last job"
+               : "the file ends within the constraints: \"\\endofjob\" and \"\\enddata\" must "
+                 "follow";
+  }
+  return Contains(line, closing)
+             ? "the file ends on \\constraints: the constraints, \"\\endofjob\" and "
+               "\"\\enddata\" must follow"
+             : "the file ends within the edges: \"\\constraints\", \"\\endofjob\" and "
+               "\"\\enddata\" must follow";
 }
 
 // Hands every logical line up to the one holding the closing command to the parser; that
@@ -24,7 +47,8 @@ void ReadItemLines(InputReader& reader, std::string_view closingCommand,
                    std::string_view missingMessage, void (*parse)(InputReader&)) {
   for (;;) {
     ReadLogicalLine(reader);
-    FailIfExhausted(reader, missingMessage);
+    if (reader.file.Exhausted())
+      reader.Fail(missingMessage, EndOfFileDetail(reader.line, closingCommand));
     if (Contains(reader.line, closingCommand)) {
       CheckCommandStanding(reader, closingCommand);
       return;

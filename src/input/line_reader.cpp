@@ -61,8 +61,8 @@ void CutComment(std::string& line) {
 
 }  // namespace
 
-void InputReader::Fail(std::string_view message) const {
-  throw DataError{Concat({message}), file.LineNumber(), {}};
+void InputReader::Fail(std::string_view message, std::string detail) const {
+  throw DataError{Concat({message}), file.LineNumber(), {}, std::move(detail)};
 }
 
 void InputReader::WarnAt(int lineNumber, std::initializer_list<std::string_view> pieces) const {

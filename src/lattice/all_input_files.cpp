@@ -5,19 +5,11 @@
 // part of the lattices is left looking complete.
 #include "lattice/all_input_files.h"
 
-#include <sys/stat.h>
-
 #include <atomic>
-#include <cerrno>
-#include <cstring>
 #include <filesystem>
 #include <string>
 
-#include "core/lattice.h"
-#include "core/partial_lattice.h"
 #include "generate/lattice_counts.h"
-#include "input/input_reader.h"
-#include "input/lattice_completion.h"
 #include "lattice/command_error.h"
 #include "lattice/command_output.h"
 #include "lattice/input_writer.h"
@@ -32,24 +24,6 @@ std::string RunName(const GenerationRequest& request) {
   return name;
 }
 
-std::string InputFileText(const GeneratedLattice& generated, const std::string& name) {
-  const Order order = generated.AsOrder();
-  const PartialLattice lattice{std::string(defaultElementSymbols, order.size), "+*", order, {}};
-  const LatticeCheck check = CheckLattice(order);
-  std::vector<Edge> edges;
-  for (const CoverPair& pair : CoverPairs(generated)) edges.push_back({pair.lower, pair.upper});
-  return "% " + name + ", written by mirelkon-lattice. The elements are numbered along\n" +
-         "% a linear extension of the order, bottom first.\n\n" +
-         RunSettingsText({false, 0, lattice.operationSymbols}) +
-         JobText(name, lattice, edges, MissingEquations(lattice, check.tables), {}) + "\\enddata\n";
-}
-
-void CreateFolder(const std::string& folder) {
-  if (::mkdir(folder.c_str(), 0777) == 0) return;
-  if (errno == EEXIST) throw UsageError(folder + " exists already; it is not overwritten");
-  throw IoError("cannot create the folder " + folder + ": " + std::strerror(errno));
-}
-
 }  // namespace
 
 void WriteInputFiles(const GenerationRequest& request) {
@@ -59,7 +33,7 @@ void WriteInputFiles(const GenerationRequest& request) {
     throw UsageError(RunName(request) + " --input would write " + std::to_string(expected) +
                      " files, more than the " + std::to_string(maxInputFiles) +
                      " one folder takes; split it with --part K/M");
-  CreateFolder(request.directory);
+  CreateNewFolder(request.directory);
   const std::string run = RunName(request);
   const std::size_t digits = std::to_string(KnownLatticeCount(size)).size();
   std::atomic<std::uint64_t> written{0};
@@ -69,7 +43,7 @@ void WriteInputFiles(const GenerationRequest& request) {
                      return [&](const GeneratedLattice& lattice) {
                        const std::string number = std::to_string(++written);
                        const std::string name = "lattice " + number + " of " + run;
-                       WriteToNewFile(InputFileText(lattice, name),
+                       WriteToNewFile(GeneratedInputFile(CoverPairs(lattice), size, name),
                                       request.directory + "/lattice" +
                                           std::string(digits - number.size(), '0') + number +
                                           ".txt");

@@ -1,16 +1,20 @@
 // Writing to standard output and to new files with every failure reported.
 #include "lattice/command_output.h"
 
+#include <sys/stat.h>
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 
 #include "lattice/command_error.h"
+#include "report/broken_pipe.h"
 #include "report/new_file.h"
 
 namespace {
 
 [[noreturn]] void FailOnStandardOutput() {
+  if (errno == EPIPE) EndOnBrokenPipe();
   throw IoError(std::string("cannot write to standard output: ") + std::strerror(errno));
 }
 
@@ -47,4 +51,10 @@ void WriteToNewFile(const std::string& text, const std::string& name) {
     std::remove(name.c_str());
     throw IoError("cannot write " + name + ": " + std::strerror(error));
   }
+}
+
+void CreateNewFolder(const std::string& folder) {
+  if (::mkdir(folder.c_str(), 0777) == 0) return;
+  if (errno == EEXIST) throw UsageError(folder + " exists already; it is not overwritten");
+  throw IoError("cannot create the folder " + folder + ": " + std::strerror(errno));
 }

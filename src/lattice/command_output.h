@@ -24,3 +24,7 @@ void WriteToStandardOutput(const std::string& text);
 // appears while the output is being built; a file that could not be written in full is
 // removed again.
 void WriteToNewFile(const std::string& text, const std::string& name);
+
+// Creates the folder, which must not exist yet: files of an earlier run are never mixed with
+// the new ones.
+void CreateNewFolder(const std::string& folder);

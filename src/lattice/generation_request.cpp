@@ -117,6 +117,8 @@ void ReadOption(GenerationRequest& request, Given& given, int argc, char** argv,
   } else if (option == "--json") {
     request.json = true;
     given.report = true;
+  } else if (option == "--top-input") {
+    request.topInput = OptionValue(argc, argv, i);
   } else {
     throw UsageError("unknown option \"" + option + "\"; see mirelkon-lattice --help");
   }
@@ -135,6 +137,8 @@ void CheckCombination(const GenerationRequest& request, const Given& given,
     throw UsageError("-j and --part belong to all and survey");
   if (given.report && all) throw UsageError("--top, --at-least and --json belong to survey");
   if (!request.drawTop.empty() && all) throw UsageError("--draw-top belongs to survey and merge");
+  if (!request.topInput.empty() && request.command != GenerationCommand::survey)
+    throw UsageError("--top-input belongs to survey");
   if (request.command == GenerationCommand::merge) {
     if (request.atLeast)
       throw UsageError("--at-least belongs to survey; merge keeps the threshold of the parts");

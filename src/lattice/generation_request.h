@@ -29,6 +29,7 @@ struct GenerationRequest {
   int part = 0, parts = 1;  // --part K/M: part K-1 of M
   bool partGiven = false;   // a part, even 1/1, writes its count as a record for merge
   std::optional<int> top;   // --top
+  std::string topInput;     // survey --top-input DIR: the top lists as input files in DIR
   std::optional<AtLeastThreshold> atLeast;
   bool json = false;
   std::vector<std::string> files;  // merge

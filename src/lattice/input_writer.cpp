@@ -2,6 +2,10 @@
 // the example files; every line stays far below the reader's 255 characters.
 #include "lattice/input_writer.h"
 
+#include <cassert>
+
+#include "core/lattice.h"
+#include "input/lattice_completion.h"
 #include "input/listing.h"
 #include "input/short_string.h"
 
@@ -75,4 +79,22 @@ std::string JobText(const std::string& name, const PartialLattice& lattice,
                             "mirelkon-lattice:\n";
   WriteEquations(text, lattice, missing);
   return text + "\\endofjob\n";
+}
+
+std::string GeneratedInputFile(const std::vector<CoverPair>& covers, int n,
+                               const std::string& name) {
+  Order order = Order::Identity(n);
+  std::vector<Edge> edges;
+  for (const CoverPair& pair : covers) {
+    order.Add(pair.lower, pair.upper);
+    edges.push_back({pair.lower, pair.upper});
+  }
+  order.Close();
+  const PartialLattice lattice{std::string(defaultElementSymbols, n), "+*", order, {}};
+  const LatticeCheck check = CheckLattice(order);
+  assert(!check.fault);  // generated lattices always pass
+  return "% " + name + ", written by mirelkon-lattice. The elements are numbered along\n" +
+         "% a linear extension of the order, bottom first.\n\n" +
+         RunSettingsText({false, 0, lattice.operationSymbols}) +
+         JobText(name, lattice, edges, MissingEquations(lattice, check.tables), {}) + "\\enddata\n";
 }

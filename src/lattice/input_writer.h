@@ -6,10 +6,17 @@
 #include <vector>
 
 #include "core/partial_lattice.h"
+#include "generate/generated_lattice.h"
 #include "input/input_reader.h"
 
 // "\verbose=", "\subtrahend-in-exponent=" and "\operationsymbols=" with the settings.
 std::string RunSettingsText(const RunSettings& settings);
+
+// A whole input file of a generated lattice of n elements, given by its cover pairs between
+// elements numbered along a linear extension (as all and survey have them), with the default
+// symbols and every join and meet of two incomparable elements.
+std::string GeneratedInputFile(const std::vector<CoverPair>& covers, int n,
+                               const std::string& name);
 
 // One job from "\beginjob" to "\endofjob": its legend lines, its edges and equations as given,
 // then the missing ones after a comment line.

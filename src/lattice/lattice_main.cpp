@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "input/input_reader.h"
+#include "input/nearest_word.h"
 #include "input/whole_number.h"
 #include "lattice/command_error.h"
 #include "lattice/command_output.h"
@@ -91,7 +92,11 @@ LatticeRequest ParseArguments(int argc, char** argv) {
   } else if (command == "draw") {
     request.command = Command::draw;
   } else {
-    throw UsageError("unknown command \"" + command + "\"; see mirelkon-lattice --help");
+    constexpr std::string_view commands[] = {"complete", "make", "all", "survey", "merge"};
+    const std::string meant = NearestWord(command, commands);
+    throw UsageError("unknown command \"" + command + "\"" +
+                     (meant.empty() ? "" : " (did you mean " + meant + "?)") +
+                     "; see mirelkon-lattice --help");
   }
   for (int i = 2; i < argc; ++i) {
     // "-1" is a (wrong) number of a term, which make answers with the term's range.
@@ -132,6 +137,10 @@ int RunCommand(int argc, char** argv) {
   if (argc < 2) {
     std::fputs(LatticeUsageText().c_str(), stderr);
     return 1;
+  }
+  if (std::strcmp(argv[1], "--version") == 0) {
+    WriteToStandardOutput(LatticeVersionText());
+    return 0;
   }
   if (IsGenerationCommand(argv[1])) return RunGenerationCommand(argc, argv);
   try {

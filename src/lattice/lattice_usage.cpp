@@ -1,4 +1,5 @@
-// The usage text, written for --help and after a command line that names no command.
+// The usage text, written for --help and after a command line that names no command, and the
+// version line.
 #include "lattice/lattice_usage.h"
 
 std::string LatticeUsageText() {
@@ -7,10 +8,10 @@ std::string LatticeUsageText() {
       "       mirelkon-lattice make TERM [--subtrahend S] [--verbose] [-o FILE]",
       "       mirelkon-lattice draw TERM|IN [--highlight ELEMENTS] [--sheet] [-o PICTURE]",
       "       mirelkon-lattice all N [--covers | --count | -o DIR --input] [-j T] [--part K/M]",
-      "       mirelkon-lattice survey N|A..B [--top T] [--at-least X] [--json] [-j T] [--part K/M]",
-      "                                      [--draw-top PICTURE]",
+      "       mirelkon-lattice survey N|A..B [--top T] [--at-least X] [--json]",
+      "                        [--top-input DIR] [--draw-top PICTURE] [-j T] [--part K/M]",
       "       mirelkon-lattice merge FILES... [--top T] [--json] [--draw-top PICTURE]",
-      "       mirelkon-lattice --help",
+      "       mirelkon-lattice --help | --version",
       "",
       "complete and make write an input file for mirelkon, with every join and meet of two",
       "incomparable elements, to standard output or to the new file FILE (an existing file",
@@ -65,6 +66,7 @@ std::string LatticeUsageText() {
       "  -j T              (all, survey) use T threads",
       "  --part K/M        (all, survey) only part K of M disjoint parts of the lattices",
       "  --json            (survey, merge) JSON lines instead of text",
+      "  --top-input DIR   (survey) the T with the most as input files in the new folder DIR",
       "  --draw-top PICTURE  (survey, merge) also draw the top list on one sheet",
       "  --highlight ELEMENTS  (draw) mark elements: symbols as --list writes them (ab0),",
       "                    or names separated by blanks ('6 12 60')",
@@ -79,4 +81,8 @@ std::string LatticeUsageText() {
   std::string text;
   for (const char* line : lines) text.append(line).append("\n");
   return text;
+}
+
+std::string LatticeVersionText() {
+  return "mirelkon-lattice " MIRELKON_VERSION "\n";
 }

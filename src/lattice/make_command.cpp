@@ -3,6 +3,7 @@
 #include "lattice/make_command.h"
 
 #include <cassert>
+#include <cctype>
 #include <string_view>
 
 #include "core/lattice.h"
@@ -14,6 +15,7 @@
 #include "lattice/input_writer.h"
 #include "lattice/lattice_families.h"
 #include "lattice/term_reader.h"
+#include "report/counted.h"
 
 namespace {
 
@@ -29,18 +31,27 @@ std::vector<Edge> CoverEdges(const Order& order) {
 
 // Each element whose name is a single character that may be a symbol takes it as its symbol
 // (the divisors 1 to 9, the atoms a, b, c of the pentagon), so that a+b=c reads as what it
-// means; the others take the first default symbols left, in the order of the listing.
+// means; the others take the first default symbols left, in the order of the listing. Where
+// names are numbers, those are letters: a digit standing for another number (7 for the
+// divisor 12) would be read as the wrong element.
 std::string ElementSymbols(const std::vector<std::string>& names) {
   const std::string_view defaults = defaultElementSymbols;
   std::string symbols(names.size(), '\0');
+  bool numbered = false;
   for (std::size_t i = 0; i < names.size(); ++i) {
     const bool own = names[i].size() == 1 && Contains(defaults, names[i]);
     if (own && !Contains(symbols, names[i])) symbols[i] = names[i][0];
+    numbered =
+        numbered || (!names[i].empty() && std::isdigit(static_cast<unsigned char>(names[i][0])));
   }
   std::size_t next = 0;
+  auto usable = [&](char c) {
+    return !Contains(symbols, std::string_view(&c, 1)) &&
+           !(numbered && std::isdigit(static_cast<unsigned char>(c)));
+  };
   for (char& symbol : symbols) {
     if (symbol != '\0') continue;
-    while (Contains(symbols, defaults.substr(next, 1))) ++next;
+    while (!usable(defaults[next])) ++next;
     symbol = defaults[next];
   }
   return symbols;
@@ -79,8 +90,8 @@ std::string MakeInputFile(const MakeRequest& request) {
   const PartialLattice lattice = {made.symbols, "+*", order, {}};
   const LatticeCheck check = CheckLattice(order);
   assert(!check.fault);  // these lattices always pass
-  return "% " + made.name + ": " + std::to_string(order.size) +
-         " elements, written by mirelkon-lattice make.\n\n" +
+  return "% " + made.name + ": " + Counted(order.size, "element") +
+         ", written by mirelkon-lattice make.\n\n" +
          RunSettingsText({request.verbose, request.subtrahend, lattice.operationSymbols}) +
          JobText(made.name, lattice, CoverEdges(order), MissingEquations(lattice, check.tables),
                  Legend(lattice.elementSymbols, made.lattice)) +

@@ -14,6 +14,7 @@
 #include "lattice/drawing_output.h"
 #include "lattice/part_reader.h"
 #include "lattice/top_drawing.h"
+#include "report/counted.h"
 
 namespace {
 
@@ -27,7 +28,7 @@ struct PartEntry {
 };
 
 std::string Sized(int size) {
-  return std::to_string(size) + " elements: ";
+  return Counted(size, "element") + ": ";
 }
 
 std::optional<std::uint64_t> AtLeast(const PartEntry& entry) {

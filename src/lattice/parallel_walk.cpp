@@ -12,6 +12,7 @@
 
 #include "generate/lattice_counts.h"
 #include "lattice/progress_meter.h"
+#include "report/counted.h"
 
 namespace {
 
@@ -72,7 +73,7 @@ GeneratorStats WalkInParallel(const WalkSetup& setup,
   const GenerationPlan plan = PlanGeneration(setup.size, setup.part, setup.parts, setup.threads);
   Walk walk(setup.threads);
   TaskDispenser tasks;
-  ProgressMeter meter(std::to_string(setup.size) + " elements",
+  ProgressMeter meter(Counted(setup.size, "element"),
                       static_cast<double>(KnownLatticeCount(setup.size)) / setup.parts);
   std::vector<std::thread> threads;
   for (int t = 0; t < setup.threads; ++t)

@@ -5,6 +5,7 @@
 #include <nlohmann/json.hpp>
 
 #include "generate/lattice_text.h"
+#include "report/counted.h"
 
 namespace {
 
@@ -45,7 +46,7 @@ void AppendJsonRanked(int size, const std::vector<RankedLattice>& lattices, cons
 
 void AppendSurveyText(const SurveyTally& tally, const SurveyPart& part, std::string& text) {
   const SurveySettings& settings = tally.Settings();
-  text += "Lattices of " + std::to_string(settings.size) + " elements";
+  text += "Lattices of " + Counted(settings.size, "element");
   if (part.parts > 1)
     text += " in part " + std::to_string(part.part + 1) + " of " + std::to_string(part.parts);
   text += ": " + std::to_string(tally.Lattices()) + "\n";
@@ -58,8 +59,8 @@ void AppendSurveyText(const SurveyTally& tally, const SurveyPart& part, std::str
             Padded(std::to_string(lattices), 8) + "\n";
   const std::vector<RankedLattice> top = tally.Top();
   if (!top.empty()) {
-    text += "The " + std::to_string(top.size()) +
-            " lattices with the most sublattices (rank, |Sub(L)|, cover pairs):\n";
+    text += "The " + Counted(static_cast<long long>(top.size()), "lattice") +
+            " with the most sublattices (rank, |Sub(L)|, cover pairs):\n";
     AppendRanked(top, text);
   }
   if (settings.atLeast) {

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <utility>
 
+#include "input/nearest_word.h"
 #include "input/whole_number.h"
 #include "lattice/lattice_constructions.h"
 
@@ -66,20 +67,44 @@ bool IsPrime(int p) {
   return true;
 }
 
-// The family a word names and the arguments it carries itself: none for a long name, the
-// number glued to a short one ("C4" carries "4").
-const Family* FindFamily(const std::string& word, std::vector<std::string>& arguments) {
+// A name as people type it: in any case, with "_" as in M_3 and N_5 left out.
+std::string Folded(std::string_view word) {
+  std::string folded;
+  for (char c : word)
+    if (c != '_') folded += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return folded;
+}
+
+// " (did you mean Pi4?)" for "Pj4": the name nearest to the word's letters, with its number.
+std::string Suggestion(const std::string& word) {
+  const std::size_t digits = word.find_last_not_of("0123456789") + 1;
+  std::vector<std::string_view> names;
   for (const Family& family : families) {
-    if (family.name == word) return &family;
-    if (family.shortName.empty() || !word.starts_with(family.shortName)) continue;
-    const std::string rest = word.substr(family.shortName.size());
+    names.push_back(family.name);
+    if (!family.shortName.empty()) names.push_back(family.shortName);
+  }
+  const std::string nearest = NearestWord(word.substr(0, digits), names);
+  if (nearest.empty()) return "";
+  return " (did you mean " + nearest + (nearest == "N5" ? "" : word.substr(digits)) + "?)";
+}
+
+// The family a word names and the arguments it carries itself: none for a long name, the
+// number glued to a short one ("C4" carries "4"; "D" alone takes the next word, as in "D 360").
+const Family* FindFamily(const std::string& word, std::vector<std::string>& arguments) {
+  const std::string folded = Folded(word);
+  for (const Family& family : families) {
+    if (family.name == folded) return &family;
+    const std::string shortName = Folded(family.shortName);
+    if (shortName.empty() || !folded.starts_with(shortName)) continue;
+    const std::string rest = folded.substr(shortName.size());
     // Digits glued on make a short name, in range or not: the range is told below.
     const bool digits = !rest.empty() && rest.find_first_not_of("0123456789") == std::string::npos;
     if (family.argumentNames.empty() ? !rest.empty() : !digits) continue;
     if (!rest.empty()) arguments.push_back(rest);
     return &family;
   }
-  throw TermError{"unknown lattice \"" + word + "\"; the lattices are " + KnownLattices()};
+  throw TermError{"unknown lattice \"" + word + "\"" + Suggestion(word) + "; the lattices are " +
+                  KnownLattices()};
 }
 
 int Exponent(const std::string& word) {
@@ -99,6 +124,13 @@ CharKind KindOf(char c) {
   if (std::isspace(static_cast<unsigned char>(c))) return CharKind::blank;
   if (c == '(' || c == ')' || c == '^') return CharKind::alone;
   return c == '+' ? CharKind::plus : CharKind::other;
+}
+
+// An "x" between a number and the next lattice's name is the product sign: "M3xC3".
+bool IsProductSign(const std::string& text, std::size_t i) {
+  return (text[i] == 'x' || text[i] == 'X') && i > 0 && i + 1 < text.size() &&
+         std::isdigit(static_cast<unsigned char>(text[i - 1])) &&
+         std::isalpha(static_cast<unsigned char>(text[i + 1]));
 }
 
 class TermReader {
@@ -217,11 +249,12 @@ std::vector<std::string> TermWords(const std::vector<std::string>& arguments) {
   for (const std::string& argument : arguments) {
     std::string word;
     CharKind last = CharKind::blank;
-    for (char c : argument) {
-      const CharKind kind = KindOf(c);
+    for (std::size_t i = 0; i < argument.size(); ++i) {
+      const char c = argument[i];
+      const CharKind kind = IsProductSign(argument, i) ? CharKind::alone : KindOf(c);
       if (!word.empty() && (kind != last || kind == CharKind::alone))
         words.push_back(std::exchange(word, {}));
-      if (kind != CharKind::blank) word += c;
+      if (kind != CharKind::blank) word += IsProductSign(argument, i) ? 'x' : c;
       last = kind;
     }
     if (!word.empty()) words.push_back(word);

@@ -2,12 +2,16 @@
 // those of a restricted rule system, counted, listed and counted up to symmetry like any other.
 #include "mirelkon/answers.h"
 
+#include <algorithm>
+#include <bit>
 #include <cerrno>
+#include <vector>
 
 #include "core/closed_set_lister.h"
 #include "core/count.h"
 #include "core/symmetry.h"
 
+#include "input/element_names.h"
 #include "input/io_failure.h"
 #include "mirelkon/listed_drawings.h"
 
@@ -18,18 +22,11 @@ void WriteListLine(std::FILE* file, const std::string& text) {
     FailIo("write the list file");
 }
 
-// The symbols of the elements of a set, in element order, "{}" for the empty set.
-std::string SetText(const PartialLattice& lattice, Mask set) {
-  std::string text;
-  for (Mask m = set; m != 0; m &= m - 1) text += lattice.elementSymbols[Lowest(m)];
-  return text.empty() ? "{}" : text;
-}
-
-// "a, c, i".
-std::string ListedText(const PartialLattice& lattice, Mask set) {
+// "a, c, i", or the names "10, 12" where the job has a legend.
+std::string ListedText(const ParsedJob& job, Mask set) {
   std::string text;
   for (Mask m = set; m != 0; m &= m - 1)
-    text += (text.empty() ? "" : ", ") + std::string(1, lattice.elementSymbols[Lowest(m)]);
+    text += (text.empty() ? "" : ", ") + ElementName(job.lattice, job.legend, Lowest(m));
   return text;
 }
 
@@ -46,12 +43,11 @@ int Bound(const Order& order, bool least) {
 }
 
 // The elements the queries require; an empty text, or why they cannot be required.
-std::string Required(const Queries& queries, const PartialLattice& lattice, Mask& required) {
-  for (char symbol : queries.containing) {
-    const int x = lattice.ElementOf(symbol);
-    if (x < 0) return std::string("\"").append(1, symbol).append("\" is no element of L");
-    required |= Bit(x);
-  }
+std::string Required(const Queries& queries, const ParsedJob& job, Mask& required) {
+  const PartialLattice& lattice = job.lattice;
+  const ElementChoice named = ResolveElements(lattice, job.legend, queries.containing);
+  if (!named.unknown.empty()) return "\"" + named.unknown + "\" is no element of L";
+  required |= named.elements;
   if (!queries.bounded) return {};
   const int bottom = Bound(lattice.order, true), top = Bound(lattice.order, false);
   if (bottom < 0 || top < 0)
@@ -145,7 +141,7 @@ Answers AnswerQueries(const Queries& queries, ClosedSetCounter& counter, const P
                       const Derivation& derivation, SubsetCount count) {
   Answers answers;
   const PartialLattice& lattice = job.lattice;
-  if (const std::string refusal = Required(queries, lattice, answers.required); !refusal.empty()) {
+  if (const std::string refusal = Required(queries, job, answers.required); !refusal.empty()) {
     answers.lines.push_back("-- Not answered beyond the count: " + refusal);
     answers.narrowed = true;
     Withhold(answers, refusal);
@@ -154,9 +150,9 @@ Answers AnswerQueries(const Queries& queries, ClosedSetCounter& counter, const P
   std::string holding;
   if (answers.required != 0) {
     count = CountSubuniversesHolding(counter, lattice.Size(), derivation.table, answers.required);
-    holding = " holding " + ListedText(lattice, answers.required);
+    holding = " holding " + ListedText(job, answers.required);
     answers.lines.push_back("-- Closed subsets" + holding + ": " + DecimalText(count));
-    answers.fields.push_back({"containing", SetText(lattice, answers.required)});
+    answers.fields.push_back({"containing", ElementsText(lattice, job.legend, answers.required)});
     answers.narrowed = true;
     answers.narrowedSub = DecimalText(count);
   }
@@ -167,7 +163,7 @@ Answers AnswerQueries(const Queries& queries, ClosedSetCounter& counter, const P
   return answers;
 }
 
-void WriteList(const Answers& answers, std::FILE* listFile, ReportChannel& report,
+void WriteList(const Answers& answers, std::FILE* listFile, bool bySize, ReportChannel& report,
                JsonRecords& json, const ParsedJob& job, const Derivation& derivation) {
   if (!answers.listed) return;
   const PartialLattice& lattice = job.lattice;
@@ -180,8 +176,8 @@ void WriteList(const Answers& answers, std::FILE* listFile, ReportChannel& repor
   if (listFile != nullptr)
     WriteListLine(listFile,
                   "% " + job.name + ": " + DecimalText(*answers.listed) + " closed subsets");
-  ListClosedSets(lattice.Size(), RulesOf(derivation.table), answers.required, [&](Mask set) {
-    const std::string text = SetText(lattice, set);
+  auto write = [&](Mask set) {
+    const std::string text = ElementsText(lattice, job.legend, set);
     if (asJson) {
       json.WriteSubset(text);
     } else if (listFile != nullptr) {
@@ -190,7 +186,21 @@ void WriteList(const Answers& answers, std::FILE* listFile, ReportChannel& repor
       report.WriteScreenLine(text);
     }
     return true;
-  });
+  };
+  const std::vector<Rule> rules = RulesOf(derivation.table);
+  if (!bySize) {
+    ListClosedSets(lattice.Size(), rules, answers.required, write);
+  } else {
+    // At most the list's limit of subsets are held, in the order found, then sorted stably.
+    std::vector<Mask> sets;
+    ListClosedSets(lattice.Size(), rules, answers.required, [&](Mask set) {
+      sets.push_back(set);
+      return true;
+    });
+    std::stable_sort(sets.begin(), sets.end(),
+                     [](Mask a, Mask b) { return std::popcount(a) < std::popcount(b); });
+    for (Mask set : sets) write(set);
+  }
   // The record that follows says whether the list reached its file.
   errno = 0;
   if (listFile != nullptr && std::fflush(listFile) != 0) FailIo("write the list file");

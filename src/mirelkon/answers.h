@@ -33,8 +33,8 @@ Answers AnswerQueries(const Queries& queries, ClosedSetCounter& counter, const P
 
 // Writes the closed subsets the answers list: as JSON lines when JSON is written and no list
 // file is given, else to the list file (nullptr: the screen) one per line, after a line that
-// says whose they are.
-void WriteList(const Answers& answers, std::FILE* listFile, ReportChannel& report,
+// says whose they are; by size, the smallest first, when asked.
+void WriteList(const Answers& answers, std::FILE* listFile, bool bySize, ReportChannel& report,
                JsonRecords& json, const ParsedJob& job, const Derivation& derivation);
 
 // The fields of a job whose list could not be written: "listed" becomes null, and "withheld"

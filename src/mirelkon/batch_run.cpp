@@ -5,6 +5,9 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <string>
 
 #include "input/short_string.h"
 #include "mirelkon/fatal_error.h"
@@ -19,9 +22,27 @@ void ReportUnopenable(JsonRecords& json, const std::string& name) {
   json.WriteError(Concat({"cannot open: ", reason}), 0);
 }
 
+// The first line of every result file, "MIRELKON ver. <date> (start:=...", which no input
+// file begins with: a glob run twice over a folder names the first run's results too. Only a
+// regular file is looked at; a pipe would lose what is read.
+bool IsResultFile(const std::string& name) {
+  std::error_code ignored;
+  if (!std::filesystem::is_regular_file(name, ignored)) return false;
+  std::ifstream file(name, std::ios::binary);
+  std::string first(64, '\0');
+  file.read(first.data(), static_cast<std::streamsize>(first.size()));
+  first.resize(static_cast<std::size_t>(file.gcount()));
+  return first.starts_with(Concat({"MIRELKON ver. ", programDate, " (start:="}));
+}
+
 int RunFile(ReportChannel& report, const RunOutputs& outputs, const RunOptions& options,
             const std::string& name) {
   JsonRecords& json = outputs.json;
+  if (IsResultFile(name)) {
+    std::fprintf(stderr, "mirelkon: %s is skipped: it is a result file of mirelkon\n",
+                 name.c_str());
+    return 0;
+  }
   Session session(report, options);
   const bool opened = OpenInputArgument(session, name);
   json.StartFile(session.inputFileName);
@@ -36,7 +57,7 @@ int RunFile(ReportChannel& report, const RunOutputs& outputs, const RunOptions& 
     return answeredAll ? 0 : statusWithheld;
   } catch (const DataError& error) {
     ShowFatalDataError(session, error);
-    json.WriteError(error.record.empty() ? error.message : error.record, error.line);
+    json.WriteError(error.record.empty() ? error.message : error.record, error.line, error.detail);
     return statusDataError;
   }
 }

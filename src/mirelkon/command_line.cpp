@@ -3,8 +3,10 @@
 
 #include <span>
 #include <string_view>
+#include <vector>
 
 #include "draw/hasse_drawing.h"
+#include "input/nearest_word.h"
 #include "input/whole_number.h"
 #include "mirelkon/doc_folder.h"
 
@@ -84,12 +86,14 @@ constexpr OptionSpec mirelkonOptions[] = {
     {"--batch", "", none, StartBatch},
     {"--json", "", none, StartJsonBatch},
     {"--lattice", "", none, [](CommandLine& l, Value) { l.run.lattice = true; }},
+    {"--verbose", "", none, [](CommandLine& l, Value) { l.run.verbose = true; }},
     {"--results", "", required, [](CommandLine& l, Value v) { l.run.resultsFolder = v; }},
     {"--no-results", "", none, [](CommandLine& l, Value) { l.run.resultFiles = false; }},
     {"--containing", "", required, [](CommandLine& l, Value v) { l.queries.containing = v; }},
     {"--bounded", "", none, [](CommandLine& l, Value) { l.queries.bounded = true; }},
     {"--list", "", optionalNumber, AskForList},
     {"--list-to", "", required, AskForListTo},
+    {"--by-size", "", none, [](CommandLine& l, Value) { l.queries.listBySize = true; }},
     {"--draw", "", required, AskForDrawings},
     {"--up-to-symmetry", "", none, [](CommandLine& l, Value) { l.queries.upToSymmetry = true; }},
     {"--profile", "", none, [](CommandLine& l, Value) { l.queries.profile = true; }},
@@ -159,13 +163,22 @@ bool ReadValue(const OptionSpec& option, CommandLine& line, Arguments& arguments
   return false;
 }
 
+// "unknown option --verbos; did you mean --verbose?"
+std::string UnknownOption(std::span<const OptionSpec> options, std::string_view argument) {
+  std::vector<std::string_view> names;
+  for (const OptionSpec& option : options) names.push_back(option.name);
+  const std::string meant = NearestWord(argument.substr(0, argument.find('=')), names);
+  return "unknown option " + std::string(argument) +
+         (meant.empty() ? "" : "; did you mean " + meant + "?");
+}
+
 // Applies the option in hand; false when it is refused.
 bool TakeOption(std::span<const OptionSpec> options, CommandLine& line, Arguments& arguments) {
   const std::string_view argument = arguments.Current();
   const std::string_view name =
       argument.starts_with("--") ? argument.substr(0, argument.find('=')) : argument;
   const OptionSpec* option = FindOption(options, name);
-  if (option == nullptr) return Refuse(line, "unknown option " + std::string(argument));
+  if (option == nullptr) return Refuse(line, UnknownOption(options, argument));
   std::string value;
   if (!ReadValue(*option, line, arguments, value)) return false;
   option->take(line, value);
@@ -194,10 +207,13 @@ CommandLine ReadArguments(std::span<const OptionSpec> options, int argc, char** 
 CommandLine ParseCommandLine(int argc, char** argv) {
   CommandLine line = ReadArguments(mirelkonOptions, argc, argv);
   if (line.action == Action::usageError) return line;
-  if (!line.run.resultFiles && !line.run.resultsFolder.empty())
+  if (line.queries.listBySize && !line.queries.list)
+    Refuse(line, "--by-size orders the list: give it with --list or --list-to");
+  else if (!line.run.resultFiles && !line.run.resultsFolder.empty())
     Refuse(line, "--results and --no-results exclude each other");
   else if (line.action == Action::batch && line.files.empty())
     Refuse(line, std::string(line.json ? "--json" : "--batch") + " needs at least one input file");
+  line.run.batch = line.action == Action::batch;
   // The JSON lines are the result of a --json run: result files only where asked for.
   if (line.json && line.run.resultsFolder.empty()) line.run.resultFiles = false;
   return line;
@@ -226,13 +242,16 @@ std::string UsageText() {
          "      --lattice      complete each job's order to the lattice its edges draw, with\n"
          "                     every join and meet, before counting; a job that is no\n"
          "                     lattice, or gives a join or meet that does not hold, is an error\n"
+         "      --verbose      list the order and the derived equations, as \\verbose=true\n"
          "      --results DIR  write every result file into the folder DIR (made if missing)\n"
          "      --no-results   write no result files\n"
-         "      --containing SYMBOLS  also count the closed subsets holding these elements\n"
+         "      --containing ELEMENTS  also count the closed subsets holding these\n"
+         "                     elements, named by the legend's names or by their symbols\n"
          "      --bounded      also count those holding the bottom and the top of L\n"
          "      --profile      also count them by size\n"
          "      --list [LIMIT] also list the closed subsets, if at most LIMIT (1000000)\n"
          "      --list-to FILE as --list, into the new file FILE\n"
+         "      --by-size      list them by size, the smallest first\n"
          "      --draw DIR     as --list, and draw the first 100 of each job in L into the\n"
          "                     folder DIR as SVG files (made if missing)\n"
          "      --up-to-symmetry  also count them up to the automorphisms of L\n"

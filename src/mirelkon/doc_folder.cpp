@@ -11,5 +11,9 @@ std::string DocumentationFolder() {
     const fs::path beside = (program.parent_path() / MIRELKON_DOC_FROM_BIN).lexically_normal();
     if (fs::is_directory(beside / "docs", ignored)) return beside.string();
   }
+  // Not installed: a program run from its build folder finds the checkout it was built from.
+  if (!fs::is_directory(fs::path(MIRELKON_DOC_DIR) / "docs", ignored) &&
+      fs::is_directory(fs::path(MIRELKON_SOURCE_DIR) / "docs", ignored))
+    return MIRELKON_SOURCE_DIR;
   return MIRELKON_DOC_DIR;
 }

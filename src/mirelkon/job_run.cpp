@@ -8,6 +8,8 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <span>
+#include <utility>
 
 #include "core/count.h"
 #include "core/derivation.h"
@@ -183,6 +185,13 @@ bool CountAndReport(Session& session, const RunOutputs& outputs, ClosedSetCounte
                    {}};
   if (latticeAdded >= 0) record.latticeConstraints = latticeAdded;
   record.legend = NamedElements(job);
+  record.impossible = job.impossible;
+  const auto derived = std::span<const Equation>(derivation.table).subspan(derivation.typedCount);
+  for (const Equation& e : derived.first(std::min(derived.size(), maxListedDerived)))
+    record.derived.push_back(job.lattice.WrittenForm(e));
+  std::vector<std::pair<int, std::string>>& warnings = session.report.warnings;
+  warnings.resize(std::min(warnings.size(), maxListedWarnings));
+  record.warnings = std::exchange(warnings, {});
   if (!outputs.queries.Any()) {
     outputs.json.WriteJob(record);
     return true;
@@ -194,11 +203,13 @@ bool CountAndReport(Session& session, const RunOutputs& outputs, ClosedSetCounte
   if (outputs.listFile == nullptr) {
     record.answers = answers.fields;
     outputs.json.WriteJob(record);
-    WriteList(answers, outputs.listFile, session.report, outputs.json, job, derivation);
+    WriteList(answers, outputs.listFile, outputs.queries.listBySize, session.report,
+              outputs.json, job, derivation);
   } else {
     // Into a list file the list goes first, so that the record can say that it failed.
     try {
-      WriteList(answers, outputs.listFile, session.report, outputs.json, job, derivation);
+      WriteList(answers, outputs.listFile, outputs.queries.listBySize, session.report,
+              outputs.json, job, derivation);
     } catch (const IoFailure& failure) {
       MarkListingFailed(answers, std::string("cannot write the list file: ") +
                                      std::strerror(failure.errorNumber));
@@ -235,6 +246,7 @@ bool RunJobs(Session& session, const RunOutputs& outputs) {
   InputReader reader(session.input, session.report);
   reader.latticeRequired = session.options.lattice;
   ReadRunHeader(reader);
+  reader.settings.verbose = reader.settings.verbose || session.options.verbose;
   WriteRunHeader(session, reader.settings);
   ClosedSetCounter counter(Search::full, session.options.counter);
   bool answeredAll = true;

@@ -19,6 +19,8 @@
 #include "mirelkon/fatal_error.h"
 #include "mirelkon/job_run.h"
 #include "mirelkon/session.h"
+#include "report/broken_pipe.h"
+#include "report/new_file.h"
 #include "report/staged_file.h"
 
 namespace {
@@ -46,8 +48,15 @@ int RunSession(ReportChannel& report, const RunOutputs& outputs, const RunOption
 
 int StopOnIoFailure(ReportChannel& report, const IoFailure& failure) {
   report.AbandonResultFile();
+  if (failure.errorNumber == EPIPE) EndOnBrokenPipe();
   std::fprintf(stderr, "Input/output error: cannot %s: %s\n", failure.operation.c_str(),
                std::strerror(failure.errorNumber));
+  // Most often a folder without write permission: say how to run all the same.
+  if (failure.operation.starts_with("create the result file"))
+    std::fputs(
+        "mirelkon: put the result files into a folder you may write to with --results DIR, "
+        "or write none with --no-results\n",
+        stderr);
   return statusIoFailure;
 }
 
@@ -113,7 +122,8 @@ int Dispatch(ReportChannel& report, JsonRecords& json, const CommandLine& line) 
 
 int Main(int argc, char** argv) {
 #ifdef SIGPIPE
-  // A closed screen pipe should end the run with a report, not silently by a signal.
+  // A closed pipe ends the run through the report's path, which first writes out what the
+  // result file holds and then ends quietly as by the signal.
   std::signal(SIGPIPE, SIG_IGN);
 #endif
   ReportChannel report;

@@ -15,6 +15,7 @@ struct Queries {
   bool bounded = false;    // --bounded: the bottom and the top of L
   bool list = false;       // --list: the subsets themselves, when at most listLimit
   std::uint64_t listLimit = defaultListLimit;
+  bool listBySize = false;    // --by-size: the list ordered by size, the smallest first
   std::string listTo;         // --list-to: the new file the lists go to instead of stdout
   std::string drawFolder;     // --draw: the folder of the drawings of the listed subsets
   bool upToSymmetry = false;  // --up-to-symmetry

@@ -8,6 +8,8 @@
 
 struct RunOptions {
   bool lattice = false;       // --lattice: each job's order completed to its lattice first
+  bool batch = false;         // --batch or --json: result names no glob of inputs matches
+  bool verbose = false;       // --verbose: as "\verbose=true" in every input file
   bool resultFiles = true;    // false with --no-results, and with --json unless --results
   std::string resultsFolder;  // --results DIR; empty: beside a regular input file
   bool counterStats = false;  // --stats: what the counter did, on standard error

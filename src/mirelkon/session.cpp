@@ -53,13 +53,17 @@ std::string ResultNameBase(const Session& session) {
 }
 
 // base + "_r" + suffix + extension, the extension being the text from the last "." when no
-// "/", "\" or ":" stands after it.
-std::string ResultName(std::string_view base, std::string_view suffix) {
+// "/", "\" or ":" stands after it. In a batch run, whose inputs a glob names, an input
+// without an extension or with ".lat" gets base + "_r" + suffix + ".txt" instead, its whole
+// name kept as the base: "data" and "*.lat" would match data_r0 and m3_r0.lat again.
+std::string ResultName(std::string_view base, std::string_view suffix, bool batch) {
   const std::size_t stop = base.find_last_of("./\\:");
   const std::size_t baseLength =
       stop != std::string::npos && base[stop] == '.' ? stop : base.size();
-  return Concat(
-      {Concat({Concat({base.substr(0, baseLength), "_r"}), suffix}), base.substr(baseLength)});
+  const std::string_view extension = base.substr(baseLength);
+  if (batch && (extension.empty() || extension == ".lat"))
+    return Concat({Concat({Concat({base, "_r"}), suffix}), ".txt"});
+  return Concat({Concat({Concat({base.substr(0, baseLength), "_r"}), suffix}), extension});
 }
 
 void MakeResultsFolder(const std::string& folder) {
@@ -75,13 +79,16 @@ void ChooseAndCreateResultFile(Session& session) {
   if (!session.options.resultsFolder.empty()) MakeResultsFolder(session.options.resultsFolder);
   const std::string base = ResultNameBase(session);
   for (int i = 0; i < resultNameCount; ++i) {
-    session.resultFileName = ResultFileCandidate(base, i);
+    session.resultFileName = ResultFileCandidate(base, i, session.options.batch);
     if (!NameIsTaken(session.resultFileName)) {
       session.report.CreateResultFile(session.resultFileName);
       return;
     }
   }
-  throw DataError{Concat({"Error: delete some of the ", ResultName(base, "?"), " files!"}), 0, {}};
+  throw DataError{Concat({"Error: delete some of the ",
+                          ResultName(base, "?", session.options.batch), " files!"}),
+                  0,
+                  {}};
 }
 
 }  // namespace
@@ -93,8 +100,8 @@ void WriteBanner(ReportChannel& report) {
   report.WriteScreenLine();
 }
 
-std::string ResultFileCandidate(const std::string& inputName, int i) {
-  return ResultName(inputName, std::string_view(&resultSuffixAlphabet[i], 1));
+std::string ResultFileCandidate(const std::string& inputName, int i, bool batch) {
+  return ResultName(inputName, std::string_view(&resultSuffixAlphabet[i], 1), batch);
 }
 
 bool OpenInputArgument(Session& session, const std::string& argument) {
@@ -127,6 +134,7 @@ SessionStart OpenSession(Session& session, const std::string& argument) {
 
 void StartRunOnOpenedInput(Session& session) {
   session.report.inputName = session.input.Name();
+  session.report.warnings.clear();
   session.report.WriteScreenLine(session.inputFileName + " has been opened.");
   ChooseAndCreateResultFile(session);
 }

@@ -52,8 +52,9 @@ void StartRunOnOpenedInput(Session& session);
 
 // The candidate result name number i (0-based) for an input name: base + "_r" + suffix
 // character + extension, the extension being the text from the last "." when no "/", "\" or
-// ":" stands after it.
-std::string ResultFileCandidate(const std::string& inputName, int i);
+// ":" stands after it. In a batch run an input without an extension or ending in ".lat" gets
+// inputName + "_r" + suffix character + ".txt".
+std::string ResultFileCandidate(const std::string& inputName, int i, bool batch);
 
 // Timing lines, farewell and the two waits for <enter> (neither without a keyboard); closes
 // both files.

@@ -15,8 +15,16 @@ void WriteDiagnostic(std::FILE* stream, std::string_view file, int line, std::st
   std::fflush(stream);
 }
 
+std::string DataErrorText(const DataError& error) {
+  if (error.detail.empty()) return error.message;
+  const std::string_view message = error.message;
+  const std::size_t close = message.find(')');
+  if (!message.starts_with('(') || close == std::string_view::npos) return error.detail;
+  return std::string(message.substr(0, close + 1)) + " " + error.detail;
+}
+
 void WriteDataErrorDiagnostics(std::FILE* stream, std::string_view file, const DataError& error) {
-  WriteDiagnostic(stream, file, error.line, error.message);
+  WriteDiagnostic(stream, file, error.line, DataErrorText(error));
   for (const DiagnosticNote& note : error.notes)
     WriteDiagnostic(stream, file, note.line, "note: " + note.text);
 }

@@ -21,6 +21,10 @@ std::string DiagnosticText(std::string_view file, int line, std::string_view tex
 // the run's record, and a closed error stream must not change how a run ends.
 void WriteDiagnostic(std::FILE* stream, std::string_view file, int line, std::string_view text);
 
+// A fatal data error as standard error gives it: the tag of its message and its detail
+// ("(codeTz7) j is no element of L"), or the message when it has no detail.
+std::string DataErrorText(const DataError& error);
+
 // A fatal data error: its message on its line ("FILE:LINE: (tag) message"), then each of
 // its notes ("FILE:LINE: note: text").
 void WriteDataErrorDiagnostics(std::FILE* stream, std::string_view file, const DataError& error);

@@ -42,6 +42,14 @@ void JsonRecords::WriteJob(const JobRecord& r) {
   record["ms"] = r.milliseconds;
   for (const auto& [name, text] : r.answers) record[name] = text ? Json(*text) : Json(nullptr);
   if (!r.profile.empty()) record["profile"] = r.profile;
+  record["derived"] = r.derived;
+  Json& warnings = record["warnings"] = Json::array();
+  for (const auto& [line, text] : r.warnings)
+    warnings.push_back({{"line", LineOrNull(line)}, {"warning", text}});
+  if (!r.impossible.empty()) {
+    record["partial_lattice"] = false;
+    record["impossible"] = r.impossible;
+  }
   if (!r.legend.empty()) {
     Json& legend = record["legend"] = Json::object();
     for (const auto& [symbol, name] : r.legend) legend[symbol] = name;
@@ -54,7 +62,9 @@ void JsonRecords::WriteSubset(const std::string& subset) {
   WriteLine(out, {{"file", file_}, {"job", jobNumber_}, {"subset", subset}});
 }
 
-void JsonRecords::WriteError(const std::string& message, int line) {
+void JsonRecords::WriteError(const std::string& message, int line, const std::string& detail) {
   if (out == nullptr) return;
-  WriteLine(out, {{"file", file_}, {"error", message}, {"line", LineOrNull(line)}});
+  Json record = {{"file", file_}, {"error", message}, {"line", LineOrNull(line)}};
+  if (!detail.empty()) record["detail"] = detail;
+  WriteLine(out, record);
 }

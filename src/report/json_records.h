@@ -8,6 +8,11 @@
 #include <utility>
 #include <vector>
 
+// A record stays near one write a pipe keeps whole (4096 bytes): longer lists are cut, the
+// counts of the record telling how long they are.
+constexpr std::size_t maxListedDerived = 128;
+constexpr std::size_t maxListedWarnings = 5;
+
 struct JobRecord {
   std::string name;
   int size;
@@ -27,6 +32,12 @@ struct JobRecord {
   std::optional<int> latticeConstraints = {};  // joins and meets added by --lattice
   // Element symbol and name, in element order, for the elements the input file names.
   std::vector<std::pair<std::string, std::string>> legend = {};
+  // The derived equations in their written form, at most maxListedDerived of them.
+  std::vector<std::string> derived = {};
+  // The warnings of the job, by input line, at most maxListedWarnings of them.
+  std::vector<std::pair<int, std::string>> warnings = {};
+  // A typed join or meet that no lattice satisfies, or empty.
+  std::string impossible = {};
 };
 
 class JsonRecords {
@@ -36,8 +47,9 @@ class JsonRecords {
   // Starts the records of another input file, named as given.
   void StartFile(const std::string& file);
   void WriteJob(const JobRecord& record);
-  // A run that stopped: the message with its tag, and its input line (0: none applies).
-  void WriteError(const std::string& message, int line);
+  // A run that stopped: the message with its tag, and its input line (0: none applies); the
+  // detail, when there is one, says exactly what is wrong.
+  void WriteError(const std::string& message, int line, const std::string& detail = {});
   // One closed subset of the job last written.
   void WriteSubset(const std::string& subset);
 

@@ -62,6 +62,7 @@ void ReportChannel::EndLine(Output to) {
 
 void ReportChannel::Warn(int line, std::string_view text) {
   WriteDiagnostic(diagnostics, inputName, line, std::string("warning: ").append(text));
+  warnings.emplace_back(line, text);
 }
 
 bool ReportChannel::ReadKeyboardLine(std::string& line) {

@@ -8,6 +8,8 @@
 #include <cstdio>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "input/report_sink.h"
 
@@ -19,6 +21,8 @@ class ReportChannel : public ReportSink {
   std::FILE* diagnostics = stderr;
   bool flushScreen = true;  // false in a batch run, which nobody watches line by line
   std::string inputName;    // the input file the diagnostics speak of, as the user gave it
+  // The warnings since the last job was reported, by input line, for its JSON record.
+  std::vector<std::pair<int, std::string>> warnings;
 
   void WriteScreen(std::string_view text);
   void WriteScreenLine(std::string_view text = {});

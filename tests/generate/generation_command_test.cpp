@@ -155,6 +155,27 @@ TEST(SurveyCommand, EveryCountEqualsMirelkonsCountOfTheLatticesInputFile) {
   EXPECT_EQ(counted, surveyed);
 }
 
+// survey --top-input: the top lists as input files, named by size and rank, each counted by
+// mirelkon as the survey ranks it.
+TEST(SurveyCommand, TopListsAsInputFilesKeepTheirCounts) {
+  const ProgramFolder folder;
+  std::vector<std::string> surveyed;
+  for (const Json& r : Records(Output(folder, "survey 7..8 --json --top 3 --top-input top")))
+    if (r.contains("rank")) surveyed.push_back(r["sub"]);
+  std::vector<std::string> counted, files;
+  for (const Json& r : Records(folder.Run(MIRELKON_BINARY, "--json top/*.txt").out)) {
+    counted.push_back(r["sub"]);
+    files.push_back(r["file"]);
+  }
+  EXPECT_EQ(counted, surveyed);
+  EXPECT_EQ(files, (std::vector<std::string>{"top/n7_top1.txt", "top/n7_top2.txt",
+                                             "top/n7_top3.txt", "top/n8_top1.txt",
+                                             "top/n8_top2.txt", "top/n8_top3.txt"}));
+  // The folder is new: a second run is refused and leaves the first run's files.
+  EXPECT_EQ(Lattice(folder, "survey 7 --top-input top").status, 1);
+  EXPECT_EQ(Records(folder.Run(MIRELKON_BINARY, "--json top/*.txt").out).size(), 6u);
+}
+
 TEST(Parts, PartsThreadsAndMergeGiveTheWholeRun) {
   const ProgramFolder folder;
   const std::vector<std::string> whole = Lines(Output(folder, "all 10"));
@@ -312,13 +333,15 @@ TEST(Refusals, NameTheMistakeAndWriteNothing) {
       {"survey 5 --at-least '2^(M-3)'",
        "--at-least needs a whole number or k*2^(N-s), for instance 83*2^(N-8)"},
       {"merge", "merge needs the outputs of survey --json to add up"},
-      {"merge p1.jsonl p2.jsonl", "6 elements: 1 of the 3 parts are missing: 3"},
+      {"merge p1.jsonl p2.jsonl", "6 elements: 1 of the 3 parts is missing: 3"},
       {"merge p1.jsonl p2.jsonl p3.jsonl p2.jsonl",
        "6 elements: p2.jsonl and p2.jsonl are both part 2/3"},
       {"merge whole.jsonl p1.jsonl",
        "6 elements: whole.jsonl and p1.jsonl overlap: one of them surveys every lattice"},
       {"merge cut.jsonl", "cut.jsonl:2: not a line written by survey --json"},
       {"all 5 --input", "--input needs -o DIR, the new folder for the files"},
+      {"all 5 --top-input top", "--top-input belongs to survey"},
+      {"survey 5 --top-input p1.jsonl", "p1.jsonl exists already; it is not overwritten"},
       {"all 5 -o p1.jsonl --input", "p1.jsonl exists already; it is not overwritten"},
       {"all 12 -o d12 --input",
        "all 12 --input would write 262776 files, more than the 100000 one folder takes; split "

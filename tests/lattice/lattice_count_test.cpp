@@ -143,8 +143,11 @@ TEST(LatticeText, AnElementNamedByOneCharacterIsItsOwnSymbol) {
     const char* elementsAndLegend;
   } cases[] = {
       {"divisors 12",
-       "% legend: 1=1 2=2 3=3 4=4 6=6 0=12\n\\name\ndivisors 12\n\\size\n6\n"
-       "\\elements\n123460\n"},
+       "% legend: 1=1 2=2 3=3 4=4 6=6 a=12\n\\name\ndivisors 12\n\\size\n6\n"
+       "\\elements\n12346a\n"},
+      // Where names are numbers, a digit never stands for another number.
+      {"D60", "% legend: 1=1 2=2 3=3 4=4 5=5 6=6 a=10 b=12 c=15 d=20 e=30 f=60\n"},
+      {"young 2 2", "% legend: 0=0 1=1 2=2 a=11 b=21 c=22\n"},
       {"pentagon",
        "% legend: 0=bottom a=a b=b c=c 1=top\n\\name\npentagon\n\\size\n5\n"
        "\\elements\n0abc1\n"},
@@ -164,12 +167,28 @@ TEST(LatticeText, ConstructionsListBottomFirstAndNameTheirParts) {
        "% legend: 2=2 1=1 0=0\n\\name\ndual chain 3\n\\size\n3\n"
        "\\elements\n210\n\\edges\n21 10\n"},
       {"C2 + C2 ++ C1",
-       "% legend: 0=1:0 1=1:1 2=2:1 3=3:0\n\\name\nC2 + C2 ++ C1\n\\size\n4\n"
-       "\\elements\n0123\n\\edges\n01 12 23\n"},
+       "% legend: a=1:0 b=1:1 c=2:1 d=3:0\n\\name\nC2 + C2 ++ C1\n\\size\n4\n"
+       "\\elements\nabcd\n\\edges\nab bc cd\n"},
       {"(C2)^2", "% legend: 0=(0,0) 1=(0,1) 2=(1,0) 3=(1,1)\n\\name\n(C2) ^ 2\n"},
   };
   for (const auto& c : cases)
     EXPECT_NE(Made(c.term).find(c.legendToEdges), std::string::npos) << Made(c.term);
+}
+
+// Terms as people type them: any case, "_" in a short name, a short name apart from its
+// number, a product sign glued between two lattices. Each makes the lattice of the term as
+// written out, only the job's name differing.
+TEST(LatticeText, TermsAsPeopleTypeThem) {
+  const struct {
+    const char* typed;
+    const char* written;
+  } cases[] = {
+      {"M3xC3", "M3 x C3"}, {"pi4", "Pi4"},    {"n5", "N5"},         {"N_5", "N5"},
+      {"M_3", "M3"},        {"D 360", "D360"}, {"C2XB2", "C2 x B2"}, {"Chain 3", "chain 3"},
+  };
+  // The file from the size on: what the name does not change.
+  auto body = [](const std::string& text) { return text.substr(text.find("\\size")); };
+  for (const auto& c : cases) EXPECT_EQ(body(Made(c.typed)), body(Made(c.written))) << c.typed;
 }
 
 TEST(LatticeText, CompleteKeepsWhatIsGivenAndAddsWhatIsMissing) {

@@ -175,6 +175,27 @@ TEST(MakeTerm, ATermLongerThanALineIsRefused) {
   }
 }
 
+// A slip in a name is answered with the nearest one; --version names the program.
+TEST_F(LatticeProgram, ASlipGetsTheNearestNameAndVersionIsShown) {
+  const struct {
+    const char* arguments;
+    const char* errorStart;
+  } cases[] = {
+      {"make Pj4", "mirelkon-lattice: unknown lattice \"Pj4\" (did you mean Pi4?); the lattices"},
+      {"make tamary 3", "mirelkon-lattice: unknown lattice \"tamary\" (did you mean tamari?);"},
+      {"make qqq", "mirelkon-lattice: unknown lattice \"qqq\"; the lattices are"},
+      {"mak D4", "mirelkon-lattice: unknown command \"mak\" (did you mean make?); see"},
+  };
+  for (const auto& c : cases) {
+    const Outcome outcome = Run(c.arguments);
+    EXPECT_EQ(outcome.status, 1) << c.arguments;
+    EXPECT_EQ(outcome.err.rfind(c.errorStart, 0), 0u) << outcome.err;
+  }
+  const Outcome version = Run("--version");
+  EXPECT_EQ(version.status, 0);
+  EXPECT_EQ(version.out.rfind("mirelkon-lattice ", 0), 0u);
+}
+
 TEST_F(LatticeProgram, AnExistingOutputFileIsNeverReplaced) {
   Write("out.txt", "mine");
   const Outcome outcome = Run("make chain 2 -o out.txt");

@@ -15,7 +15,8 @@
 // writes (except in expected/stdout); comparisons are otherwise byte for byte. Times of
 // day and elapsed times are masked in every output: "start:=H:M:S.MS", "terminated at
 // H:M:S.MS", "took MS/1000", and the count time of a JSON line, "ms":MS. So are the
-// version, as <version>, and the documentation folder, as <docdir>.
+// version, as <version>, and the documentation folder, as <docdir> (the installed one, or the
+// checkout where the program is not installed).
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
@@ -59,6 +60,7 @@ std::string Mask(std::string text) {
   text = std::regex_replace(text, took, "took MS/1000");
   text = std::regex_replace(text, ms, "\"ms\":MS");
   text = ReplaceAll(text, MIRELKON_DOC_DIR, "<docdir>");
+  text = ReplaceAll(text, MIRELKON_SOURCE_DIR, "<docdir>");
   return ReplaceAll(text, "mirelkon " MIRELKON_VERSION "\n", "mirelkon <version>\n");
 }
 

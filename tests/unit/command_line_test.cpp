@@ -71,7 +71,9 @@ TEST(CommandLine, RefusesUnknownOptionsAndBatchesWithoutFiles) {
     std::string error;
   } cases[] = {
       {{"-x", "a.txt"}, "unknown option -x"},
-      {{"--batch", "--verbose", "a.txt"}, "unknown option --verbose"},
+      {{"--batch", "--quiet", "a.txt"}, "unknown option --quiet"},
+      {{"--verbos", "a.txt"}, "unknown option --verbos; did you mean --verbose?"},
+      {{"--Json=yes", "a.txt"}, "unknown option --Json=yes; did you mean --json?"},
       {{"--batch"}, "--batch needs at least one input file"},
       {{"--json", "--"}, "--json needs at least one input file"},
       {{"--json=yes", "a.txt"}, "--json takes no value"},
@@ -82,6 +84,7 @@ TEST(CommandLine, RefusesUnknownOptionsAndBatchesWithoutFiles) {
       {{"--list-to", "", "a.txt"}, "--list-to needs a value"},
       {{"--list", "-3", "a.txt"}, "--list needs a limit of at least 0"},
       {{"--cache-mb", "0", "a.txt"}, "--cache-mb needs a number of megabytes from 1 to 1048576"},
+      {{"--by-size", "a.txt"}, "--by-size orders the list: give it with --list or --list-to"},
   };
   for (const Case& c : cases) {
     CommandLine line = Parse(c.arguments);
