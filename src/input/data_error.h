@@ -15,10 +15,10 @@ struct DataError {
   std::string message;  // at most 255 characters
   int line;             // the input line it was found on; 0 before any line was read
   std::vector<DiagnosticNote> notes;
-  // The error told in full where the message points at what the screen showed before it
-  // ("as reported above"), for the records that show nothing before; empty otherwise.
-  std::string record = {};
   // What exactly is wrong, for standard error and the JSON record ("j is no element of L");
   // the message stays as the screen has always shown it. Empty when the message says it all.
   std::string detail = {};
+  // The error told in full where the message points at what the screen showed before it
+  // ("as reported above"), for the records that show nothing before; empty otherwise.
+  std::string record = {};
 };

@@ -66,7 +66,10 @@ DataError DerivationError(const ParsedJob& job, const Derivation& derivation, in
     DiagnosticNote origin = DerivationNote(job, derivation, form, fault.rule);
     const int at = origin.line;
     std::string record = ForbiddenText(job, form, origin);
-    return {"(code) as reported above", at, {std::move(origin)}, std::move(record)};
+    return {.message = "(code) as reported above",
+            .line = at,
+            .notes = {std::move(origin)},
+            .record = std::move(record)};
   }
   if (fault.kind == DerivationFault::secondValue) {
     const std::string message =

@@ -6,9 +6,9 @@
 #include <filesystem>
 
 #include "core/lattice.h"
-#include "draw/element_selection.h"
 #include "draw/hasse_drawing.h"
 #include "input/data_error.h"
+#include "input/element_names.h"
 #include "input/lattice_completion.h"
 #include "input/legend_names.h"
 #include "lattice/command_error.h"
@@ -20,14 +20,15 @@
 
 namespace {
 
-// The marked elements of one diagram, looked up among its symbols and names.
-Mask Highlighted(const DrawRequest& request, const std::string& symbols,
-                 const std::vector<std::string>& names, const std::string& caption) {
-  if (!request.highlight) return 0;
-  const ElementSelection selection = SelectElements(*request.highlight, symbols, names);
-  if (!selection.elements)
-    throw UsageError("--highlight: \"" + selection.unknown + "\" is no element of " + caption);
-  return *selection.elements;
+// The marked elements of one diagram, named as --containing names them (legend names first,
+// then symbols), or "{}" for none.
+Mask Highlighted(const DrawRequest& request, const PartialLattice& lattice,
+                 const std::vector<LegendEntry>& legend, const std::string& caption) {
+  if (!request.highlight || *request.highlight == "{}") return 0;
+  const ElementChoice choice = ResolveElements(lattice, legend, *request.highlight);
+  if (!choice.unknown.empty())
+    throw UsageError("--highlight: \"" + choice.unknown + "\" is no element of " + caption);
+  return choice.elements;
 }
 
 // An operand that names a file, or looks like a file name (no term has "." or "/"), is a file.
@@ -40,8 +41,12 @@ bool IsFileOperand(const std::vector<std::string>& operands) {
 OrderDrawing TermDrawing(const DrawRequest& request) {
   const MadeLattice made = MakeLattice(request.operands);
   const LatticeFactor& lattice = made.lattice;
+  std::vector<LegendEntry> legend;
+  for (std::size_t x = 0; x < made.symbols.size(); ++x)
+    legend.push_back({made.symbols[x], lattice.names[x]});
   return {lattice.order, lattice.names,
-          Highlighted(request, made.symbols, lattice.names, made.name), made.name};
+          Highlighted(request, {made.symbols, "+*", lattice.order, {}}, legend, made.name),
+          made.name};
 }
 
 // A lattice's typed joins and meets must hold, as for complete; an order that is no lattice is
@@ -69,8 +74,7 @@ std::vector<OrderDrawing> FileDrawings(const DrawRequest& request) {
       CheckJob(reader, job, name);
       const std::vector<std::string> names = LegendNames(job);
       drawings.push_back({job.lattice.order, names,
-                          Highlighted(request, job.lattice.elementSymbols, names, job.name),
-                          job.name});
+                          Highlighted(request, job.lattice, job.legend, job.name), job.name});
       if (AtEndOfData(reader)) break;
     }
   });

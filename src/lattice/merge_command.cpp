@@ -70,7 +70,8 @@ std::string CheckParts(int size, const std::vector<PartEntry>& entries) {
   // A whole run that failed is named by its file's error alone.
   if (count == 0 || parts == 1) return "";
   return "mirelkon-lattice: " + Sized(size) + std::to_string(count) + " of the " +
-         std::to_string(parts) + " parts are missing" + (failed ? " or failed: " : ": ") + named;
+         std::to_string(parts) + " parts " + (count == 1 ? "is" : "are") + " missing" +
+         (failed ? " or failed: " : ": ") + named;
 }
 
 void AppendMergedSurvey(const std::vector<PartEntry>& entries, const GenerationRequest& request,

@@ -99,7 +99,7 @@ const Family* FindFamily(const std::string& word, std::vector<std::string>& argu
     const std::string rest = folded.substr(shortName.size());
     // Digits glued on make a short name, in range or not: the range is told below.
     const bool digits = !rest.empty() && rest.find_first_not_of("0123456789") == std::string::npos;
-    if (family.argumentNames.empty() ? !rest.empty() : !digits) continue;
+    if (family.argumentNames.empty() ? !rest.empty() : !rest.empty() && !digits) continue;
     if (!rest.empty()) arguments.push_back(rest);
     return &family;
   }

@@ -203,13 +203,13 @@ bool CountAndReport(Session& session, const RunOutputs& outputs, ClosedSetCounte
   if (outputs.listFile == nullptr) {
     record.answers = answers.fields;
     outputs.json.WriteJob(record);
-    WriteList(answers, outputs.listFile, outputs.queries.listBySize, session.report,
-              outputs.json, job, derivation);
+    WriteList(answers, outputs.listFile, outputs.queries.listBySize, session.report, outputs.json,
+              job, derivation);
   } else {
     // Into a list file the list goes first, so that the record can say that it failed.
     try {
-      WriteList(answers, outputs.listFile, outputs.queries.listBySize, session.report,
-              outputs.json, job, derivation);
+      WriteList(answers, outputs.listFile, outputs.queries.listBySize, session.report, outputs.json,
+                job, derivation);
     } catch (const IoFailure& failure) {
       MarkListingFailed(answers, std::string("cannot write the list file: ") +
                                      std::strerror(failure.errorNumber));

@@ -264,7 +264,7 @@ TEST(Parts, MergeRefusesDamagedPartsAndNamesThePartsToRunAgain) {
   });
   ASSERT_GT(listed, 1);
   const std::string rerun =
-      "mirelkon-lattice: 7 elements: 1 of the 3 parts are missing or failed: 1";
+      "mirelkon-lattice: 7 elements: 1 of the 3 parts is missing or failed: 1";
   const struct {
     std::string arguments;
     std::string error;
@@ -298,8 +298,8 @@ TEST(Parts, MergeRefusesDamagedPartsAndNamesThePartsToRunAgain) {
        "mirelkon-lattice: 9 elements: 2 of the 3 parts are missing: 2, 3"},
       {"c1.jsonl c2.jsonl c3.jsonl p1.jsonl p2.jsonl p3.jsonl", ""},
       {"c1.jsonl p1.jsonl c2.jsonl p2.jsonl",
-       "mirelkon-lattice: 7 elements: 1 of the 3 parts are missing: 3\n"
-       "mirelkon-lattice: 9 elements: 1 of the 3 parts are missing: 3"},
+       "mirelkon-lattice: 7 elements: 1 of the 3 parts is missing: 3\n"
+       "mirelkon-lattice: 9 elements: 1 of the 3 parts is missing: 3"},
   };
   for (const auto& c : cases) {
     const ProgramOutcome outcome = Lattice(folder, "merge " + c.arguments);

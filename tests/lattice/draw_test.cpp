@@ -168,15 +168,16 @@ TEST(Draw, FormatsCarryTheirSignatureAndTheSameInputGivesTheSameBytes) {
 TEST(Draw, HighlightTakesSymbolsOrNamesAndMarksTheCoversInside) {
   if (!DrawingAvailable()) GTEST_SKIP() << "built without Graphviz";
   ProgramFolder folder;
-  // divisors 12: elements 1 2 3 4 6 12 with the symbols 1 2 3 4 6 0.
+  // divisors 12: elements 1 2 3 4 6 12 with the symbols 1 2 3 4 6 a.
   const struct {
     const char* value;
     std::set<std::string> marked;
     std::set<std::pair<std::string, std::string>> markedLines;
   } cases[] = {
-      {"12", {"e0", "e1"}, {{"e0", "e1"}}},  // the symbols 1 and 2, not the divisor 12
+      {"12", {"e5"}, {}},  // the divisor 12, a name before symbols
+      {"1,2", {"e0", "e1"}, {{"e0", "e1"}}},
       {"'6 12'", {"e4", "e5"}, {{"e4", "e5"}}},
-      {"0", {"e5"}, {}},
+      {"a", {"e5"}, {}},
       {"'{}'", {}, {}},
   };
   for (const auto& c : cases) {

@@ -95,13 +95,13 @@ TEST(ResourceFailure, ListFileIsWrittenWholeOrNotAtAll) {
   const struct {
     const char* limit;  // on the size of a file written, in blocks of 512 bytes
     int status;
-    const char* record;  // the end of the job's JSON record
+    const char* record;  // in the job's JSON record
     bool listed;
   } cases[] = {
       {"trap '' XFSZ; ulimit -f 8;", 4,
-       "\"listed\":null,\"withheld\":\"list: cannot write the list file: File too large\"}\n",
+       "\"listed\":null,\"withheld\":\"list: cannot write the list file: File too large\"",
        false},
-      {"", 0, "\"listed\":\"16384\"}\n", true},
+      {"", 0, "\"listed\":\"16384\"", true},
   };
   for (const auto& c : cases) {
     const std::string command = "cd '" + work.string() + "' && (" + c.limit + " exec '" +
@@ -113,8 +113,7 @@ TEST(ResourceFailure, ListFileIsWrittenWholeOrNotAtAll) {
     std::ostringstream out;
     out << std::ifstream(work / "out").rdbuf();
     const std::string record = out.str();
-    EXPECT_EQ(record.substr(record.size() - std::min(record.size(), std::strlen(c.record))),
-              c.record);
+    EXPECT_NE(record.find(c.record), std::string::npos) << record;
     int files = 0;
     for (const auto& entry : fs::directory_iterator(work))
       files += entry.path().filename().string().rfind("list.txt", 0) == 0;
