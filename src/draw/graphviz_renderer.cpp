@@ -6,6 +6,7 @@
 
 #include <cstdlib>
 #include <memory>
+#include <mutex>
 #include <string_view>
 
 #include "draw/dot_renderer.h"
@@ -64,11 +65,17 @@ std::string WithoutRunTraces(std::string bytes, DrawingFormat format) {
 // Graphviz's context, made once and kept until the process ends. Its text layout plugin
 // keeps a pointer into the context's table of fonts from one drawing to the next, so a
 // second context, made after the first was freed, would read freed memory (AddressSanitizer
-// shows it with Graphviz 2.42). One context also loads the plugins only once. Graphviz is
-// not made for several threads: drawings are made on one thread at a time.
+// shows it with Graphviz 2.42). One context also loads the plugins only once.
 GVC_t* Context() {
   static GVC_t* const context = gvContext();
   return context;
+}
+
+// Graphviz is not made for several threads (its context and its kept messages are shared):
+// drawings asked for on several threads are made one after the other.
+std::mutex& GraphvizLock() {
+  static std::mutex lock;
+  return lock;
 }
 
 }  // namespace
@@ -78,6 +85,7 @@ bool DrawingAvailable() {
 }
 
 std::string RenderDot(const std::string& dot, DrawingFormat format) {
+  const std::lock_guard<std::mutex> oneAtATime(GraphvizLock());
   agseterr(AGMAX);  // keep messages for aglasterr rather than print them
   GVC_t* context = Context();
   if (context == nullptr) throw GraphvizFailure("start");

@@ -39,5 +39,5 @@ std::optional<DrawingFormat> FormatOfFileName(const std::string& name);
 std::string HasseDot(const std::vector<OrderDrawing>& drawings);
 
 // The diagrams on one sheet in the format; a DrawingFailure when Graphviz cannot render them.
-// Graphviz keeps state of its own: one call at a time, not from several threads at once.
+// Calls from several threads are served one after the other: Graphviz keeps state of its own.
 std::string DrawOrders(const std::vector<OrderDrawing>& drawings, DrawingFormat format);
