@@ -40,7 +40,8 @@ bool IsCanonicalAmongTied(const GeneratedLattice& lattice, int coatom, Mask tied
   // a tie broken by the second key needs no canonical labelling: this settles about four in
   // five ties.
   std::uint64_t invariant[maxGeneratedSize];
-  for (int x = 0; x < lattice.size; ++x) invariant[x] = ElementInvariant(lattice, x);
+  for (int x = 0; x < lattice.size; ++x)
+    invariant[x] = ElementInvariant(SmallSize(lattice.down[x]), SmallSize(lattice.up[x]));
   const std::uint64_t own = TieKey(lattice, invariant, coatom);
   Mask stillTied = Bit(coatom);
   for (Mask others = tied & ~Bit(coatom); others != 0; others &= others - 1) {

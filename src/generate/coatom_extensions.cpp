@@ -68,7 +68,7 @@ struct ExtensionFinder::Parent {
     const int top = p.Top();
     // x + y = top exactly when y is below no element of x's up-set but the top.
     for (int x = 0; x < top; ++x) {
-      hash[x] = ElementInvariant(p, x);
+      hash[x] = ElementInvariant(sizes.size[x], SmallSize(p.up[x]));
       Mask belowCommon = 0;
       for (Mask above = p.up[x] & ~Bit(top); above != 0; above &= above - 1)
         belowCommon |= p.down[Lowest(above)];

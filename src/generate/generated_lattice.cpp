@@ -10,11 +10,6 @@ Order GeneratedLattice::AsOrder() const {
   return order;
 }
 
-std::uint64_t ElementInvariant(const GeneratedLattice& lattice, int x) {
-  return Mix(static_cast<std::uint64_t>(SmallSize(lattice.down[x])) << 8 |
-             SmallSize(lattice.up[x]));
-}
-
 std::vector<CoverPair> CoverPairs(const GeneratedLattice& lattice) {
   Mask upperCovers[maxGeneratedSize] = {};
   for (int y = 0; y < lattice.size; ++y)

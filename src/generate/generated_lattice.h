@@ -59,9 +59,11 @@ inline std::uint64_t Mix(std::uint64_t z) {
   return z ^ (z >> 31);
 }
 
-// A number per element that automorphisms keep: the sizes of its down-set and up-set, mixed
-// so that sums over sets of elements rarely coincide by accident.
-std::uint64_t ElementInvariant(const GeneratedLattice& lattice, int x);
+// A number per element that automorphisms keep, from the sizes of its down-set and up-set,
+// mixed so that sums over sets of elements rarely coincide by accident.
+inline std::uint64_t ElementInvariant(int downSize, int upSize) {
+  return Mix(static_cast<std::uint64_t>(downSize) << 8 | static_cast<std::uint64_t>(upSize));
+}
 
 // A pair of elements, the upper one covering the lower one.
 struct CoverPair {
