@@ -6,7 +6,7 @@
 // 2-3 x 10^4 per core-second. Rows: `all N --count` for N from 10 to LARGEST (each beside the
 // same run of an older build with --base, by turns, with the ratio of the rates); `all N` writing
 // digraph6 and `all N --count -j 2` for LARGEST; `survey N -j 2` for N up to SURVEY. Then
-// the balance of the parts (--part K/M) for M = 7, 100, 1000 at LARGEST, measured in this
+// the balance of the parts (--part K/M) for M = 7, 100, 1000, 10^4 at LARGEST, measured in this
 // process: the largest part over the average, by lattices and by CPU time, the walk above
 // the split level included. Last the public route as the baseline: nauty-genposetg N-2 t (the
 // posets of N-2 points, package `nauty`) piped into a lattice filter in this process, for N
@@ -145,7 +145,7 @@ double ThreadSeconds() {
 // the last one credited to the part of its subtree; every part also pays the walk above the
 // split level, timed by itself.
 void MeasureBalance(int n) {
-  for (const int parts : {7, 100, 1000}) {
+  for (const int parts : {7, 100, 1000, 10000}) {
     GenerationPlan plan = PlanGeneration(n, 0, parts, 1);
     double above = ThreadSeconds();
     if (plan.partLevel < n) {
@@ -169,10 +169,13 @@ void MeasureBalance(int n) {
       for (double x : v) sum += x;
       return *std::max_element(v.begin(), v.end()) / (sum / v.size());
     };
+    double all = 0;
+    for (double s : seconds) all += s;
     std::printf(
-        "parts of %d elements, M = %4d: split at %2d elements; largest part %.2f x the "
-        "average by lattices, %.2f x by CPU time\n",
-        n, parts, plan.partLevel, ratio(lattices), ratio(seconds));
+        "parts of %d elements, M = %5d: split at %2d elements; largest part %.2f x the "
+        "average by lattices, %.2f x by CPU time (%.3f s; all parts %.1f s)\n",
+        n, parts, plan.partLevel, ratio(lattices), ratio(seconds),
+        *std::max_element(seconds.begin(), seconds.end()), all);
     std::fflush(stdout);
   }
 }

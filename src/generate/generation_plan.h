@@ -13,7 +13,7 @@ struct GenerationPlan {
   int taskLevel = 1;
 };
 
-// The levels are the first with enough lattices for every part (and every thread) to draw
-// many subtrees, so that sizes even out; at most the size itself, where the lattices are
-// dealt out one by one.
+// The part level weighs the walk down to it, which every part makes, against the evenness of
+// the parts, which wants many subtrees for each; the task level is the first with many tasks
+// for every thread. At most the size itself, where the lattices are dealt out one by one.
 GenerationPlan PlanGeneration(int size, int part, int parts, int threads);
