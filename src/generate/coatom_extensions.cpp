@@ -169,22 +169,21 @@ void ExtensionFinder::JoinOrbits(int first, int last) {
     }
 }
 
-// Whether two down-sets share their signature, before sorting: most parents have a few
-// candidates, all apart, and comparing them pairwise spares the sort.
-bool ExtensionFinder::AnySignatureRepeats() const {
+// Whether two down-sets share their signature. Most parents have a few candidates, all
+// apart: comparing them pairwise, or sorting their signatures alone, spares sorting the
+// candidates themselves, which only the search for orbits needs.
+bool ExtensionFinder::SignaturesRepeat() {
   const std::size_t count = candidates_.size();
-  if (count > 24) return true;
-  for (std::size_t i = 1; i < count; ++i)
-    for (std::size_t j = 0; j < i; ++j)
-      if (candidates_[i].signature == candidates_[j].signature) return true;
-  return false;
-}
-
-// Whether two of the sorted down-sets share their signature.
-bool ExtensionFinder::SignaturesRepeat() const {
-  for (std::size_t i = 1; i < candidates_.size(); ++i)
-    if (candidates_[i - 1].signature == candidates_[i].signature) return true;
-  return false;
+  if (count <= 16) {
+    for (std::size_t i = 1; i < count; ++i)
+      for (std::size_t j = 0; j < i; ++j)
+        if (candidates_[i].signature == candidates_[j].signature) return true;
+    return false;
+  }
+  signatures_.clear();
+  for (const Candidate& candidate : candidates_) signatures_.push_back(candidate.signature);
+  std::sort(signatures_.begin(), signatures_.end());
+  return std::adjacent_find(signatures_.begin(), signatures_.end()) != signatures_.end();
 }
 
 // Joins the orbits under generators_: among the down-sets of one signature, the orbits are
@@ -210,8 +209,6 @@ Mask ExtensionFinder::TwinCanonical(Mask below) const {
 // already, so nauty is asked for the rest of the group, and its generators link each down-set
 // to the least image of its image. The least down-set of each orbit is kept.
 void ExtensionFinder::KeepOnePerOrbit(const Parent& parent, ExtensionStats& stats) {
-  if (!AnySignatureRepeats()) return;
-  std::sort(candidates_.begin(), candidates_.end(), Precedes());
   if (!SignaturesRepeat()) return;
   // Most repeats are down-sets of elements alike only in their own sizes, which a second
   // round of invariants tells apart without nauty.
@@ -223,8 +220,8 @@ void ExtensionFinder::KeepOnePerOrbit(const Parent& parent, ExtensionStats& stat
     for (Mask m = candidate.extension.below; m != 0; m &= m - 1) below += refined[Lowest(m)];
     candidate.signature = Mix(candidate.signature) + covered + std::rotl(below, 23);
   }
-  std::sort(candidates_.begin(), candidates_.end(), Precedes());
   if (!SignaturesRepeat()) return;
+  std::sort(candidates_.begin(), candidates_.end(), Precedes());
   ++stats.groupsComputed;
   FindAutomorphismGenerators(parent.lattice, generators_);
   const int count = static_cast<int>(candidates_.size());

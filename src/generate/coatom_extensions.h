@@ -55,8 +55,7 @@ class ExtensionFinder {
 
   void Consider(const Parent& parent, Mask covered, Mask below);
   void KeepOnePerOrbit(const Parent& parent, ExtensionStats& stats);
-  bool AnySignatureRepeats() const;
-  bool SignaturesRepeat() const;
+  bool SignaturesRepeat();
   // The least image of a down-set under the permutations of twins.
   Mask TwinCanonical(Mask below) const;
   void JoinAllOrbits();
@@ -70,6 +69,7 @@ class ExtensionFinder {
   };
 
   std::vector<Candidate> candidates_;
+  std::vector<std::uint64_t> signatures_;
   std::vector<Mask> twinClasses_;
   std::vector<Permutation> generators_;
   std::vector<int> orbitRoot_;
