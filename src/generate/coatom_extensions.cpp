@@ -170,20 +170,33 @@ void ExtensionFinder::JoinOrbits(int first, int last) {
 }
 
 // Whether two down-sets share their signature. Most parents have a few candidates, all
-// apart: comparing them pairwise, or sorting their signatures alone, spares sorting the
-// candidates themselves, which only the search for orbits needs.
+// apart: they are compared pairwise, or through a small open-addressing table, which spares
+// sorting anything. A slot holds a signature with its lowest bit set, so that 0 marks it
+// empty; two signatures that differ there alone pass for a repeat, which costs a closer look
+// and never a lattice.
 bool ExtensionFinder::SignaturesRepeat() {
   const std::size_t count = candidates_.size();
-  if (count <= 16) {
+  if (count <= 8) {
     for (std::size_t i = 1; i < count; ++i)
       for (std::size_t j = 0; j < i; ++j)
         if (candidates_[i].signature == candidates_[j].signature) return true;
     return false;
   }
-  signatures_.clear();
-  for (const Candidate& candidate : candidates_) signatures_.push_back(candidate.signature);
-  std::sort(signatures_.begin(), signatures_.end());
-  return std::adjacent_find(signatures_.begin(), signatures_.end()) != signatures_.end();
+  int bits = 5;
+  while ((std::size_t{1} << bits) < 2 * count) ++bits;
+  const std::size_t mask = (std::size_t{1} << bits) - 1;
+  seen_.assign(mask + 1, 0);
+  for (const Candidate& candidate : candidates_) {
+    const std::uint64_t key = candidate.signature | 1;
+    for (std::size_t slot = (key * 0x9e3779b97f4a7c15u) >> (64 - bits);; slot = (slot + 1) & mask) {
+      if (seen_[slot] == key) return true;
+      if (seen_[slot] == 0) {
+        seen_[slot] = key;
+        break;
+      }
+    }
+  }
+  return false;
 }
 
 // Joins the orbits under generators_: among the down-sets of one signature, the orbits are

@@ -69,7 +69,7 @@ class ExtensionFinder {
   };
 
   std::vector<Candidate> candidates_;
-  std::vector<std::uint64_t> signatures_;
+  std::vector<std::uint64_t> seen_;  // the table of SignaturesRepeat
   std::vector<Mask> twinClasses_;
   std::vector<Permutation> generators_;
   std::vector<int> orbitRoot_;
