@@ -91,7 +91,7 @@ double BaselineSeconds(int limitSeconds, int n, const std::vector<JobRule>& rule
 // or not r or z", a rule with equal premises "not l or z"; rules whose result is a premise
 // exclude nothing and are left out. Every element is a variable, so free elements double the
 // model count as they double the count of closed subsets.
-void WriteCnf(const std::filesystem::path& path, int n, const std::vector<Rule>& rules) {
+void WriteCnf(const std::filesystem::path& path, int n, std::span<const Rule> rules) {
   std::vector<Rule> clauses;
   for (const Rule& r : rules)
     if (r.result != r.left && r.result != r.right) clauses.push_back(r);
@@ -120,10 +120,11 @@ void MeasureJob(const std::string& label, const PartialLattice& lattice,
   SubsetCount count = 0;
   ClosedSetCounter counter;
   double countMs = MedianMilliseconds(options.repetitions, [&] {
-    count = CountSubuniverses(counter, lattice.order, derivation.table);
+    count = Problem(lattice.order, derivation.table).Count(counter);
   });
   ClosedSetCounter fresh;
-  CountSubuniverses(fresh, lattice.order, derivation.table);
+  const Problem problem(lattice.order, derivation.table);
+  problem.Count(fresh);
   const CounterStats& stats = fresh.Stats();
   // The enumeration of 2^n subsets cannot finish beyond 30 elements.
   const int limit = n <= 30 ? options.baselineSeconds : 0;
@@ -136,7 +137,7 @@ void MeasureJob(const std::string& label, const PartialLattice& lattice,
   if (options.bySize) {
     std::vector<std::uint64_t> bySize;
     const double bySizeMs = MedianMilliseconds(options.repetitions, [&] {
-      bySize = CountSubuniversesBySize(counter, lattice.order, derivation.table);
+      bySize = Problem(lattice.order, derivation.table).CountBySize(counter);
     });
     const bool agrees = std::accumulate(bySize.begin(), bySize.end(), SubsetCount{0}) == count;
     std::printf("  by size %8.3f ms (%5.2f times)%s", bySizeMs, bySizeMs / countMs,
@@ -157,7 +158,7 @@ void MeasureJob(const std::string& label, const PartialLattice& lattice,
   std::printf("\n");
   std::fflush(stdout);
   if (!options.cnfFolder.empty() && !cnfName.empty())
-    WriteCnf(options.cnfFolder / (cnfName + ".cnf"), n, RulesOf(derivation.table));
+    WriteCnf(options.cnfFolder / (cnfName + ".cnf"), n, problem.Rules());
 }
 
 void MeasureFile(const std::filesystem::path& path, const BenchOptions& options) {

@@ -10,9 +10,7 @@
 #include <string>
 #include <utility>
 
-#include "core/closed_set_lister.h"
-#include "core/count.h"
-#include "core/symmetry.h"
+#include "core/mirelkon.h"
 #include "counter_pool.h"
 #include "draw/hasse_drawing.h"
 #include "generate/lattice_generator.h"
@@ -40,9 +38,7 @@ py::int_ Count(const Structure& s, const py::iterable& containing, bool bounded)
   const Mask required = s.Required(containing, bounded);
   return IntOf(RunInterruptibly([counted = s.counted, required](std::stop_token stop) {
     const CounterPool::Lease counter = counters.Borrow(std::move(stop));
-    return required == 0 ? CountSubuniverses(*counter, counted->order, counted->equations)
-                         : CountSubuniversesHolding(*counter, counted->order.size,
-                                                    counted->equations, required);
+    return counted->problem.Count(*counter, required);
   }));
 }
 
@@ -52,7 +48,7 @@ py::list Profile(const Structure& s, const py::iterable& containing, bool bounde
   for (std::uint64_t count :
        RunInterruptibly([counted = s.counted, required](std::stop_token stop) {
          const CounterPool::Lease counter = counters.Borrow(std::move(stop));
-         return CountSubuniversesBySize(*counter, counted->order, counted->equations, required);
+         return counted->problem.CountBySize(*counter, required);
        }))
     bySize.append(py::int_(count));
   return bySize;
@@ -63,7 +59,7 @@ py::tuple UpToSymmetry(const Structure& s, const py::iterable& containing, bool 
   const SymmetryCount symmetry =
       RunInterruptibly([counted = s.counted, required](std::stop_token stop) {
         const CounterPool::Lease counter = counters.Borrow(std::move(stop));
-        return CountUpToSymmetry(*counter, counted->order, counted->equations, required);
+        return counted->problem.CountUpToSymmetry(*counter, required);
       });
   return py::make_tuple(IntOf(symmetry.automorphisms),
                         symmetry.orbits ? py::object(IntOf(*symmetry.orbits)) : py::none());
@@ -86,8 +82,8 @@ SublatticeIterator Sublattices(const Structure& s, const py::iterable& containin
   auto list = [counted = s.counted, required, limit](const Stream<Mask>::Emit& emit,
                                                      std::stop_token) {
     std::uint64_t listed = 0;
-    ListClosedSets(counted->order.size, RulesOf(counted->equations), required,
-                   [&](Mask set) { return (!limit || listed++ < *limit) && emit(set); });
+    counted->problem.List(required,
+                          [&](Mask set) { return (!limit || listed++ < *limit) && emit(set); });
   };
   return {s.elements, std::make_unique<Stream<Mask>>(list)};
 }
@@ -194,8 +190,10 @@ py::object DrawLattice(const PyLattice& lattice, const py::iterable& highlight,
                        const std::string& format) {
   const std::optional<DrawingFormat> chosen = FormatOfFileName("diagram." + format);
   if (!chosen) throw std::invalid_argument("format must be svg, png, pdf or dot, not " + format);
-  const OrderDrawing drawing{
-      lattice.counted->order, lattice.elements.Names(), lattice.Required(highlight, false), {}};
+  const OrderDrawing drawing{lattice.counted->problem.GetOrder(),
+                             lattice.elements.Names(),
+                             lattice.Required(highlight, false),
+                             {}};
   std::string bytes;
   try {
     bytes = DrawOrders({drawing}, *chosen);

@@ -92,7 +92,7 @@ PyLattice PyLattice::Of(Elements elements, NamedLattice named) {
   PyLattice lattice;
   lattice.elements = std::move(elements);
   lattice.counted = std::make_shared<const Counted>(
-      Counted{named.order, named.equations, named.bottom, named.top});
+      Counted{Problem(named.order, named.equations), named.bottom, named.top});
   lattice.lattice = std::make_shared<const NamedLattice>(std::move(named));
   return lattice;
 }
@@ -200,7 +200,7 @@ PyPartialLattice::PyPartialLattice(const py::iterable& listed, const py::iterabl
       PartialLatticeFromPairs(elements.Names(), pairs, std::move(equations), further));
   const Order& order = named->lattice.order;
   counted = std::make_shared<const Counted>(
-      Counted{order, named->derivation.table, Bound(order, false), Bound(order, true)});
+      Counted{Problem(order, named->derivation.table), Bound(order, false), Bound(order, true)});
   partial = std::move(named);
 }
 

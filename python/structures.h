@@ -10,9 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "core/bits.h"
-#include "core/equation.h"
-#include "core/order.h"
+#include "core/mirelkon.h"
 #include "named/named_lattice.h"
 
 namespace mirelkon {
@@ -39,11 +37,10 @@ class Elements {
   py::dict numbers_;
 };
 
-// What the counting functions read, shared with the worker threads that count: the order, the
-// equations that every closed subset obeys, and the bounds of the order where it has them.
+// What the counting functions read, shared with the worker threads that count: the problem of
+// the closed subsets, and the bounds of the order where it has them.
 struct Counted {
-  Order order;
-  std::vector<Equation> equations;
+  Problem problem;
   int bottom = -1, top = -1;  // -1: none
 };
 

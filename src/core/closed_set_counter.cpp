@@ -20,6 +20,7 @@
 #include <utility>
 
 #include "core/bits.h"
+#include "core/internal/contracts.h"
 #include "core/internal/counter_values.h"
 #include "core/internal/part_cache.h"
 #include "core/internal/residual.h"
@@ -177,11 +178,15 @@ ClosedSetCounter::~ClosedSetCounter() = default;
 
 SubsetCount ClosedSetCounter::Count(int n, std::span<const Rule> rules,
                                     std::span<const int> levels) {
+  CheckRules("Count", n, rules);
+  CheckLevels("Count", n, levels);
   return engine_->Run<TotalCount>(n, rules, levels);
 }
 
 std::vector<std::uint64_t> ClosedSetCounter::CountBySize(int n, std::span<const Rule> rules,
                                                          std::span<const int> levels) {
+  CheckRules("CountBySize", n, rules);
+  CheckLevels("CountBySize", n, levels);
   const SizeCounts::Value counts = engine_->Run<SizeCounts>(n, rules, levels);
   std::vector<std::uint64_t> bySize(n + 1, 0);
   std::copy(counts.coefficient, counts.coefficient + counts.length, bySize.begin());

@@ -5,6 +5,7 @@
 #include "core/closed_set_lister.h"
 
 #include "core/internal/closure.h"
+#include "core/internal/contracts.h"
 
 namespace mirelkon {
 
@@ -30,6 +31,8 @@ struct Listing {
 
 bool ListClosedSets(int n, std::span<const Rule> rules, Mask required,
                     const std::function<bool(Mask)>& visit) {
+  CheckRules("ListClosedSets", n, rules);
+  CheckRequired("ListClosedSets", n, required);
   const ClosureRules closure(n, rules);
   return Listing{closure, n, visit}.From(0, closure.Close(required), 0);
 }

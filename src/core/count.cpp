@@ -3,18 +3,14 @@
 
 #include <algorithm>
 #include <cassert>
+#include <utility>
 
+#include "core/closed_set_lister.h"
 #include "core/internal/closure.h"
+#include "core/internal/contracts.h"
 #include "core/lattice.h"
 
 namespace mirelkon {
-
-std::vector<Rule> RulesOf(std::span<const Equation> equations) {
-  std::vector<Rule> rules;
-  rules.reserve(equations.size());
-  for (const Equation& e : equations) rules.push_back({e.left, e.right, e.result});
-  return rules;
-}
 
 namespace {
 
@@ -95,37 +91,45 @@ std::vector<int> LevelsOfADistributiveLattice(const Order& order,
 
 }  // namespace
 
-SubsetCount CountSubuniverses(ClosedSetCounter& counter, const Order& order,
-                              std::span<const Equation> equations) {
-  assert(0 <= order.size && order.size <= maxElements);
-  return counter.Count(order.size, RulesOf(equations),
-                       LevelsOfADistributiveLattice(order, equations));
+Problem::Problem(const Order& order, std::vector<Equation> equations)
+    : order_(order), equations_(std::move(equations)) {
+  CheckEquations("Problem", order_.size, equations_);
+  rules_ = RulesOf(equations_);
+  levels_ = LevelsOfADistributiveLattice(order_, equations_);
 }
 
-SubsetCount CountSubuniversesHolding(ClosedSetCounter& counter, int n,
-                                     std::span<const Equation> equations, Mask required) {
-  const Restriction restriction = RestrictToSupersets(n, RulesOf(equations), required);
+SubsetCount Problem::Count(ClosedSetCounter& counter, Mask required) const {
+  CheckRequired("Problem", order_.size, required);
+  if (required == 0) return counter.Count(order_.size, rules_, levels_);
+  const Restriction restriction = RestrictToSupersets(order_.size, rules_, required);
   return counter.Count(static_cast<int>(restriction.elements.size()), restriction.rules);
 }
 
 // A closed set holding `required` is the closure C of required with a closed set of the
 // restricted rules, so its size is |C| more than that of the latter.
-std::vector<std::uint64_t> CountSubuniversesBySize(ClosedSetCounter& counter, const Order& order,
-                                                   std::span<const Equation> equations,
-                                                   Mask required) {
-  const int n = order.size;
-  assert(0 <= n && n <= maxElements);
-  const std::vector<int> levels = LevelsOfADistributiveLattice(order, equations);
-  if (required == 0) return counter.CountBySize(n, RulesOf(equations), levels);
-  const Restriction restriction = RestrictToSupersets(n, RulesOf(equations), required);
+std::vector<std::uint64_t> Problem::CountBySize(ClosedSetCounter& counter, Mask required) const {
+  CheckRequired("Problem", order_.size, required);
+  const int n = order_.size;
+  if (required == 0) return counter.CountBySize(n, rules_, levels_);
+  const Restriction restriction = RestrictToSupersets(n, rules_, required);
   std::vector<int> restrictedLevels;
-  if (!levels.empty())
-    for (int x : restriction.elements) restrictedLevels.push_back(levels[x]);
+  if (!levels_.empty())
+    for (int x : restriction.elements) restrictedLevels.push_back(levels_[x]);
   const std::vector<std::uint64_t> rest = counter.CountBySize(
       static_cast<int>(restriction.elements.size()), restriction.rules, restrictedLevels);
   std::vector<std::uint64_t> bySize(n + 1, 0);
-  std::copy(rest.begin(), rest.end(), bySize.begin() + Size(restriction.closure));
+  std::copy(rest.begin(), rest.end(), bySize.begin() + mirelkon::Size(restriction.closure));
   return bySize;
+}
+
+SymmetryCount Problem::CountUpToSymmetry(ClosedSetCounter& counter, Mask required) const {
+  CheckRequired("Problem", order_.size, required);
+  return mirelkon::CountUpToSymmetry(counter, order_, equations_, required);
+}
+
+bool Problem::List(Mask required, const std::function<bool(Mask)>& visit) const {
+  CheckRequired("Problem", order_.size, required);
+  return ListClosedSets(order_.size, rules_, required, visit);
 }
 
 double Sigma(SubsetCount count, int n, int subtrahend) {

@@ -14,8 +14,10 @@
 #include <algorithm>
 #include <cassert>
 #include <cstdint>
+#include <stdexcept>
 #include <utility>
 
+#include "core/internal/contracts.h"
 #include "core/limits.h"
 #include "core/slot_index.h"
 
@@ -236,7 +238,13 @@ std::vector<int> Derivation::TypedSources(std::array<int, 2> slots) const {
 }
 
 Derivation Derive(const PartialLattice& lattice) {
-  assert(static_cast<int>(lattice.equations.size()) <= maxConstraints);
+  CheckEquations("Derive", lattice.Size(), lattice.equations);
+  if (lattice.order.size != lattice.Size())
+    throw std::invalid_argument("Derive: an order of " + std::to_string(lattice.order.size) +
+                                " elements for " + std::to_string(lattice.Size()) + " symbols");
+  if (lattice.equations.size() > static_cast<std::size_t>(maxConstraints))
+    throw std::invalid_argument("Derive: " + std::to_string(lattice.equations.size()) +
+                                " equations; at most " + std::to_string(maxConstraints));
   Derivation out;
   Deriver deriver(lattice, out);
   try {

@@ -4,6 +4,9 @@
 #include "core/lattice.h"
 
 #include <cassert>
+#include <stdexcept>
+
+#include "core/internal/contracts.h"
 
 namespace mirelkon {
 
@@ -37,6 +40,7 @@ std::optional<LatticeFault> LeastBound(const Order& up, const Order& down, int x
 }  // namespace
 
 LatticeCheck CheckLattice(const Order& order) {
+  CheckSize("CheckLattice", order.size);
   const int n = order.size;
   LatticeCheck check;
   check.tables.size = n;
@@ -60,7 +64,9 @@ LatticeCheck CheckLattice(const Order& order) {
 }
 
 std::vector<Equation> LatticeEquations(const Order& order, const LatticeTables& tables) {
-  assert(order.size == tables.size);
+  if (order.size != tables.size)
+    throw std::invalid_argument("LatticeEquations: tables of " + std::to_string(tables.size) +
+                                " elements for an order of " + std::to_string(order.size));
   std::vector<Equation> equations;
   for (int x = 0; x < order.size; ++x)
     for (int y = x + 1; y < order.size; ++y) {
@@ -70,6 +76,24 @@ std::vector<Equation> LatticeEquations(const Order& order, const LatticeTables& 
       equations.push_back({ux, uy, tables.meet[x][y], meetSymbol});
     }
   return equations;
+}
+
+std::string LatticeFaultText(std::span<const std::string> names, const LatticeFault& fault) {
+  const std::string pair = "not a lattice: " + names[fault.x] + " and " + names[fault.y];
+  switch (fault.kind) {
+    case LatticeFault::cycle:
+      return pair + " are each below the other";
+    case LatticeFault::noUpperBound:
+      return pair + " have no upper bound";
+    case LatticeFault::noLowerBound:
+      return pair + " have no lower bound";
+    case LatticeFault::twoUpperBounds:
+    case LatticeFault::twoLowerBounds:
+      break;
+  }
+  return pair + " have two " +
+         (fault.kind == LatticeFault::twoUpperBounds ? "minimal upper" : "maximal lower") +
+         " bounds, " + names[fault.first] + " and " + names[fault.second];
 }
 
 }  // namespace mirelkon

@@ -5,6 +5,8 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
+#include <string>
 #include <vector>
 
 #include "core/equation.h"
@@ -39,6 +41,9 @@ struct LatticeCheck {
 
 // Checks a closed order as a lattice and fills its join and meet tables.
 LatticeCheck CheckLattice(const Order& order);
+
+// "not a lattice: a and b ...", naming the elements by their names.
+std::string LatticeFaultText(std::span<const std::string> names, const LatticeFault& fault);
 
 // The join and meet of every incomparable pair x < y, in this order: x+y, then x*y. These are
 // the equations that state a lattice; comparable pairs add nothing, their join and meet being

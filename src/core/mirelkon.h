@@ -4,8 +4,8 @@
 //   mirelkon::CheckLattice      is an order a lattice; its join and meet tables (core/lattice.h)
 //   mirelkon::Derive            the join and meet equations that follow (core/derivation.h)
 //   mirelkon::ClosedSetCounter  the exact counter of closed subsets (core/closed_set_counter.h)
-//   mirelkon::Problem           one job's counts, profile, list and count up to symmetry
-//                               (core/problem.h)
+//   mirelkon::Problem           one job's count, profile, list and count up to symmetry
+//                               (core/count.h)
 //
 // Every entry point checks what it is given and throws std::invalid_argument with the reason
 // instead of answering a question it cannot: n out of range, a rule naming no element, an

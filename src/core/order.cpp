@@ -1,12 +1,13 @@
 // Closure and derived relations of an order.
 #include "core/order.h"
+#include "core/internal/contracts.h"
 
 #include <cassert>
 
 namespace mirelkon {
 
 Order Order::Identity(int n) {
-  assert(0 <= n && n <= maxElements);
+  CheckSize("Order::Identity", n);
   Order order;
   order.size = n;
   for (int x = 0; x < n; ++x) order.above[x] = Bit(x);

@@ -3,6 +3,10 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
+#include <vector>
+
+#include "core/equation.h"
 
 namespace mirelkon {
 
@@ -11,5 +15,13 @@ struct Rule {
   std::uint8_t right;
   std::uint8_t result;
 };
+
+// Every equation as its rule, whatever its operation.
+inline std::vector<Rule> RulesOf(std::span<const Equation> equations) {
+  std::vector<Rule> rules;
+  rules.reserve(equations.size());
+  for (const Equation& e : equations) rules.push_back({e.left, e.right, e.result});
+  return rules;
+}
 
 }  // namespace mirelkon

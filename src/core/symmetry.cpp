@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "core/internal/closure.h"
+#include "core/internal/contracts.h"
 #include "core/internal/nauty_storage.h"
 #include "core/limits.h"
 
@@ -303,6 +304,8 @@ bool Keeps(std::string_view g, Mask set) {
 
 SymmetryCount CountUpToSymmetry(ClosedSetCounter& counter, const Order& order,
                                 std::span<const Equation> equations, Mask required) {
+  CheckEquations("CountUpToSymmetry", order.size, equations);
+  CheckRequired("CountUpToSymmetry", order.size, required);
   const std::vector<Equation> distinct = Distinct(equations);
   if (order.size == 0) return {std::string(1, '1'), 1, 1, SubsetCount{1}};
   const NautyStorage releasedAtTheEnd;  // the caller may be a thread that ends soon
@@ -318,8 +321,7 @@ SymmetryCount CountUpToSymmetry(ClosedSetCounter& counter, const Order& order,
               &options, &stats, nullptr);
   SymmetryCount result{search->order.Text(), 0, 0, std::nullopt};
   if (!search->order.AtMost(maxEnumeratedAutomorphisms)) return result;
-  std::vector<Rule> rules;
-  for (const Equation& e : distinct) rules.push_back({e.left, e.right, e.result});
+  const std::vector<Rule> rules = RulesOf(distinct);
   Group group = GroupOf(search->generators, order.size, counter);
   assert(group.Size() == search->order.Value());
   // Burnside's sum runs over the automorphisms that keep `required`: all of them, or a

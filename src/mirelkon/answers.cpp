@@ -68,10 +68,9 @@ void Withhold(Answers& answers, const std::string& reason) {
   answers.fields.push_back({"withheld", reason});
 }
 
-void AnswerSymmetry(Answers& answers, ClosedSetCounter& counter, const ParsedJob& job,
-                    const Derivation& derivation, const std::string& holding) {
-  const SymmetryCount symmetry =
-      CountUpToSymmetry(counter, job.lattice.order, derivation.table, answers.required);
+void AnswerSymmetry(Answers& answers, ClosedSetCounter& counter, const Problem& problem,
+                    const std::string& holding) {
+  const SymmetryCount symmetry = problem.CountUpToSymmetry(counter, answers.required);
   answers.lines.push_back("-- |Aut(L)|=" + symmetry.automorphisms);
   answers.fields.push_back({"automorphisms", symmetry.automorphisms});
   answers.fields.push_back({"sub_up_to_symmetry", symmetry.orbits
@@ -96,10 +95,9 @@ void AnswerSymmetry(Answers& answers, ClosedSetCounter& counter, const ParsedJob
 }
 
 // One line per size that occurs; the JSON array has every size 0..n.
-void AnswerProfile(Answers& answers, ClosedSetCounter& counter, const ParsedJob& job,
-                   const Derivation& derivation, const std::string& holding) {
-  const std::vector<std::uint64_t> bySize =
-      CountSubuniversesBySize(counter, job.lattice.order, derivation.table, answers.required);
+void AnswerProfile(Answers& answers, ClosedSetCounter& counter, const Problem& problem,
+                   const std::string& holding) {
+  const std::vector<std::uint64_t> bySize = problem.CountBySize(counter, answers.required);
   for (std::size_t k = 0; k < bySize.size(); ++k) {
     const std::string number = std::to_string(bySize[k]);
     if (bySize[k] != 0)
@@ -140,7 +138,7 @@ void AnswerDrawings(Answers& answers, const Queries& queries, const ParsedJob& j
 }  // namespace
 
 Answers AnswerQueries(const Queries& queries, ClosedSetCounter& counter, const ParsedJob& job,
-                      const Derivation& derivation, SubsetCount count) {
+                      const Problem& problem, SubsetCount count) {
   Answers answers;
   const PartialLattice& lattice = job.lattice;
   if (const std::string refusal = Required(queries, job, answers.required); !refusal.empty()) {
@@ -151,22 +149,22 @@ Answers AnswerQueries(const Queries& queries, ClosedSetCounter& counter, const P
   }
   std::string holding;
   if (answers.required != 0) {
-    count = CountSubuniversesHolding(counter, lattice.Size(), derivation.table, answers.required);
+    count = problem.Count(counter, answers.required);
     holding = " holding " + ListedText(job, answers.required);
     answers.lines.push_back("-- Closed subsets" + holding + ": " + DecimalText(count));
     answers.fields.push_back({"containing", ElementsText(lattice, job.legend, answers.required)});
     answers.narrowed = true;
     answers.narrowedSub = DecimalText(count);
   }
-  if (queries.profile) AnswerProfile(answers, counter, job, derivation, holding);
-  if (queries.upToSymmetry) AnswerSymmetry(answers, counter, job, derivation, holding);
+  if (queries.profile) AnswerProfile(answers, counter, problem, holding);
+  if (queries.upToSymmetry) AnswerSymmetry(answers, counter, problem, holding);
   if (queries.list) AnswerList(answers, queries, count);
   if (answers.listed && !queries.drawFolder.empty()) AnswerDrawings(answers, queries, job);
   return answers;
 }
 
 void WriteList(const Answers& answers, std::FILE* listFile, bool bySize, ReportChannel& report,
-               JsonRecords& json, const ParsedJob& job, const Derivation& derivation) {
+               JsonRecords& json, const ParsedJob& job, const Problem& problem) {
   if (!answers.listed) return;
   const PartialLattice& lattice = job.lattice;
   const bool asJson = json.out != nullptr && listFile == nullptr;
@@ -189,13 +187,12 @@ void WriteList(const Answers& answers, std::FILE* listFile, bool bySize, ReportC
     }
     return true;
   };
-  const std::vector<Rule> rules = RulesOf(derivation.table);
   if (!bySize) {
-    ListClosedSets(lattice.Size(), rules, answers.required, write);
+    problem.List(answers.required, write);
   } else {
     // At most the list's limit of subsets are held, in the order found, then sorted stably.
     std::vector<Mask> sets;
-    ListClosedSets(lattice.Size(), rules, answers.required, [&](Mask set) {
+    problem.List(answers.required, [&](Mask set) {
       sets.push_back(set);
       return true;
     });

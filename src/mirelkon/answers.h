@@ -11,7 +11,7 @@
 
 #include "core/bits.h"
 #include "core/closed_set_counter.h"
-#include "core/derivation.h"
+#include "core/count.h"
 #include "input/input_reader.h"
 #include "mirelkon/queries.h"
 #include "report/json_records.h"
@@ -31,13 +31,13 @@ struct Answers {
 };
 
 Answers AnswerQueries(const Queries& queries, ClosedSetCounter& counter, const ParsedJob& job,
-                      const Derivation& derivation, SubsetCount count);
+                      const Problem& problem, SubsetCount count);
 
 // Writes the closed subsets the answers list: as JSON lines when JSON is written and no list
 // file is given, else to the list file (nullptr: the screen) one per line, after a line that
 // says whose they are; by size, the smallest first, when asked.
 void WriteList(const Answers& answers, std::FILE* listFile, bool bySize, ReportChannel& report,
-               JsonRecords& json, const ParsedJob& job, const Derivation& derivation);
+               JsonRecords& json, const ParsedJob& job, const Problem& problem);
 
 // The fields of a job whose list could not be written: "listed" becomes null, and "withheld"
 // gives the reason.

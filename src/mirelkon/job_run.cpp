@@ -168,7 +168,8 @@ bool CountAndReport(Session& session, const RunOutputs& outputs, ClosedSetCounte
                     const RunSettings& settings, const ParsedJob& job, const Derivation& derivation,
                     int latticeAdded, int jobNumber) {
   const auto start = std::chrono::steady_clock::now();
-  const SubsetCount count = CountSubuniverses(counter, job.lattice.order, derivation.table);
+  const Problem problem(job.lattice.order, derivation.table);
+  const SubsetCount count = problem.Count(counter);
   const double milliseconds = MillisecondsSince(start);
   if (session.options.counterStats)
     WriteCounterStats(session.report, session.input.LineNumber(), counter.Stats());
@@ -198,7 +199,7 @@ bool CountAndReport(Session& session, const RunOutputs& outputs, ClosedSetCounte
     outputs.json.WriteJob(record);
     return true;
   }
-  Answers answers = AnswerQueries(outputs.queries, counter, job, derivation, count);
+  Answers answers = AnswerQueries(outputs.queries, counter, job, problem, count);
   for (const std::string& line : answers.lines) session.report.WriteBothLine(line);
   record.profile = answers.profile;
   if (answers.narrowed) record.sub = answers.narrowedSub;
@@ -206,12 +207,12 @@ bool CountAndReport(Session& session, const RunOutputs& outputs, ClosedSetCounte
     record.answers = answers.fields;
     outputs.json.WriteJob(record);
     WriteList(answers, outputs.listFile, outputs.queries.listBySize, session.report, outputs.json,
-              job, derivation);
+              job, problem);
   } else {
     // Into a list file the list goes first, so that the record can say that it failed.
     try {
       WriteList(answers, outputs.listFile, outputs.queries.listBySize, session.report, outputs.json,
-                job, derivation);
+                job, problem);
     } catch (const IoFailure& failure) {
       MarkListingFailed(answers, std::string("cannot write the list file: ") +
                                      std::strerror(failure.errorNumber));
@@ -223,8 +224,8 @@ bool CountAndReport(Session& session, const RunOutputs& outputs, ClosedSetCounte
     outputs.json.WriteJob(record);
   }
   if (answers.listed && !outputs.queries.drawFolder.empty())
-    DrawListedSubsets(outputs.queries.drawFolder, session.report.inputName, jobNumber, job,
-                      derivation, answers.required);
+    DrawListedSubsets(outputs.queries.drawFolder, session.report.inputName, jobNumber, job, problem,
+                      answers.required);
   return !answers.withheld;
 }
 

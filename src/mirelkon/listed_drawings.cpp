@@ -47,7 +47,7 @@ bool DrawableOrder(const Order& order) {
 }
 
 void DrawListedSubsets(const std::string& folder, const std::string& inputName, int jobNumber,
-                       const ParsedJob& job, const Derivation& derivation, Mask required) {
+                       const ParsedJob& job, const Problem& problem, Mask required) {
   if (!DrawableOrder(job.lattice.order)) return;
   std::error_code error;
   std::filesystem::create_directories(folder, error);
@@ -60,7 +60,7 @@ void DrawListedSubsets(const std::string& folder, const std::string& inputName, 
       (std::filesystem::path(folder) / stem).string() + "_" + std::to_string(jobNumber) + "_";
   OrderDrawing drawing{job.lattice.order, LegendNames(job), 0, {}};
   std::uint64_t drawn = 0;
-  ListClosedSets(job.lattice.Size(), RulesOf(derivation.table), required, [&](Mask set) {
+  problem.List(required, [&](Mask set) {
     drawing.highlighted = set;
     drawing.caption = job.name + ": " + SubsetCaption(job.lattice.elementSymbols, set);
     try {

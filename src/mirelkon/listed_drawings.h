@@ -5,7 +5,7 @@
 #include <string>
 
 #include "core/bits.h"
-#include "core/derivation.h"
+#include "core/count.h"
 #include "input/input_reader.h"
 
 namespace mirelkon {
@@ -16,7 +16,7 @@ namespace mirelkon {
 // file that exists is never replaced: that ends the run with an IoFailure, as does a failed
 // write. A job whose order has a cycle is not drawn.
 void DrawListedSubsets(const std::string& folder, const std::string& inputName, int jobNumber,
-                       const ParsedJob& job, const Derivation& derivation, Mask required);
+                       const ParsedJob& job, const Problem& problem, Mask required);
 
 // False when the job's order has a cycle, which no Hasse diagram shows.
 bool DrawableOrder(const Order& order);

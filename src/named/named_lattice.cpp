@@ -78,24 +78,6 @@ NamedLattice LatticeFromOrder(std::vector<std::string> names, const Order& order
   return lattice;
 }
 
-std::string LatticeFaultText(std::span<const std::string> names, const LatticeFault& fault) {
-  const std::string pair = "not a lattice: " + names[fault.x] + " and " + names[fault.y];
-  switch (fault.kind) {
-    case LatticeFault::cycle:
-      return pair + " are each below the other";
-    case LatticeFault::noUpperBound:
-      return pair + " have no upper bound";
-    case LatticeFault::noLowerBound:
-      return pair + " have no lower bound";
-    case LatticeFault::twoUpperBounds:
-    case LatticeFault::twoLowerBounds:
-      break;
-  }
-  return pair + " have two " +
-         (fault.kind == LatticeFault::twoUpperBounds ? "minimal upper" : "maximal lower") +
-         " bounds, " + names[fault.first] + " and " + names[fault.second];
-}
-
 NamedPartialLattice PartialLatticeFromPairs(std::vector<std::string> names,
                                             std::span<const ElementPair> pairs,
                                             std::vector<Equation> equations,

@@ -34,9 +34,6 @@ NamedLattice LatticeFromPairs(std::vector<std::string> names, std::span<const El
 // The lattice of a closed order that may not be one.
 NamedLattice LatticeFromOrder(std::vector<std::string> names, const Order& order);
 
-// "not a lattice: a and b ...", naming the elements by their names.
-std::string LatticeFaultText(std::span<const std::string> names, const LatticeFault& fault);
-
 // A partial lattice: named elements, the order the pairs generate, and equations of the join
 // "+", the meet "*" and the further operations, each named by a character of
 // `furtherOperations` (neither "+" nor "*"), with the equations that follow from them.

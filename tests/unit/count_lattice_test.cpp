@@ -55,7 +55,7 @@ Order Product(const Order& a, const Order& b) {
 // The sublattices: the subsets closed under the joins and meets of incomparable pairs.
 SubsetCount Sublattices(const Order& order) {
   ClosedSetCounter counter;
-  return CountSubuniverses(counter, order, LatticeOf(order).equations);
+  return Problem(order, LatticeOf(order).equations).Count(counter);
 }
 
 // The sublattices of C_m x C_n, rows 1..m of the first chain taken one at a time, each row
@@ -156,14 +156,14 @@ TEST(CountKnownLattices, CountsBySizeFollowTheClosedForms) {
       if (j >= 2) expected[j + 2] += choose;
     }
     ClosedSetCounter counter;
-    EXPECT_EQ(CountSubuniversesBySize(counter, M(k), LatticeOf(M(k)).equations), expected)
+    EXPECT_EQ(Problem(M(k), LatticeOf(M(k)).equations).CountBySize(counter), expected)
         << "M_" << k;
   }
   for (const auto& [m, n] : {std::pair{10, 6}, std::pair{21, 3}}) {
     const Order order = Product(Chain(m), Chain(n));
     ClosedSetCounter counter;
     const std::vector<std::uint64_t> bySize =
-        CountSubuniversesBySize(counter, order, LatticeOf(order).equations);
+        Problem(order, LatticeOf(order).equations).CountBySize(counter);
     EXPECT_EQ(std::accumulate(bySize.begin(), bySize.end(), std::uint64_t{0}),
               RowByRowSublattices(m, n))
         << "C_" << m << " x C_" << n;

@@ -3,13 +3,12 @@
 // symmetry too.
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <stdexcept>
+#include <string>
 #include <thread>
 
-#include "core/count.h"
-#include "core/derivation.h"
-#include "core/lattice.h"
-#include "core/partial_lattice.h"
-#include "core/symmetry.h"
+#include "core/mirelkon.h"
 #include "count_test_support.h"
 
 namespace mirelkon {
@@ -26,7 +25,7 @@ Order Pentagon() {
 
 SubsetCount Count(const PartialLattice& lattice, const Derivation& derivation) {
   ClosedSetCounter counter;
-  return CountSubuniverses(counter, lattice.order, derivation.table);
+  return Problem(lattice.order, derivation.table).Count(counter);
 }
 
 TEST(LibraryApi, ChecksDerivesAndCountsALatticeBuiltInCode) {
@@ -79,11 +78,11 @@ TEST(LibraryApi, TwoCountersCountSideBySideOnTwoThreads) {
     ClosedSetCounter counter;
     for (int k = 0; k < 20; ++k) {
       const PartialLattice m = diamond(20 + k + 20 * thread);
-      counts[thread][k] = CountSubuniverses(counter, m.order, m.equations);
+      counts[thread][k] = Problem(m.order, m.equations).Count(counter);
     }
     for (int k = 3; k < 8; ++k) {
       const PartialLattice m = diamond(k);
-      symmetries[thread][k - 3] = CountUpToSymmetry(counter, m.order, m.equations, 0);
+      symmetries[thread][k - 3] = Problem(m.order, m.equations).CountUpToSymmetry(counter, 0);
     }
   };
   std::thread first(countAll, 0), second(countAll, 1);
@@ -101,6 +100,45 @@ TEST(LibraryApi, TwoCountersCountSideBySideOnTwoThreads) {
       EXPECT_EQ(symmetries[thread][k - 3].automorphisms, std::to_string(factorial));
       EXPECT_EQ(symmetries[thread][k - 3].orbits, SubsetCount(k + 7));
     }
+}
+
+// What a caller gets wrong ends in std::invalid_argument naming the fault, in every build:
+// never a crash, never a number.
+TEST(LibraryApi, RefusesWhatItCannotAnswer) {
+  Order noTop = Order::Identity(3);
+  noTop.Add(0, 1);
+  noTop.Add(0, 2);
+  const std::vector<Rule> outside = {{0, 1, 7}};
+  const std::vector<int> twoLevels = {0, 1};
+  const Order pentagon = Pentagon();
+  ClosedSetCounter counter;
+  const struct {
+    const char* name;
+    std::function<void()> call;
+    const char* reason;
+  } cases[] = {
+      {"65 elements", [&] { counter.Count(65, {}); }, "65 elements"},
+      {"rule outside", [&] { counter.Count(5, outside); }, "names element 7"},
+      {"levels", [&] { counter.CountBySize(5, {}, twoLevels); }, "2 levels for 5 elements"},
+      {"no top", [&] { LatticeOf(noTop); }, "1 and 2 have no upper bound"},
+      {"list", [&] { ListClosedSets(5, outside, 0, [](Mask) { return true; }); }, "element 7"},
+      {"equation",
+       [&] {
+         Problem(pentagon, {{0, 1, 9, '+'}});
+       },
+       "names element 9"},
+      {"required", [&] { Problem(pentagon, LatticeOf(pentagon).equations).Count(counter, Bit(5)); },
+       "required element 5"},
+  };
+  for (const auto& c : cases) {
+    try {
+      c.call();
+      ADD_FAILURE() << c.name << ": no exception";
+    } catch (const std::invalid_argument& e) {
+      EXPECT_NE(std::string(e.what()).find(c.reason), std::string::npos)
+          << c.name << ": " << e.what();
+    }
+  }
 }
 
 }  // namespace

@@ -32,8 +32,8 @@ TEST(NamedLattice, PentagonHasItsTablesBoundsAndCount) {
   EXPECT_EQ(n5.tables.join[1][2], 4);
   EXPECT_EQ(n5.tables.meet[3][2], 0);
   ClosedSetCounter counter;
-  EXPECT_EQ(CountSubuniverses(counter, n5.order, n5.equations), 23u);
-  EXPECT_EQ(CountSubuniversesHolding(counter, n5.Size(), n5.equations, Bit(0) | Bit(4)), 8u);
+  EXPECT_EQ(Problem(n5.order, n5.equations).Count(counter), 23u);
+  EXPECT_EQ(Problem(n5.order, n5.equations).Count(counter, Bit(0) | Bit(4)), 8u);
 }
 
 TEST(NamedLattice, RefusalsNameTheElements) {

@@ -109,9 +109,9 @@ TEST(SublatticeQueries, AgreeWithBruteForceOnTheSmallExamples) {
       return bySize;
     };
     ClosedSetCounter counter;
-    EXPECT_EQ(CountSubuniversesBySize(counter, job.order, job.table), bySizeHolding(0)) << job.name;
+    EXPECT_EQ(Problem(job.order, job.table).CountBySize(counter), bySizeHolding(0)) << job.name;
     for (int x = 0; x < n; ++x) {
-      EXPECT_EQ(CountSubuniversesBySize(counter, job.order, job.table, Bit(x)),
+      EXPECT_EQ(Problem(job.order, job.table).CountBySize(counter, Bit(x)),
                 bySizeHolding(Bit(x)))
           << job.name << " holding " << x;
       const Restriction restriction = RestrictToSupersets(n, rules, Bit(x));
@@ -148,7 +148,7 @@ TEST(SublatticeQueries, AgreeWithBruteForceOnTheSmallExamples) {
       }
       orbits.insert(least);
     }
-    const SymmetryCount symmetry = CountUpToSymmetry(counter, job.order, job.table, 0);
+    const SymmetryCount symmetry = Problem(job.order, job.table).CountUpToSymmetry(counter, 0);
     EXPECT_EQ(symmetry.automorphisms, std::to_string(group.size())) << job.name;
     ASSERT_TRUE(symmetry.orbits) << job.name;
     EXPECT_EQ(*symmetry.orbits, orbits.size()) << job.name;
@@ -168,7 +168,7 @@ TEST(SublatticeQueries, AgreeWithBruteForceOnTheSmallExamples) {
         }
         holdingOrbits.insert(least);
       }
-      const SymmetryCount holding = CountUpToSymmetry(counter, job.order, job.table, Bit(x));
+      const SymmetryCount holding = Problem(job.order, job.table).CountUpToSymmetry(counter, Bit(x));
       EXPECT_EQ(holding.stabilizer, keeping) << job.name << " holding " << x;
       ASSERT_TRUE(holding.orbits) << job.name;
       EXPECT_EQ(*holding.orbits, holdingOrbits.size()) << job.name << " holding " << x;
@@ -202,9 +202,9 @@ TEST(SublatticeQueries, KnownAnswers) {
     order.Close();
     const PartialLattice lattice = LatticeOf(order);
     ClosedSetCounter counter;
-    EXPECT_EQ(CountSubuniverses(counter, order, lattice.equations), c.sub) << c.name;
-    EXPECT_EQ(CountSubuniversesBySize(counter, order, lattice.equations), c.bySize) << c.name;
-    const SymmetryCount symmetry = CountUpToSymmetry(counter, order, lattice.equations, 0);
+    EXPECT_EQ(Problem(order, lattice.equations).Count(counter), c.sub) << c.name;
+    EXPECT_EQ(Problem(order, lattice.equations).CountBySize(counter), c.bySize) << c.name;
+    const SymmetryCount symmetry = Problem(order, lattice.equations).CountUpToSymmetry(counter, 0);
     EXPECT_EQ(symmetry.automorphisms, c.automorphisms) << c.name;
     EXPECT_EQ(symmetry.orbits, c.orbits) << c.name;
   }
@@ -229,7 +229,7 @@ TEST(SublatticeQueries, LargeGroupsAreCountedByClassesOfConjugates) {
     const PartialLattice lattice = LatticeOf(order);
     ClosedSetCounter counter;
     const std::clock_t start = std::clock();
-    const SymmetryCount symmetry = CountUpToSymmetry(counter, order, lattice.equations, 0);
+    const SymmetryCount symmetry = Problem(order, lattice.equations).CountUpToSymmetry(counter, 0);
     const double seconds = double(std::clock() - start) / CLOCKS_PER_SEC;
     EXPECT_EQ(symmetry.orbits, SubsetCount(k + 7)) << "M_" << k;
     EXPECT_LT(seconds, 10.0) << "M_" << k;
@@ -247,7 +247,7 @@ TEST(SublatticeQueries, LargeGroupsAreCountedByClassesOfConjugates) {
     order.Close();
     const PartialLattice lattice = LatticeOf(order);
     ClosedSetCounter counter;
-    const SymmetryCount symmetry = CountUpToSymmetry(counter, order, lattice.equations, 0);
+    const SymmetryCount symmetry = Problem(order, lattice.equations).CountUpToSymmetry(counter, 0);
     EXPECT_EQ(symmetry.classes, std::uint64_t{1} << squares);
     EXPECT_EQ(symmetry.orbits.has_value(), squares == 16) << squares;
   }
@@ -261,7 +261,7 @@ TEST(SublatticeQueries, GroupsBeyondTheLimitAreSizedButNotRunThrough) {
   }
   const PartialLattice m12 = LatticeOf(order);
   ClosedSetCounter counter;
-  const SymmetryCount symmetry = CountUpToSymmetry(counter, order, m12.equations, 0);
+  const SymmetryCount symmetry = Problem(order, m12.equations).CountUpToSymmetry(counter, 0);
   EXPECT_EQ(symmetry.automorphisms, "479001600");
   EXPECT_FALSE(symmetry.orbits);
 }

@@ -1,0 +1,63 @@
+// The entry points' checks, each with a message that names the offending value.
+#include "core/internal/contracts.h"
+
+#include <algorithm>
+#include <stdexcept>
+#include <string>
+
+#include "core/limits.h"
+
+namespace mirelkon {
+
+namespace {
+
+[[noreturn]] void Refuse(std::string_view what, const std::string& reason) {
+  throw std::invalid_argument(std::string(what) + ": " + reason);
+}
+
+std::string OfElements(int n) {
+  return " of " + std::to_string(n) + " elements";
+}
+
+// The first element of the triple outside 0..n-1, or -1.
+int OutsideElement(int n, int a, int b, int c) {
+  for (int x : {a, b, c})
+    if (x >= n) return x;
+  return -1;
+}
+
+}  // namespace
+
+void CheckSize(std::string_view what, int n) {
+  if (n < 0 || n > maxElements)
+    Refuse(what,
+           std::to_string(n) + " elements; the library counts 0 to " + std::to_string(maxElements));
+}
+
+void CheckRules(std::string_view what, int n, std::span<const Rule> rules) {
+  CheckSize(what, n);
+  for (const Rule& r : rules)
+    if (const int x = OutsideElement(n, r.left, r.right, r.result); x >= 0)
+      Refuse(what, "a rule names element " + std::to_string(x) + OfElements(n) + " (0 to " +
+                       std::to_string(n - 1) + ")");
+}
+
+void CheckEquations(std::string_view what, int n, std::span<const Equation> equations) {
+  CheckSize(what, n);
+  for (const Equation& e : equations)
+    if (const int x = OutsideElement(n, e.left, e.right, e.result); x >= 0)
+      Refuse(what, "an equation names element " + std::to_string(x) + OfElements(n));
+}
+
+void CheckRequired(std::string_view what, int n, Mask required) {
+  if ((required & ~FirstElements(n)) != 0)
+    Refuse(what, "required element " + std::to_string(Highest(required)) + OfElements(n));
+}
+
+void CheckLevels(std::string_view what, int n, std::span<const int> levels) {
+  if (!levels.empty() && levels.size() != static_cast<std::size_t>(n))
+    Refuse(what, std::to_string(levels.size()) + " levels for " + std::to_string(n) +
+                     " elements (one per element, or none)");
+}
+
+}  // namespace mirelkon

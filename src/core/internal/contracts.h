@@ -1,0 +1,23 @@
+// The checks at the library's entry points. What a caller hands in is checked in every build,
+// and a breach throws std::invalid_argument with the reason: a number of elements the sets
+// cannot hold, a rule or an equation naming an element outside them, levels of the wrong
+// length. The library's own invariants stay assertions.
+#pragma once
+
+#include <span>
+#include <string_view>
+
+#include "core/bits.h"
+#include "core/equation.h"
+#include "core/rule.h"
+
+namespace mirelkon {
+
+// 0 <= n <= maxElements; `what` names the caller in the message ("Count").
+void CheckSize(std::string_view what, int n);
+void CheckRules(std::string_view what, int n, std::span<const Rule> rules);
+void CheckEquations(std::string_view what, int n, std::span<const Equation> equations);
+void CheckRequired(std::string_view what, int n, Mask required);
+void CheckLevels(std::string_view what, int n, std::span<const int> levels);
+
+}  // namespace mirelkon
