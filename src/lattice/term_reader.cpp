@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "families/lattice_constructions.h"
+#include "families/lattices.h"
 #include "input/nearest_word.h"
 #include "input/whole_number.h"
 
@@ -60,13 +61,6 @@ std::string KnownLattices() {
     known += " (" + std::string(family.shortName) + std::string(family.argumentNames) + ")";
   }
   return known;
-}
-
-bool IsPrime(int p) {
-  if (p < 2) return false;
-  for (long long d = 2; d * d <= p; ++d)
-    if (p % d == 0) return false;
-  return true;
 }
 
 // A name as people type it: in any case, with "_" as in M_3 and N_5 left out.

@@ -13,44 +13,11 @@
 #include "core/count.h"
 #include "core/partial_lattice.h"
 #include "count_test_support.h"
+#include "families/lattices.h"
 
 namespace mirelkon {
 
 namespace {
-
-Order Chain(int n) {
-  Order order = Order::Identity(n);
-  for (int x = 0; x < n; ++x)
-    for (int y = x + 1; y < n; ++y) order.Add(x, y);
-  return order;
-}
-
-// Bottom 0, atoms 1..k, top k+1.
-Order M(int k) {
-  const int n = k + 2;
-  Order order = Order::Identity(n);
-  for (int x = 0; x < n; ++x) {
-    order.Add(0, x);
-    order.Add(x, n - 1);
-  }
-  return order;
-}
-
-// Bottom 0, a 1 below b 2, c 3 beside both, top 4.
-Order N5() {
-  Order order = M(3);
-  order.Add(1, 2);
-  return order;
-}
-
-// Pairs ordered componentwise; (x, y) has number x * size(b) + y.
-Order Product(const Order& a, const Order& b) {
-  Order order = Order::Identity(a.size * b.size);
-  for (int x = 0; x < order.size; ++x)
-    for (int y = 0; y < order.size; ++y)
-      if (a.Below(x / b.size, y / b.size) && b.Below(x % b.size, y % b.size)) order.Add(x, y);
-  return order;
-}
 
 // The sublattices: the subsets closed under the joins and meets of incomparable pairs.
 SubsetCount Sublattices(const Order& order) {
@@ -89,34 +56,34 @@ SubsetCount RowByRowSublattices(int m, int n) {
 
 TEST(CountKnownLattices, ChainsHaveEverySubsetClosed) {
   for (int n = 0; n <= maxElements; ++n) {
-    EXPECT_TRUE(LatticeOf(Chain(n)).equations.empty());
-    EXPECT_EQ(Sublattices(Chain(n)), SubsetCount{1} << n) << "chain of " << n;
+    EXPECT_TRUE(LatticeOf(Chain(n).order).equations.empty());
+    EXPECT_EQ(Sublattices(Chain(n).order), SubsetCount{1} << n) << "chain of " << n;
   }
 }
 
 TEST(CountKnownLattices, LatticesWithKAtomsBetweenBottomAndTop) {
   for (int k = 0; k <= maxElements - 2; ++k) {
-    EXPECT_EQ(Sublattices(M(k)), (SubsetCount{1} << k) + 3 * k + 3) << "M_" << k;
+    EXPECT_EQ(Sublattices(Diamond(k).order), (SubsetCount{1} << k) + 3 * k + 3) << "M_" << k;
   }
 }
 
 TEST(CountKnownLattices, BooleanLatticesAndProductsOfChains) {
   struct Case {
     std::string name;
-    Order order;
+    LatticeFactor lattice;
     std::uint64_t sublattices;
   };
   const Case cases[] = {
       {"B_2", Product(Chain(2), Chain(2)), 13},
       {"B_3", Product(Product(Chain(2), Chain(2)), Chain(2)), 74},
-      {"N_5 x C_2", Product(N5(), Chain(2)), 164},
+      {"N_5 x C_2", Product(Pentagon(), Chain(2)), 164},
       {"C_5 x C_2", Product(Chain(5), Chain(2)), 272},
       {"C_5 x C_5", Product(Chain(5), Chain(5)), 34088},
       {"C_2 x C_14", Product(Chain(2), Chain(14)), 618496},
       {"C_3 x C_3 x C_3", Product(Product(Chain(3), Chain(3)), Chain(3)), 14039},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(Sublattices(c.order), c.sublattices) << c.name;
+    EXPECT_EQ(Sublattices(c.lattice.order), c.sublattices) << c.name;
   }
 }
 
@@ -125,16 +92,17 @@ TEST(CountKnownLattices, ProductsOfTwoChainsAgreeWithTheRowByRowCount) {
   EXPECT_EQ(RowByRowSublattices(14, 2), 618496u);
   EXPECT_EQ(RowByRowSublattices(8, 8), 212833803u);
   for (const auto& [m, n] : {std::pair{10, 6}, std::pair{21, 3}}) {
-    EXPECT_EQ(Sublattices(Product(Chain(m), Chain(n))), RowByRowSublattices(m, n))
+    EXPECT_EQ(Sublattices(Product(Chain(m), Chain(n)).order), RowByRowSublattices(m, n))
         << "C_" << m << " x C_" << n;
   }
 }
 
 TEST(CountKnownLattices, EnumerationAgreesOnTheSmallOnes) {
-  const Order orders[] = {Product(Chain(2), Chain(2)),
-                          Product(Product(Chain(2), Chain(2)), Chain(2)), M(6),
-                          Product(N5(), Chain(2)), Product(Chain(4), Chain(4))};
-  for (const Order& order : orders) {
+  const LatticeFactor lattices[] = {Product(Chain(2), Chain(2)),
+                                    Product(Product(Chain(2), Chain(2)), Chain(2)), Diamond(6),
+                                    Product(Pentagon(), Chain(2)), Product(Chain(4), Chain(4))};
+  for (const LatticeFactor& lattice : lattices) {
+    const Order& order = lattice.order;
     const std::vector<JobRule> rules = JobRules(LatticeOf(order).equations);
     EXPECT_EQ(static_cast<std::int64_t>(Sublattices(order)), EnumeratedCount(order.size, rules))
         << order.size;
@@ -156,11 +124,12 @@ TEST(CountKnownLattices, CountsBySizeFollowTheClosedForms) {
       if (j >= 2) expected[j + 2] += choose;
     }
     ClosedSetCounter counter;
-    EXPECT_EQ(Problem(M(k), LatticeOf(M(k)).equations).CountBySize(counter), expected)
+    const Order order = Diamond(k).order;
+    EXPECT_EQ(Problem(order, LatticeOf(order).equations).CountBySize(counter), expected)
         << "M_" << k;
   }
   for (const auto& [m, n] : {std::pair{10, 6}, std::pair{21, 3}}) {
-    const Order order = Product(Chain(m), Chain(n));
+    const Order order = Product(Chain(m), Chain(n)).order;
     ClosedSetCounter counter;
     const std::vector<std::uint64_t> bySize =
         Problem(order, LatticeOf(order).equations).CountBySize(counter);

@@ -10,18 +10,11 @@
 
 #include "core/mirelkon.h"
 #include "count_test_support.h"
+#include "families/lattices.h"
 
 namespace mirelkon {
 
 namespace {
-
-// o below a below c below i, o below b below i: the pentagon N_5.
-Order Pentagon() {
-  Order order = Order::Identity(5);
-  for (auto [x, y] : {std::pair{0, 1}, {1, 3}, {3, 4}, {0, 2}, {2, 4}}) order.Add(x, y);
-  order.Close();
-  return order;
-}
 
 SubsetCount Count(const PartialLattice& lattice, const Derivation& derivation) {
   ClosedSetCounter counter;
@@ -29,13 +22,13 @@ SubsetCount Count(const PartialLattice& lattice, const Derivation& derivation) {
 }
 
 TEST(LibraryApi, ChecksDerivesAndCountsALatticeBuiltInCode) {
-  const LatticeCheck check = CheckLattice(Pentagon());
+  const LatticeCheck check = CheckLattice(Pentagon().order);
   ASSERT_FALSE(check.fault);
   EXPECT_EQ(check.tables.join[1][2], 4);
   EXPECT_EQ(check.tables.meet[3][2], 0);
 
   // Every join and meet given: nothing follows that is not given, and N_5 has 23 sublattices.
-  const PartialLattice n5 = LatticeOf(Pentagon());
+  const PartialLattice n5 = LatticeOf(Pentagon().order);
   const Derivation full = Derive(n5);
   ASSERT_FALSE(full.fault);
   EXPECT_EQ(full.DerivedCount(), 0);
@@ -64,14 +57,7 @@ TEST(LibraryApi, ChecksDerivesAndCountsALatticeBuiltInCode) {
 
 TEST(LibraryApi, TwoCountersCountSideBySideOnTwoThreads) {
   // M_k: a bottom, k atoms and a top, with 2^k + 3k + 3 sublattices.
-  auto diamond = [](int k) {
-    Order order = Order::Identity(k + 2);
-    for (int x = 0; x < k + 2; ++x) {
-      order.Add(0, x);
-      order.Add(x, k + 1);
-    }
-    return LatticeOf(order);
-  };
+  auto diamond = [](int k) { return LatticeOf(Diamond(k).order); };
   SubsetCount counts[2][20] = {};
   SymmetryCount symmetries[2][5];
   auto countAll = [&](int thread) {
@@ -110,7 +96,7 @@ TEST(LibraryApi, RefusesWhatItCannotAnswer) {
   noTop.Add(0, 2);
   const std::vector<Rule> outside = {{0, 1, 7}};
   const std::vector<int> twoLevels = {0, 1};
-  const Order pentagon = Pentagon();
+  const Order pentagon = Pentagon().order;
   ClosedSetCounter counter;
   const struct {
     const char* name;
