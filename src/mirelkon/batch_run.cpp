@@ -10,7 +10,7 @@
 #include <string>
 
 #include "input/short_string.h"
-#include "mirelkon/fatal_error.h"
+#include "mirelkon/input_run.h"
 #include "mirelkon/job_run.h"
 #include "report/json_records.h"
 
@@ -39,29 +39,21 @@ bool IsResultFile(const std::string& name) {
 
 int RunFile(ReportChannel& report, const RunOutputs& outputs, const RunOptions& options,
             const std::string& name) {
-  JsonRecords& json = outputs.json;
   if (IsResultFile(name)) {
     std::fprintf(stderr, "mirelkon: %s is skipped: it is a result file of mirelkon\n",
                  name.c_str());
-    return 0;
+    return statusSuccess;
   }
-  Session session(report, options);
-  const bool opened = OpenInputArgument(session, name);
-  json.StartFile(session.inputFileName);
-  if (!opened) {
-    ReportUnopenable(json, session.inputFileName);
-    return statusCannotOpen;
-  }
-  try {
+  return RunInput(report, outputs, options, [&](Session& session) {
+    const bool opened = OpenInputArgument(session, name);
+    outputs.json.StartFile(session.inputFileName);
+    if (!opened) {
+      ReportUnopenable(outputs.json, session.inputFileName);
+      return SessionStart::cannotOpen;
+    }
     StartRunOnOpenedInput(session);
-    const bool answeredAll = RunJobs(session, outputs);
-    EndRun(session);
-    return answeredAll ? 0 : statusWithheld;
-  } catch (const DataError& error) {
-    ShowFatalDataError(session, error);
-    json.WriteError(error.record.empty() ? error.message : error.record, error.line, error.detail);
-    return statusDataError;
-  }
+    return SessionStart::ready;
+  });
 }
 
 }  // namespace
@@ -81,7 +73,7 @@ int RunBatch(ReportChannel& report, const RunOutputs& outputs, const RunOptions&
     report.screen = nullptr;
   }
   WriteBanner(report);
-  int worst = 0;
+  int worst = statusSuccess;
   for (const std::string& name : files) {
     worst = WorseStatus(worst, RunFile(report, outputs, options, name));
     report.FlushScreen();

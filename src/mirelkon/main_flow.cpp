@@ -16,9 +16,7 @@
 #include "mirelkon/batch_run.h"
 #include "mirelkon/command_line.h"
 #include "mirelkon/exit_status.h"
-#include "mirelkon/fatal_error.h"
-#include "mirelkon/job_run.h"
-#include "mirelkon/session.h"
+#include "mirelkon/input_run.h"
 #include "report/broken_pipe.h"
 #include "report/new_file.h"
 #include "report/staged_file.h"
@@ -26,27 +24,6 @@
 namespace mirelkon {
 
 namespace {
-
-int RunSession(ReportChannel& report, const RunOutputs& outputs, const RunOptions& options,
-               const std::string& argument) {
-  Session session(report, options);
-  try {
-    switch (OpenSession(session, argument)) {
-      case SessionStart::helpShown:
-        return 0;
-      case SessionStart::noInputFile:
-        return 1;
-      case SessionStart::ready:
-        break;
-    }
-    const bool answeredAll = RunJobs(session, outputs);
-    EndRun(session);
-    return answeredAll ? 0 : statusWithheld;
-  } catch (const DataError& error) {
-    ShowFatalDataError(session, error);
-    return 1;
-  }
-}
 
 int StopOnIoFailure(ReportChannel& report, const IoFailure& failure) {
   report.AbandonResultFile();
@@ -77,7 +54,7 @@ int StopOnFailure(ReportChannel& report, JsonRecords& json, const std::string& w
 int WriteToStandardOutput(const std::string& text) {
   if (std::fputs(text.c_str(), stdout) == EOF || std::fflush(stdout) != 0)
     FailIo("write to standard output");
-  return 0;
+  return statusSuccess;
 }
 
 int RefuseCommandLine(const std::string& error) {
@@ -97,10 +74,12 @@ int RunWithOutputs(ReportChannel& report, JsonRecords& json, const CommandLine& 
                                  ? listTo + " exists already; it is not overwritten"
                                  : "cannot create " + listTo + ": " + std::strerror(errno));
   const RunOutputs outputs{json, line.queries, listFile.File()};
-  const int status =
-      line.action == Action::batch
-          ? RunBatch(report, outputs, line.run, line.files, line.json)
-          : RunSession(report, outputs, line.run, line.files.empty() ? "" : line.files.front());
+  const std::string argument = line.files.empty() ? "" : line.files.front();
+  const int status = line.action == Action::batch
+                         ? RunBatch(report, outputs, line.run, line.files, line.json)
+                         : RunInput(report, outputs, line.run, [&](Session& session) {
+                             return OpenSession(session, argument);
+                           });
   if (!listFile.Publish()) FailIo("close the list file " + listTo);
   return status;
 }

@@ -34,7 +34,8 @@ struct Session {
 // The 34 characters that tell result names apart; "l" and "w" are left out.
 constexpr char resultSuffixAlphabet[] = "0123456789abcdefghijkmnopqrstuvxyz";
 
-enum class SessionStart { ready, helpShown, noInputFile };
+// How opening a run's input ended: ready to run, or the run is over before its first job.
+enum class SessionStart { ready, helpShown, noInputFile, cannotOpen };
 
 // The banner's three screen lines.
 void WriteBanner(ReportChannel& report);
