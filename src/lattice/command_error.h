@@ -4,11 +4,11 @@
 
 #include <string>
 
+#include "report/exit_status.h"
+
 namespace mirelkon {
 
-constexpr int statusRefused = 1;      // a mistake in the command line, a term or an input
-constexpr int statusIoFailure = 4;    // a file or standard output could not be written
-constexpr int statusOutOfMemory = 5;  // memory ran out (or another failure inside)
+constexpr int statusRefused = 1;  // a mistake in the command line, a term or an input
 
 struct CommandError {
   std::string text;  // "mirelkon-lattice: message" or "FILE:LINE: message"

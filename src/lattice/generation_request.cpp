@@ -3,19 +3,17 @@
 
 #include <limits>
 #include <regex>
+#include <tuple>
 
 #include "generate/generated_lattice.h"
 #include "input/whole_number.h"
 #include "lattice/command_error.h"
 #include "lattice/drawing_output.h"
+#include "lattice/lattice_options.h"
 
 namespace mirelkon {
 
 namespace {
-
-constexpr int maxThreads = 256;
-constexpr int maxParts = 1000000;
-constexpr int maxTop = 1000000;
 
 const std::string sizeRange = "a whole number from 1 to " + std::to_string(maxGeneratedSize);
 
@@ -39,17 +37,12 @@ void ParseSizes(const std::string& word, GenerationRequest& request) {
     throw UsageError("in \"" + word + "\", the first size must not exceed the second");
 }
 
-// "K/M".
-void ParsePart(const std::string& word, GenerationRequest& request) {
-  const std::size_t slash = word.find('/');
-  int part = 0, parts = 0;
-  if (slash == std::string::npos || !ParseWholeNumber(word.substr(0, slash), part) ||
-      !ParseWholeNumber(word.substr(slash + 1), parts) || part < 1 || part > parts ||
-      parts > maxParts)
+void TakePart(const std::string& word, GenerationRequest& request) {
+  const auto part = ParsePart(word);
+  if (!part)
     throw UsageError("--part needs K/M, part K of M with 1 <= K <= M <= " +
                      std::to_string(maxParts) + ", for instance --part 3/100");
-  request.part = part - 1;
-  request.parts = parts;
+  std::tie(request.part, request.parts) = *part;
   request.partGiven = true;
 }
 
@@ -69,12 +62,6 @@ AtLeastThreshold ParseThreshold(const std::string& word) {
   throw UsageError("--at-least needs a whole number or k*2^(N-s), for instance 83*2^(N-8)");
 }
 
-std::string OptionValue(int argc, char** argv, int& i) {
-  if (i + 1 >= argc || argv[i + 1][0] == '\0')
-    throw UsageError(std::string(argv[i]) + " needs a value");
-  return argv[++i];
-}
-
 struct Given {
   bool form = false, split = false, report = false;
 };
@@ -85,8 +72,13 @@ void SetForm(GenerationRequest& request, Given& given, LatticeForm form) {
   request.form = form;
 }
 
+constexpr std::string_view generationOptions[] = {
+    "--count", "--covers",   "--input",    "-o",     "-j",         "--part",
+    "--top",   "--at-least", "--draw-top", "--json", "--top-input"};
+
 void ReadOption(GenerationRequest& request, Given& given, int argc, char** argv, int& i) {
-  const std::string option = argv[i];
+  const auto [read, value] = ReadLatticeOption(argc, argv, i, generationOptions);
+  const std::string_view option = read.name;
   if (option == "--count") {
     SetForm(request, given, LatticeForm::count);
   } else if (option == "--covers") {
@@ -94,35 +86,33 @@ void ReadOption(GenerationRequest& request, Given& given, int argc, char** argv,
   } else if (option == "--input") {
     SetForm(request, given, LatticeForm::inputFiles);
   } else if (option == "-o") {
-    request.directory = OptionValue(argc, argv, i);
+    request.directory = value;
   } else if (option == "-j") {
-    if (!ParseWholeNumber(OptionValue(argc, argv, i), request.threads) || request.threads < 1 ||
+    if (!ParseWholeNumber(value, request.threads) || request.threads < 1 ||
         request.threads > maxThreads)
       throw UsageError("-j needs a whole number of threads from 1 to " +
                        std::to_string(maxThreads));
     given.split = true;
   } else if (option == "--part") {
-    ParsePart(OptionValue(argc, argv, i), request);
+    TakePart(value, request);
     given.split = true;
   } else if (option == "--top") {
     int top = 0;
-    if (!ParseWholeNumber(OptionValue(argc, argv, i), top) || top < 0 || top > maxTop)
+    if (!ParseWholeNumber(value, top) || top < 0 || top > maxTop)
       throw UsageError("--top needs a whole number from 0 to " + std::to_string(maxTop));
     request.top = top;
     given.report = true;
   } else if (option == "--at-least") {
-    request.atLeast = ParseThreshold(OptionValue(argc, argv, i));
+    request.atLeast = ParseThreshold(value);
     given.report = true;
   } else if (option == "--draw-top") {
-    request.drawTop = OptionValue(argc, argv, i);
+    request.drawTop = value;
     DrawingFileFormat(request.drawTop, "--draw-top");
   } else if (option == "--json") {
     request.json = true;
     given.report = true;
-  } else if (option == "--top-input") {
-    request.topInput = OptionValue(argc, argv, i);
   } else {
-    throw UsageError("unknown option \"" + option + "\"; see mirelkon-lattice --help");
+    request.topInput = value;
   }
 }
 
@@ -165,6 +155,16 @@ std::uint64_t AtLeastThreshold::For(int size) const {
   if (-exponent >= 64) return factor > 0 ? 1 : 0;
   const std::uint64_t divisor = std::uint64_t{1} << -exponent;
   return factor / divisor + (factor % divisor != 0);
+}
+
+std::optional<std::pair<int, int>> ParsePart(const std::string& text) {
+  const std::size_t slash = text.find('/');
+  int part = 0, parts = 0;
+  if (slash == std::string::npos || !ParseWholeNumber(text.substr(0, slash), part) ||
+      !ParseWholeNumber(text.substr(slash + 1), parts) || part < 1 || part > parts ||
+      parts > maxParts)
+    return std::nullopt;
+  return std::pair{part - 1, parts};
 }
 
 bool IsGenerationCommand(const std::string& word) {

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace mirelkon {
@@ -18,6 +19,15 @@ struct AtLeastThreshold {
   // The least whole number of sublattices that reaches the threshold for the size.
   std::uint64_t For(int size) const;
 };
+
+// The bounds of the command lines, the parts of a run and the records merge reads.
+constexpr int maxThreads = 256;
+constexpr int maxParts = 1000000;
+constexpr int maxTop = 1000000;
+
+// "K/M", part K of M with 1 <= K <= M <= maxParts, as --part takes it and the records of the
+// parts name it: part K-1 of M. None when the text is anything else.
+std::optional<std::pair<int, int>> ParsePart(const std::string& text);
 
 enum class GenerationCommand { all, survey, merge };
 enum class LatticeForm { digraph6, covers, count, inputFiles };

@@ -20,6 +20,7 @@
 #include "lattice/complete_command.h"
 #include "lattice/draw_command.h"
 #include "lattice/generation_commands.h"
+#include "lattice/lattice_options.h"
 #include "lattice/lattice_usage.h"
 #include "lattice/make_command.h"
 
@@ -39,36 +40,28 @@ struct LatticeRequest {
   bool drawOptionGiven = false;
 };
 
-// The value after an option.
-std::string OptionValue(int argc, char** argv, int& i) {
-  if (i + 1 >= argc || argv[i + 1][0] == '\0')
-    throw UsageError(std::string(argv[i]) + " needs a value");
-  return argv[++i];
-}
+constexpr std::string_view fileOptions[] = {"-o", "--subtrahend", "--verbose", "--highlight",
+                                            "--sheet"};
 
 void ReadOption(LatticeRequest& request, int argc, char** argv, int& i) {
-  const std::string option = argv[i];
-  if (option == "-o") {
-    request.outputName = OptionValue(argc, argv, i);
-  } else if (option == "--subtrahend") {
+  const auto [option, value] = ReadLatticeOption(argc, argv, i, fileOptions);
+  if (option.name == "-o") {
+    request.outputName = value;
+  } else if (option.name == "--subtrahend") {
     int& subtrahend = request.make.subtrahend;
-    if (!ParseWholeNumber(OptionValue(argc, argv, i), subtrahend) || subtrahend < 0 ||
-        subtrahend > maxSubtrahend)
-      throw UsageError("--subtrahend needs a whole number from 0 to 20");
+    if (!ParseWholeNumber(value, subtrahend) || subtrahend < 0 || subtrahend > maxSubtrahend)
+      throw UsageError("--subtrahend needs a whole number from 0 to " +
+                       std::to_string(maxSubtrahend));
     request.makeOptionGiven = true;
-  } else if (option == "--verbose") {
+  } else if (option.name == "--verbose") {
     request.make.verbose = true;
     request.makeOptionGiven = true;
-  } else if (option == "--highlight") {
-    // An empty value marks nothing, as --list writes the empty subset "{}".
-    if (i + 1 >= argc) throw UsageError("--highlight needs a value");
-    request.draw.highlight = argv[++i];
-    request.drawOptionGiven = true;
-  } else if (option == "--sheet") {
-    request.draw.sheet = true;
+  } else if (option.name == "--highlight") {
+    request.draw.highlight = value;
     request.drawOptionGiven = true;
   } else {
-    throw UsageError("unknown option \"" + option + "\"; see mirelkon-lattice --help");
+    request.draw.sheet = true;
+    request.drawOptionGiven = true;
   }
 }
 
@@ -138,22 +131,22 @@ namespace {
 int RunCommand(int argc, char** argv) {
   if (argc < 2) {
     std::fputs(LatticeUsageText().c_str(), stderr);
-    return 1;
+    return statusRefused;
   }
   if (std::strcmp(argv[1], "--version") == 0) {
     WriteToStandardOutput(LatticeVersionText());
-    return 0;
+    return statusSuccess;
   }
   if (IsGenerationCommand(argv[1])) return RunGenerationCommand(argc, argv);
   try {
     const LatticeRequest request = ParseArguments(argc, argv);
     if (request.command == Command::help) {
       WriteToStandardOutput(LatticeUsageText());
-      return 0;
+      return statusSuccess;
     }
     if (request.command == Command::draw) {
       RunDrawCommand(request.draw);
-      return 0;
+      return statusSuccess;
     }
     const std::string text = request.command == Command::complete
                                  ? CompleteFile(request.operands[0])
@@ -163,7 +156,7 @@ int RunCommand(int argc, char** argv) {
     } else {
       WriteToNewFile(text, request.outputName);
     }
-    return 0;
+    return statusSuccess;
   } catch (const CommandError& error) {
     std::fprintf(stderr, "%s\n", error.text.c_str());
     return error.status;

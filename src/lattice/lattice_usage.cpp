@@ -2,10 +2,14 @@
 // version line.
 #include "lattice/lattice_usage.h"
 
+#include "generate/generated_lattice.h"
+#include "lattice/command_error.h"
+#include "lattice/lattice_options.h"
+
 namespace mirelkon {
 
 std::string LatticeUsageText() {
-  static constexpr const char* lines[] = {
+  static const std::string lines[] = {
       "Usage: mirelkon-lattice complete IN [-o FILE]",
       "       mirelkon-lattice make TERM [--subtrahend S] [--verbose] [-o FILE]",
       "       mirelkon-lattice draw TERM|IN [--highlight ELEMENTS] [--sheet] [-o PICTURE]",
@@ -48,7 +52,8 @@ std::string LatticeUsageText() {
       "             the bottom at the bottom, each height on a row, the elements by their",
       "             names (the legend's, else the symbols). SVG on standard output, or the",
       "             format of PICTURE: .svg, .png, .pdf or .dot (the Graphviz source).",
-      "all N        writes every lattice of N elements (1 to 20) up to isomorphism, one to a",
+      "all N        writes every lattice of N elements (1 to " + std::to_string(maxGeneratedSize) +
+          ") up to isomorphism, one to a",
       "             line: digraph6 of its Hasse diagram, the elements numbered along a linear",
       "             extension, bottom 0 and top N-1; --covers writes its cover pairs instead",
       "             (0<1 0<2 1<3 2<3), --count only the number of lattices (with --part, a",
@@ -62,26 +67,20 @@ std::string LatticeUsageText() {
       "             parts of one run, and names the parts missing or damaged.",
       "",
       "Options:",
-      "  -o FILE           write to FILE, which must not exist yet (all --input: a new folder)",
-      "  --subtrahend S    (make) the subtrahend in sigma(L), 0 to 20; 0 when not given",
-      "  --verbose         (make) ask mirelkon for its verbose listings",
-      "  -j T              (all, survey) use T threads",
-      "  --part K/M        (all, survey) only part K of M disjoint parts of the lattices",
-      "  --json            (survey, merge) JSON lines instead of text",
-      "  --top-input DIR   (survey) the T with the most as input files in the new folder DIR",
-      "  --draw-top PICTURE  (survey, merge) also draw the top list on one sheet",
-      "  --highlight ELEMENTS  (draw) mark elements as --list writes them: names separated",
-      "                    by blanks ('6 12 60'), or symbols (ab0); '{}' marks none",
-      "  --sheet           (draw) all jobs of IN on one sheet; without it -o P.svg gives",
-      "                    P_1.svg, P_2.svg, ... (standard output always takes one sheet)",
+  };
+  static const std::string closing[] = {
       "",
       "Errors go to standard error, as FILE:LINE: message for complete and draw and as",
-      "mirelkon-lattice: message otherwise; the exit status is then 1 and nothing is written",
-      "(4 when output cannot be written, 5 when memory runs out).",
+      "mirelkon-lattice: message otherwise; the exit status is then " +
+          std::to_string(statusRefused) + " and nothing is written",
+      std::string(1, '(') + std::to_string(statusIoFailure) + " when output cannot be written, " +
+          std::to_string(statusOutOfMemory) + " when memory runs out).",
       "Example: mirelkon-lattice make divisors 60 -o d60.txt && mirelkon d60.txt",
   };
   std::string text;
-  for (const char* line : lines) text.append(line).append("\n");
+  for (const std::string& line : lines) text.append(line).append("\n");
+  text += LatticeOptionLines();
+  for (const std::string& line : closing) text.append(line).append("\n");
   return text;
 }
 

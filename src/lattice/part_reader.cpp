@@ -13,6 +13,7 @@
 
 #include "input/whole_number.h"
 #include "lattice/command_error.h"
+#include "lattice/generation_request.h"
 
 namespace mirelkon {
 
@@ -40,14 +41,9 @@ bool ReadPart(const Json& record, SurveyPart& part) {
   const auto field = record.find("part");
   if (field == record.end()) return true;
   if (!field->is_string()) return false;
-  const std::string text = *field;
-  const std::size_t slash = text.find('/');
-  std::uint64_t k = 0, m = 0;
-  if (slash == std::string::npos || !ParseWholeNumber(text.substr(0, slash), k) ||
-      !ParseWholeNumber(text.substr(slash + 1), m) || k < 1 || k > m || m > 1000000)
-    return false;
-  part = {static_cast<int>(k - 1), static_cast<int>(m)};
-  return true;
+  const auto read = ParsePart(field->get<std::string>());
+  if (read) part = {read->first, read->second};
+  return read.has_value();
 }
 
 bool ReadCovers(const Json& record, int size, std::vector<CoverPair>& covers) {
@@ -155,7 +151,7 @@ class PartFileReader {
     bool ok = true;
     SurveySettings settings;
     settings.size = size;
-    settings.top = IntField(record, "top", 0, 1000000, ok);
+    settings.top = IntField(record, "top", 0, maxTop, ok);
     settings.listCapacity = SIZE_MAX;
     if (record.contains("at_least")) settings.atLeast = CountField(record, "at_least", ok);
     SurveyCheck check;

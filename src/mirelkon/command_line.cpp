@@ -2,6 +2,7 @@
 #include "mirelkon/command_line.h"
 
 #include <span>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -9,6 +10,8 @@
 #include "input/nearest_word.h"
 #include "input/whole_number.h"
 #include "mirelkon/doc_folder.h"
+#include "mirelkon/exit_status.h"
+#include "report/usage_line.h"
 
 namespace mirelkon {
 
@@ -22,6 +25,8 @@ struct OptionSpec {
   std::string_view name;   // "--results"
   std::string_view alias;  // "-h", or empty
   OptionValue value;
+  std::string_view argument;  // the value as the usage names it: "DIR", "[LIMIT]"
+  std::string help;           // the usage's text, its lines separated by "\n"
   // Applies the option; value is empty for an option without one. Refuses it by setting
   // line.error.
   void (*take)(CommandLine& line, const std::string& value);
@@ -57,10 +62,13 @@ void AskForList(CommandLine& line, Value limit) {
 }
 
 // --cache-mb MB: at least 1, at most a terabyte.
+constexpr int maxCacheMegabytes = 1 << 20;
+
 void BoundTheCache(CommandLine& line, Value megabytes) {
   int value = 0;
-  if (!ParseWholeNumber(megabytes, value) || value < 1 || value > (1 << 20)) {
-    line.error = "--cache-mb needs a number of megabytes from 1 to 1048576";
+  if (!ParseWholeNumber(megabytes, value) || value < 1 || value > maxCacheMegabytes) {
+    line.error =
+        "--cache-mb needs a number of megabytes from 1 to " + std::to_string(maxCacheMegabytes);
     return;
   }
   line.run.counter.cacheBytes = static_cast<std::size_t>(value) << 20;
@@ -81,27 +89,74 @@ void AskForDrawings(CommandLine& line, Value folder) {
   line.queries.drawFolder = folder;
 }
 
-// One line per option.
-constexpr OptionSpec mirelkonOptions[] = {
-    {"--help", "-h", none, [](CommandLine& l, Value) { l.action = Action::help; }},
-    {"--version", "", none, AskForVersion},
-    {"--batch", "", none, StartBatch},
-    {"--json", "", none, StartJsonBatch},
-    {"--lattice", "", none, [](CommandLine& l, Value) { l.run.lattice = true; }},
-    {"--verbose", "", none, [](CommandLine& l, Value) { l.run.verbose = true; }},
-    {"--results", "", required, [](CommandLine& l, Value v) { l.run.resultsFolder = v; }},
-    {"--no-results", "", none, [](CommandLine& l, Value) { l.run.resultFiles = false; }},
-    {"--containing", "", required, [](CommandLine& l, Value v) { l.queries.containing = v; }},
-    {"--bounded", "", none, [](CommandLine& l, Value) { l.queries.bounded = true; }},
-    {"--list", "", optionalNumber, AskForList},
-    {"--list-to", "", required, AskForListTo},
-    {"--by-size", "", none, [](CommandLine& l, Value) { l.queries.listBySize = true; }},
-    {"--draw", "", required, AskForDrawings},
-    {"--up-to-symmetry", "", none, [](CommandLine& l, Value) { l.queries.upToSymmetry = true; }},
-    {"--profile", "", none, [](CommandLine& l, Value) { l.queries.profile = true; }},
-    {"--stats", "", none, [](CommandLine& l, Value) { l.run.counterStats = true; }},
-    {"--cache-mb", "", required, BoundTheCache},
+// One entry per option, in the order the usage lists them.
+const OptionSpec mirelkonOptions[] = {
+    {"--help", "-h", none, "", "show this text and exit",
+     [](CommandLine& l, Value) { l.action = Action::help; }},
+    {"--version", "", none, "", "show the program's name and version and exit", AskForVersion},
+    {"--batch", "", none, "",
+     "never read the keyboard: run every FILE in turn, each with\n"
+     "its own result file, without the dialogue and without waiting",
+     StartBatch},
+    {"--json", "", none, "",
+     "as --batch, but write one JSON object per line to standard\n"
+     "output instead of the screen text: one per counted job, one\n"
+     "per run that stops on an error and one per file that cannot\n"
+     "be opened; no result files unless --results asks for them",
+     StartJsonBatch},
+    {"--lattice", "", none, "",
+     "complete each job's order to the lattice its edges draw, with\n"
+     "every join and meet, before counting; a job that is no\n"
+     "lattice, or gives a join or meet that does not hold, is an error",
+     [](CommandLine& l, Value) { l.run.lattice = true; }},
+    {"--verbose", "", none, "", "list the order and the derived equations, as \\verbose=true",
+     [](CommandLine& l, Value) { l.run.verbose = true; }},
+    {"--results", "", required, "DIR",
+     "write every result file into the folder DIR (made if missing)",
+     [](CommandLine& l, Value v) { l.run.resultsFolder = v; }},
+    {"--no-results", "", none, "", "write no result files",
+     [](CommandLine& l, Value) { l.run.resultFiles = false; }},
+    {"--containing", "", required, "ELEMENTS",
+     "also count the closed subsets holding these\n"
+     "elements, named by the legend's names or by their symbols",
+     [](CommandLine& l, Value v) { l.queries.containing = v; }},
+    {"--bounded", "", none, "", "also count those holding the bottom and the top of L",
+     [](CommandLine& l, Value) { l.queries.bounded = true; }},
+    {"--profile", "", none, "", "also count them by size",
+     [](CommandLine& l, Value) { l.queries.profile = true; }},
+    {"--list", "", optionalNumber, "[LIMIT]",
+     "also list the closed subsets, if at most LIMIT (" + std::to_string(defaultListLimit) + ")",
+     AskForList},
+    {"--list-to", "", required, "FILE", "as --list, into the new file FILE", AskForListTo},
+    {"--by-size", "", none, "", "list them by size, the smallest first",
+     [](CommandLine& l, Value) { l.queries.listBySize = true; }},
+    {"--draw", "", required, "DIR",
+     "as --list, and draw the first " + std::to_string(drawnSubsetLimit) +
+         " of each job in L into the\n"
+         "folder DIR as SVG files (made if missing)",
+     AskForDrawings},
+    {"--up-to-symmetry", "", none, "", "also count them up to the automorphisms of L",
+     [](CommandLine& l, Value) { l.queries.upToSymmetry = true; }},
+    {"--stats", "", none, "", "after each job, what the counter did, on standard error",
+     [](CommandLine& l, Value) { l.run.counterStats = true; }},
+    {"--cache-mb", "", required, "MB",
+     "the most memory the counter's cache may take (" +
+         std::to_string(CounterOptions{}.cacheBytes >> 20) + ")",
+     BoundTheCache},
 };
+
+// The usage's lines of the options: names and value, the text from column 21.
+std::string OptionLines(std::span<const OptionSpec> options) {
+  std::string text;
+  for (const OptionSpec& option : options) {
+    std::string head = "  ";
+    head.append(option.alias.empty() ? "    " : std::string(option.alias) + ", ");
+    head.append(option.name);
+    if (!option.argument.empty()) head.append(" ").append(option.argument);
+    text += UsageLine(head, option.help, 21);
+  }
+  return text;
+}
 
 bool IsOption(std::string_view argument) {
   return argument.size() > 1 && argument.front() == '-';
@@ -232,40 +287,20 @@ std::string UsageText() {
          "(data.txt gives data_r0.txt, or data_r1.txt when that exists, ...), and the\n"
          "program waits for <enter> before it ends.\n"
          "\n"
-         "Options may stand anywhere before \"--\":\n"
-         "  -h, --help         show this text and exit\n"
-         "      --version      show the program's name and version and exit\n"
-         "      --batch        never read the keyboard: run every FILE in turn, each with\n"
-         "                     its own result file, without the dialogue and without waiting\n"
-         "      --json         as --batch, but write one JSON object per line to standard\n"
-         "                     output instead of the screen text: one per counted job, one\n"
-         "                     per run that stops on an error and one per file that cannot\n"
-         "                     be opened; no result files unless --results asks for them\n"
-         "      --lattice      complete each job's order to the lattice its edges draw, with\n"
-         "                     every join and meet, before counting; a job that is no\n"
-         "                     lattice, or gives a join or meet that does not hold, is an error\n"
-         "      --verbose      list the order and the derived equations, as \\verbose=true\n"
-         "      --results DIR  write every result file into the folder DIR (made if missing)\n"
-         "      --no-results   write no result files\n"
-         "      --containing ELEMENTS  also count the closed subsets holding these\n"
-         "                     elements, named by the legend's names or by their symbols\n"
-         "      --bounded      also count those holding the bottom and the top of L\n"
-         "      --profile      also count them by size\n"
-         "      --list [LIMIT] also list the closed subsets, if at most LIMIT (1000000)\n"
-         "      --list-to FILE as --list, into the new file FILE\n"
-         "      --by-size      list them by size, the smallest first\n"
-         "      --draw DIR     as --list, and draw the first 100 of each job in L into the\n"
-         "                     folder DIR as SVG files (made if missing)\n"
-         "      --up-to-symmetry  also count them up to the automorphisms of L\n"
-         "      --stats        after each job, what the counter did, on standard error\n"
-         "      --cache-mb MB  the most memory the counter's cache may take (256)\n"
+         "Options may stand anywhere before \"--\":\n" +
+         OptionLines(mirelkonOptions) +
          "  --                 end of the options: every later argument is a FILE\n"
          "A FILE \"-\" is standard input, called stdin in messages and result names.\n"
          "\n"
-         "Exit status: 0 when every run ended normally; 1 after a data error in some file;\n"
-         "2 when a file could not be opened or the command line is wrong; 3 when an answer\n"
-         "the options asked for was withheld; 4 after an input/output failure and 5 when\n"
-         "memory ran out, both of which end the program at once.\n"
+         "Exit status: " +
+         std::to_string(statusSuccess) + " when every run ended normally; " +
+         std::to_string(statusDataError) + " after a data error in some file;\n" +
+         std::to_string(statusCannotOpen) +
+         " when a file could not be opened or the command line is wrong; " +
+         std::to_string(statusWithheld) + " when an answer\nthe options asked for was withheld; " +
+         std::to_string(statusIoFailure) + " after an input/output failure and " +
+         std::to_string(statusOutOfMemory) +
+         " when\nmemory ran out, both of which end the program at once.\n"
          "A data error is also reported on standard error as FILE:LINE: (tag) message.\n"
          "\n"
          "Documentation: " +
