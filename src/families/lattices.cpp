@@ -20,12 +20,12 @@ using Builder = bool (*)(LatticeFactor&, const int*);
   throw std::invalid_argument(std::string(what) + ": " + reason);
 }
 
-void RequireAtLeast(std::string_view what, int argument, int minimum) {
-  if (argument < minimum)
-    Refuse(what, std::to_string(argument) + " is below " + std::to_string(minimum));
-}
-
-LatticeFactor Built(std::string_view what, Builder build, std::vector<int> arguments) {
+// Builds the lattice from arguments no less than their minimums.
+LatticeFactor Built(std::string_view what, Builder build, std::vector<int> arguments,
+                    std::initializer_list<int> minimums) {
+  for (std::size_t a = 0; a < arguments.size(); ++a)
+    if (const int minimum = minimums.begin()[a]; arguments[a] < minimum)
+      Refuse(what, std::to_string(arguments[a]) + " is below " + std::to_string(minimum));
   LatticeFactor factor;
   if (!build(factor, arguments.data()))
     Refuse(what, "more than " + std::to_string(maxElements) + " elements");
@@ -35,49 +35,40 @@ LatticeFactor Built(std::string_view what, Builder build, std::vector<int> argum
 }  // namespace
 
 LatticeFactor Chain(int n) {
-  RequireAtLeast("Chain", n, 0);
-  return Built("Chain", BuildChain, {n});
+  return Built("Chain", BuildChain, {n}, {0});
 }
 
 LatticeFactor Boolean(int k) {
-  RequireAtLeast("Boolean", k, 0);
-  return Built("Boolean", BuildBoolean, {k});
+  return Built("Boolean", BuildBoolean, {k}, {0});
 }
 
 LatticeFactor Diamond(int k) {
-  RequireAtLeast("Diamond", k, 0);
-  return Built("Diamond", BuildDiamond, {k});
+  return Built("Diamond", BuildDiamond, {k}, {0});
 }
 
 LatticeFactor Pentagon() {
-  return Built("Pentagon", BuildPentagon, {});
+  return Built("Pentagon", BuildPentagon, {}, {});
 }
 
 LatticeFactor Divisors(int m) {
-  RequireAtLeast("Divisors", m, 1);
-  return Built("Divisors", BuildDivisors, {m});
+  return Built("Divisors", BuildDivisors, {m}, {1});
 }
 
 LatticeFactor Partitions(int k) {
-  RequireAtLeast("Partitions", k, 1);
-  return Built("Partitions", BuildPartitions, {k});
+  return Built("Partitions", BuildPartitions, {k}, {1});
 }
 
 LatticeFactor Subspaces(int p, int k) {
   if (!IsPrime(p)) Refuse("Subspaces", std::to_string(p) + " is no prime");
-  RequireAtLeast("Subspaces", k, 0);
-  return Built("Subspaces", BuildSubspaces, {p, k});
+  return Built("Subspaces", BuildSubspaces, {p, k}, {2, 0});
 }
 
 LatticeFactor Tamari(int n) {
-  RequireAtLeast("Tamari", n, 1);
-  return Built("Tamari", BuildTamari, {n});
+  return Built("Tamari", BuildTamari, {n}, {1});
 }
 
 LatticeFactor Young(int m, int n) {
-  RequireAtLeast("Young", m, 0);
-  RequireAtLeast("Young", n, 0);
-  return Built("Young", BuildYoung, {m, n});
+  return Built("Young", BuildYoung, {m, n}, {0, 0});
 }
 
 LatticeFactor Product(LatticeFactor a, const LatticeFactor& b) {

@@ -115,6 +115,7 @@ TEST(LibraryApi, RefusesWhatItCannotAnswer) {
        "names element 9"},
       {"required", [&] { Problem(pentagon, LatticeOf(pentagon).equations).Count(counter, Bit(5)); },
        "required element 5"},
+      {"family", [&] { Product(Diamond(6), Chain(9)); }, "more than 64 elements"},
   };
   for (const auto& c : cases) {
     try {
