@@ -82,10 +82,13 @@ install:
 		{ echo "$(BUILD)/$$program is missing: run make first"; exit 1; }; done
 	cmake --install $(BUILD) --prefix $(PREFIX)
 
-# What install put under PREFIX: the two programs and the shared folder of documentation.
+# What install put under PREFIX: the two programs, the module, the library with its headers
+# and CMake package, and the shared folder of documentation.
 uninstall:
 	rm -f $(addprefix $(PREFIX)/bin/,$(PROGRAMS))
 	rm -f $(PREFIX)/lib/python3*/*-packages/mirelkon.*.so
+	rm -f $(PREFIX)/lib/libmirelkon_*.a $(PREFIX)/lib/*/libmirelkon_*.a
+	rm -rf $(PREFIX)/lib/cmake/Mirelkon $(PREFIX)/lib/*/cmake/Mirelkon $(PREFIX)/include/mirelkon
 	rm -rf $(PREFIX)/share/mirelkon
 
 clean:
