@@ -19,8 +19,8 @@ namespace mirelkon {
 std::vector<Rule> RulesOf(std::span<const Equation> equations);
 
 // The number of subsets of the order's elements closed under the equations. The order plays
-// no part in the answer; where it is a distributive lattice and the equations state it whole,
-// it guides the search.
+// no part in the answer; where it is a lattice the equations state whole, and distributive or
+// long and narrow, it guides the search.
 SubsetCount CountSubuniverses(ClosedSetCounter& counter, const Order& order,
                               std::span<const Equation> equations);
 

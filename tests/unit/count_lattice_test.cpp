@@ -170,4 +170,31 @@ TEST(CountKnownLattices, CountsBySizeFollowTheClosedForms) {
   }
 }
 
+// Levels guide the count of a lattice given whole where they pay: a distributive one, or a
+// long and narrow one (at least 10 levels, at most 5 elements to a level on average). The
+// guided search counts other parts than the counter's own choice, and the same number.
+TEST(CountKnownLattices, LevelsGuideDistributiveAndLongNarrowLattices) {
+  struct Case {
+    std::string name;
+    Order order;
+    bool guided;
+  };
+  const Case cases[] = {
+      {"C_5 x C_6", Product(Chain(5), Chain(6)), true},
+      {"M_3 x C_10", Product(M(3), Chain(10)), true},
+      {"N_5 x C_8", Product(N5(), Chain(8)), true},
+      {"M_3 x C_6", Product(M(3), Chain(6)), false},
+      {"M_4 x M_4", Product(M(4), M(4)), false},
+      {"M_25", M(25), false},
+  };
+  for (const Case& c : cases) {
+    const std::vector<Equation> equations = LatticeOf(c.order).equations;
+    ClosedSetCounter counter;
+    const SubsetCount own = counter.Count(c.order.size, RulesOf(equations));
+    const std::uint64_t ownParts = counter.Stats().partsCounted;
+    EXPECT_EQ(CountSubuniverses(counter, c.order, equations), own) << c.name;
+    EXPECT_EQ(counter.Stats().partsCounted != ownParts, c.guided) << c.name;
+  }
+}
+
 }  // namespace mirelkon
