@@ -1,6 +1,7 @@
 // The min-fill elimination order and its tree, on adjacency masks.
 #include "core/internal/elimination_order.h"
 
+#include <algorithm>
 #include <cassert>
 #include <climits>
 
@@ -22,6 +23,7 @@ int CheapestToEliminate(Mask left, const Mask* adjacent) {
     const int x = Lowest(m);
     const Mask neighbours = adjacent[x] & left;
     const int degree = Size(neighbours);
+    if (degree == 0) return x;  // nothing beats an element alone
     if (degree > fewestNeighbours && fewestMissing == 0) continue;
     const int missing = DoubleFill(neighbours, adjacent);
     if (missing < fewestMissing || (missing == fewestMissing && degree < fewestNeighbours)) {
@@ -43,6 +45,14 @@ EliminationTree MinFillTree(int n, const Mask* adjacent, int widthLimit) {
   for (int x = 0; x < n; ++x) {
     assert(!Holds(adjacent[x], x) && (adjacent[x] & ~FirstElements(n)) == 0);
     graph[x] = adjacent[x];
+  }
+  // The first element eliminated has at least the fewest neighbours of all, so a graph
+  // whose every element has more than the limit is given up before any work.
+  int fewest = maxElements;
+  for (int x = 0; x < n; ++x) fewest = std::min(fewest, Size(graph[x]));
+  if (n > 0 && fewest > widthLimit) {
+    tree.width = widthLimit + 1;
+    return tree;
   }
   Mask left = FirstElements(n);
   Mask neighboursAt[maxElements];
