@@ -98,8 +98,9 @@ constexpr int widthShare = 4;
 
 }  // namespace
 
-// The levels the branch choice holds elements back by: the caller's where the rules fit
-// them, else the depths of the elimination tree of the rules where it is narrow, else none.
+// The levels the branch choice holds elements back by, once the rules are loaded: the
+// caller's where the rules fit them, else the depths of the elimination tree of the rules where it
+// is narrow, else none.
 void ClosedSetCounter::Engine::ChooseOrder(int n, std::span<const Rule> list,
                                            std::span<const int> levels) {
   std::fill(level, level + n, 0);
@@ -109,11 +110,12 @@ void ClosedSetCounter::Engine::ChooseOrder(int n, std::span<const Rule> list,
     levelWeight = givenLevelWeight;
     return;
   }
+  // Two elements are adjacent when a rule names both, read off the rule masks.
   Mask adjacent[maxElements] = {};
-  for (const Rule& r : list) {
-    if (r.result == r.left || r.result == r.right) continue;
-    const Mask named = Bit(r.left) | Bit(r.right) | Bit(r.result);
-    for (int x : {r.left, r.right, r.result}) adjacent[x] |= named & ~Bit(x);
+  for (int x = 0; x < n; ++x) {
+    const Mask alone = rules.conclusions[x][x] & ~Bit(x);  // rules (x, x, z)
+    adjacent[x] |= rules.partners[x] | rules.results[x] | rules.concluders[x] | alone;
+    for (Mask m = alone; m != 0; m &= m - 1) adjacent[Lowest(m)] |= Bit(x);
   }
   const EliminationTree tree = MinFillTree(n, adjacent, n / widthShare);
   if (tree.width > n / widthShare) return;
@@ -203,11 +205,11 @@ typename A::Value ClosedSetCounter::Engine::Run(int n, std::span<const Rule> lis
                                                 std::span<const int> levels) {
   assert(0 <= n && n <= maxElements);
   assert(levels.empty() || levels.size() == static_cast<std::size_t>(n));
-  ChooseOrder(n, list, levels);
   stats = {};
   StopIfAsked();
   Decisions root;
   LoadRules(n, list, rules, root);
+  ChooseOrder(n, list, levels);
   // The empty set is closed, so nothing is in before the first branch.
   assert(root.in == 0);
   if (plain) return CountPlain<A>(root, FirstElements(n));

@@ -65,15 +65,16 @@ std::vector<int> LevelsOf(const Order& order) {
   // An element has more elements below it than any element below it, so taking the elements
   // by that number finds every level below one before the level itself.
   const int n = order.size;
-  std::vector<int> level(n, 0), below(n, 0), byBelow(n);
+  std::vector<int> level(n, 0), byBelow(n);
+  std::vector<Mask> below(n);  // [x]: the y < x
   for (int x = 0; x < n; ++x) {
-    below[x] = Size(order.BelowOf(x));
+    below[x] = order.BelowOf(x) & ~order.above[x];
     byBelow[x] = x;
   }
-  std::sort(byBelow.begin(), byBelow.end(), [&](int a, int b) { return below[a] < below[b]; });
+  std::sort(byBelow.begin(), byBelow.end(),
+            [&](int a, int b) { return Size(below[a]) < Size(below[b]); });
   for (int x : byBelow)
-    for (int y = 0; y < n; ++y)
-      if (order.StrictlyBelow(y, x)) level[x] = std::max(level[x], level[y] + 1);
+    for (Mask m = below[x]; m != 0; m &= m - 1) level[x] = std::max(level[x], level[Lowest(m)] + 1);
   return level;
 }
 

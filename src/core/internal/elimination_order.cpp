@@ -17,14 +17,16 @@ int DoubleFill(Mask neighbours, const Mask* adjacent) {
   return missing;
 }
 
-int CheapestToEliminate(Mask left, const Mask* adjacent) {
+// The element to eliminate next among those with at most widthLimit neighbours left, or -1
+// when there is none: the order would then be wider than the limit, and its tree is not used.
+int CheapestToEliminate(Mask left, const Mask* adjacent, int widthLimit) {
   int chosen = -1, fewestMissing = INT_MAX, fewestNeighbours = INT_MAX;
   for (Mask m = left; m != 0; m &= m - 1) {
     const int x = Lowest(m);
     const Mask neighbours = adjacent[x] & left;
     const int degree = Size(neighbours);
     if (degree == 0) return x;  // nothing beats an element alone
-    if (degree > fewestNeighbours && fewestMissing == 0) continue;
+    if (degree > widthLimit || (degree > fewestNeighbours && fewestMissing == 0)) continue;
     const int missing = DoubleFill(neighbours, adjacent);
     if (missing < fewestMissing || (missing == fewestMissing && degree < fewestNeighbours)) {
       chosen = x;
@@ -46,24 +48,16 @@ EliminationTree MinFillTree(int n, const Mask* adjacent, int widthLimit) {
     assert(!Holds(adjacent[x], x) && (adjacent[x] & ~FirstElements(n)) == 0);
     graph[x] = adjacent[x];
   }
-  // The first element eliminated has at least the fewest neighbours of all, so a graph
-  // whose every element has more than the limit is given up before any work.
-  int fewest = maxElements;
-  for (int x = 0; x < n; ++x) fewest = std::min(fewest, Size(graph[x]));
-  if (n > 0 && fewest > widthLimit) {
-    tree.width = widthLimit + 1;
-    return tree;
-  }
   Mask left = FirstElements(n);
   Mask neighboursAt[maxElements];
   for (int k = 0; k < n; ++k) {
-    const int x = CheapestToEliminate(left, graph);
-    const Mask neighbours = graph[x] & left & ~Bit(x);
-    if (Size(neighbours) > tree.width) tree.width = Size(neighbours);
-    if (tree.width > widthLimit) {
+    const int x = CheapestToEliminate(left, graph, widthLimit);
+    if (x < 0) {
       tree.width = widthLimit + 1;
       return tree;
     }
+    const Mask neighbours = graph[x] & left & ~Bit(x);
+    tree.width = std::max(tree.width, Size(neighbours));
     for (Mask m = neighbours; m != 0; m &= m - 1) graph[Lowest(m)] |= neighbours & ~LowestBit(m);
     left &= ~Bit(x);
     order[k] = x;
