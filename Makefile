@@ -36,12 +36,14 @@ test: build-tests
 # benchmark lattices of bench/data and bench/data/large, the generated jobs (the hard
 # 30-element rule sets; 64-element sets of 64 to 4096 rules, several of 2n to 4n; rules that
 # follow levels of antichains; random lattices of 28 to 62 elements given whole, by half of
-# their equations, by their joins alone and by their meets alone) and synthetic jobs, with the
-# literal enumeration as the baseline for jobs of at most 30 elements where it finishes within
-# BASELINE seconds; the counts by size beside the count on the large lattices; then whole
+# their equations, by their joins alone and by their meets alone; the structured families of
+# bench/make_family_jobs.py: bands, grids, dumbbells, necklaces, midpoint and sum rules,
+# lattices times a chain given whole, Boolean products by their joins or meets alone) and
+# synthetic jobs, with the literal enumeration as the baseline for jobs of at most 30 elements
+# where it finishes within BASELINE seconds; the counts by size beside the count on the large lattices; then whole
 # runs of the program on the large lattices and the generated jobs, from start to exit.
 # BENCH_FLAGS go to the timing run, e.g. "--cnf DIR" to write each job's rules as CNF for
-# general model counters.
+# general model counters (bench/peers.sh runs two of them over such a folder).
 #
 # Then the lattice generator (see bench/generate_bench.cpp): all N for N up to GENERATE_N,
 # survey up to SURVEY_N, the balance of parts, and the public route (nauty-genposetg with a
@@ -63,6 +65,7 @@ bench:
 	cmake --build $(BUILD) -j 2 --target mirelkon mirelkon_bench mirelkon_run_timer \
 		mirelkon-lattice mirelkon_generate_bench
 	python3 bench/make_random_jobs.py $(BUILD)/bench-jobs $(HARD30)
+	python3 bench/make_family_jobs.py $(BUILD)/bench-jobs
 	$(BUILD)/bench/mirelkon_bench --baseline-seconds $(BASELINE) $(BENCH_FLAGS) bench/data/*.txt \
 		examples/m28.txt bench/data/large/*.txt $(BUILD)/bench-jobs/*.txt
 	$(BUILD)/bench/mirelkon_bench --baseline-seconds 0 --by-size bench/data/large/*.txt

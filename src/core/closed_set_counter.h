@@ -53,8 +53,10 @@ class ClosedSetCounter {
 
   // The number of closed subsets of {0..n-1}, 0 <= n <= maxElements; every rule names
   // elements below n. Without levels the search branches on the element in the most open
-  // rules of its part; levels (one per element, or none) hold it back by 16 rules for each
-  // level, which sweeps a distributive lattice from the bottom up (see core/count.h).
+  // rules of its part, or follows the elimination tree of the rules where that is narrow;
+  // levels (one per element, or none) hold it back by 16 rules for each level, which sweeps
+  // a lattice from the bottom up (see core/count.h). Levels are ignored unless each is in
+  // 0..n-1 and every rule's result lies above both its arguments or below both.
   SubsetCount Count(int n, std::span<const Rule> rules, std::span<const int> levels = {});
 
   // The closed subsets of {0..n-1} by size: entry k, for k = 0..n, is the number of k

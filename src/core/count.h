@@ -26,7 +26,8 @@ class Problem {
  public:
   // Throws std::invalid_argument when the order has more than maxElements elements or an
   // equation names an element outside it. The order plays no part in the answers; where it is
-  // a distributive lattice and the equations state it whole, it guides the search.
+  // a lattice the equations state whole, and distributive or long and narrow, it guides the
+  // search.
   Problem(const Order& order, std::vector<Equation> equations);
 
   int Size() const { return order_.size; }

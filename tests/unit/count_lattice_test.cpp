@@ -139,4 +139,32 @@ TEST(CountKnownLattices, CountsBySizeFollowTheClosedForms) {
   }
 }
 
+// Levels guide the count of a lattice given whole where they pay: a distributive one, or a
+// long and narrow one (at least 10 levels, at most 5 elements to a level on average). The
+// guided search counts other parts than the counter's own choice, and the same number.
+TEST(CountKnownLattices, LevelsGuideDistributiveAndLongNarrowLattices) {
+  struct Case {
+    std::string name;
+    LatticeFactor lattice;
+    bool guided;
+  };
+  const Case cases[] = {
+      {"C_5 x C_6", Product(Chain(5), Chain(6)), true},
+      {"M_3 x C_10", Product(Diamond(3), Chain(10)), true},
+      {"N_5 x C_8", Product(Pentagon(), Chain(8)), true},
+      {"M_3 x C_6", Product(Diamond(3), Chain(6)), false},
+      {"M_4 x M_4", Product(Diamond(4), Diamond(4)), false},
+      {"M_25", Diamond(25), false},
+  };
+  for (const Case& c : cases) {
+    const Order& order = c.lattice.order;
+    const std::vector<Equation> equations = LatticeOf(order).equations;
+    ClosedSetCounter counter;
+    const SubsetCount own = counter.Count(order.size, RulesOf(equations));
+    const std::uint64_t ownParts = counter.Stats().partsCounted;
+    EXPECT_EQ(Problem(order, equations).Count(counter), own) << c.name;
+    EXPECT_EQ(counter.Stats().partsCounted != ownParts, c.guided) << c.name;
+  }
+}
+
 }  // namespace mirelkon
