@@ -14,7 +14,7 @@ std::uint64_t SublatticeCounter::Count(const GeneratedLattice& lattice) {
   assert(!check.fault);
   const std::vector<Rule> rules = RulesOf(LatticeEquations(order, check.tables));
   // The counter's own choice of branch elements: looking for distributive lattices to sweep
-  // bottom up, as CountSubuniverses does, costs more than it saves on lattices this small.
+  // bottom up, as a Problem does, costs more than it saves on lattices this small.
   // At most 2^maxGeneratedSize subsets: the count fits 64 bits.
   return static_cast<std::uint64_t>(counter_.Count(lattice.size, rules));
 }
