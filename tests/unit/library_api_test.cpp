@@ -94,7 +94,7 @@ TEST(LibraryApi, RefusesWhatItCannotAnswer) {
   Order noTop = Order::Identity(3);
   noTop.Add(0, 1);
   noTop.Add(0, 2);
-  const std::vector<Rule> outside = {{0, 1, 7}};
+  const std::vector<Rule> outside = {{0, 1, 2}, {0, 1, 7}};
   const std::vector<int> twoLevels = {0, 1};
   const Order pentagon = Pentagon().order;
   ClosedSetCounter counter;

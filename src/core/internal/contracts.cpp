@@ -45,7 +45,7 @@ void CheckRules(std::string_view what, int n, std::span<const Rule> rules) {
   CheckSize(what, n);
   if (AllInside(n, rules)) return;
   for (const Rule& r : rules)
-    if (const int x = OutsideElement(n, r.left, r.right, r.result); x >= 0)
+    if (const int x = OutsideElement(n, r.left, r.right, r.result); x >= n)
       Refuse(what, "a rule names element " + std::to_string(x) + OfElements(n) + " (0 to " +
                        std::to_string(n - 1) + ")");
 }
@@ -54,7 +54,7 @@ void CheckEquations(std::string_view what, int n, std::span<const Equation> equa
   CheckSize(what, n);
   if (AllInside(n, equations)) return;
   for (const Equation& e : equations)
-    if (const int x = OutsideElement(n, e.left, e.right, e.result); x >= 0)
+    if (const int x = OutsideElement(n, e.left, e.right, e.result); x >= n)
       Refuse(what, "an equation names element " + std::to_string(x) + OfElements(n));
 }
 
