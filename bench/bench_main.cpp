@@ -31,6 +31,8 @@
 #include "input/data_error.h"
 #include "input/input_reader.h"
 
+using namespace mirelkon;
+
 namespace {
 
 // What the command line asks for.

@@ -32,6 +32,8 @@
 #include "generate/lattice_counts.h"
 #include "generate/lattice_generator.h"
 
+using namespace mirelkon;
+
 extern char** environ;
 
 namespace {

@@ -12,6 +12,8 @@
 
 #include "core/closed_set_counter.h"
 
+namespace mirelkon {
+
 class CounterPool {
  public:
   // A borrowed counter, given back when the lease ends.
@@ -54,3 +56,5 @@ class CounterPool {
   std::mutex mutex_;
   std::vector<std::unique_ptr<ClosedSetCounter>> idle_;
 };
+
+}  // namespace mirelkon

@@ -24,6 +24,8 @@
 #include <type_traits>
 #include <utility>
 
+namespace mirelkon {
+
 namespace py = pybind11;
 
 // How often a waiting caller looks for a signal: Ctrl-C stops a count well within a second.
@@ -140,3 +142,5 @@ class Stream {
   std::exception_ptr failure_;
   std::thread worker_;  // last: started once everything it uses is in place
 };
+
+}  // namespace mirelkon

@@ -21,6 +21,8 @@
 #include "interruptible.h"
 #include "structures.h"
 
+using namespace mirelkon;
+
 namespace {
 
 CounterPool counters;

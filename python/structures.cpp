@@ -7,6 +7,8 @@
 
 #include "lattice/term_reader.h"
 
+namespace mirelkon {
+
 namespace {
 
 // The numbers of the elements of a pair or a triple: `count` elements, each known already or,
@@ -212,3 +214,5 @@ py::list PyPartialLattice::Derived() const {
   }
   return derived;
 }
+
+}  // namespace mirelkon

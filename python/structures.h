@@ -15,6 +15,8 @@
 #include "core/order.h"
 #include "named/named_lattice.h"
 
+namespace mirelkon {
+
 namespace py = pybind11;
 
 // The elements as Python objects and their numbers.
@@ -85,3 +87,5 @@ struct PyPartialLattice : Structure {
   // The equations the derivation added, as (x, symbol, y, z) for x symbol y = z.
   py::list Derived() const;
 };
+
+}  // namespace mirelkon

@@ -2,5 +2,5 @@
 #include "lattice/lattice_main.h"
 
 int main(int argc, char** argv) {
-  return LatticeMain(argc, argv);
+  return mirelkon::LatticeMain(argc, argv);
 }

@@ -2,5 +2,5 @@
 #include "mirelkon/main_flow.h"
 
 int main(int argc, char** argv) {
-  return Main(argc, argv);
+  return mirelkon::Main(argc, argv);
 }

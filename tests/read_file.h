@@ -6,9 +6,13 @@
 #include <sstream>
 #include <string>
 
+namespace mirelkon {
+
 inline std::string ReadFile(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);
   std::ostringstream text;
   text << in.rdbuf();
   return text.str();
 }
+
+}  // namespace mirelkon

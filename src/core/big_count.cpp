@@ -3,6 +3,8 @@
 
 #include <cassert>
 
+namespace mirelkon {
+
 BigCount PowerOfTwo(int k) {
   assert(k >= 0);
   BigCount power;
@@ -28,3 +30,5 @@ BigCount CountOfWords(std::span<const std::uint64_t> words) {
   mpz_import(value.get_mpz_t(), words.size(), -1, sizeof(std::uint64_t), 0, 0, words.data());
   return value;
 }
+
+}  // namespace mirelkon

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+namespace mirelkon {
+
 using BigCount = mpz_class;
 
 // 2^k.
@@ -20,3 +22,5 @@ std::string DecimalText(const BigCount& value);
 // The words of a count that is not negative, lowest first; none for 0.
 std::vector<std::uint64_t> CountWords(const BigCount& value);
 BigCount CountOfWords(std::span<const std::uint64_t> words);
+
+}  // namespace mirelkon

@@ -5,6 +5,8 @@
 #include <bit>
 #include <cstdint>
 
+namespace mirelkon {
+
 using Mask = std::uint64_t;
 
 inline Mask Bit(int e) {
@@ -46,3 +48,5 @@ inline int Size(Mask m) {
   return static_cast<int>((m * 0x0101010101010101u) >> 56);
 #endif
 }
+
+}  // namespace mirelkon

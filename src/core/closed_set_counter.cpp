@@ -1,7 +1,7 @@
 // The closed-set counter: depth-first branching on one element at a time, with propagation
-// and parts as in core/residual.h, free elements counted as factors of two, independent parts
-// counted apart and multiplied, and a cache of counted parts keyed by the residual problem
-// itself (core/part_cache.h).
+// and parts as in core/internal/residual.h, free elements counted as factors of two, independent
+// parts counted apart and multiplied, and a cache of counted parts keyed by the residual problem
+// itself (core/internal/part_cache.h).
 //
 // The branch element is the one in the most open clauses of its part, a choice made afresh
 // in every part from what is left of the problem there. Orders fixed in advance were
@@ -20,9 +20,11 @@
 #include <utility>
 
 #include "core/bits.h"
-#include "core/counter_values.h"
-#include "core/part_cache.h"
-#include "core/residual.h"
+#include "core/internal/counter_values.h"
+#include "core/internal/part_cache.h"
+#include "core/internal/residual.h"
+
+namespace mirelkon {
 
 static_assert(maxElements <= 64, "an element is a bit of a 64-bit mask");
 
@@ -197,3 +199,5 @@ void ClosedSetCounter::StopIfAsked() const {
 void ClosedSetCounter::SetStopToken(std::stop_token stop) {
   engine_->stop = std::move(stop);
 }
+
+}  // namespace mirelkon

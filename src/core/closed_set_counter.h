@@ -14,15 +14,10 @@
 #include <vector>
 
 #include "core/limits.h"
+#include "core/rule.h"
 #include "core/subset_count.h"
 
-// The rule "left and right in a subset force result in", elements numbered from 0. A rule
-// whose result is one of its arguments excludes no subset.
-struct Rule {
-  std::uint8_t left;
-  std::uint8_t right;
-  std::uint8_t result;
-};
+namespace mirelkon {
 
 // How much a counter may hold. The cache of counted parts grows with the count up to its
 // bound; when full, it gives up its oldest entries, so a smaller bound costs time, never
@@ -84,3 +79,5 @@ class ClosedSetCounter {
   struct Engine;
   std::unique_ptr<Engine> engine_;
 };
+
+}  // namespace mirelkon

@@ -4,7 +4,9 @@
 // success, and the work stays within n closures per subset listed.
 #include "core/closed_set_lister.h"
 
-#include "core/closure.h"
+#include "core/internal/closure.h"
+
+namespace mirelkon {
 
 namespace {
 
@@ -31,3 +33,5 @@ bool ListClosedSets(int n, std::span<const Rule> rules, Mask required,
   const ClosureRules closure(n, rules);
   return Listing{closure, n, visit}.From(0, closure.Close(required), 0);
 }
+
+}  // namespace mirelkon

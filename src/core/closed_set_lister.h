@@ -8,8 +8,12 @@
 #include <span>
 
 #include "core/bits.h"
-#include "core/closed_set_counter.h"
+#include "core/rule.h"
+
+namespace mirelkon {
 
 // Calls visit with each closed subset; stops early, answering false, when visit does.
 bool ListClosedSets(int n, std::span<const Rule> rules, Mask required,
                     const std::function<bool(Mask)>& visit);
+
+}  // namespace mirelkon

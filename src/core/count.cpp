@@ -4,8 +4,10 @@
 #include <algorithm>
 #include <cassert>
 
-#include "core/closure.h"
+#include "core/internal/closure.h"
 #include "core/lattice.h"
+
+namespace mirelkon {
 
 std::vector<Rule> RulesOf(std::span<const Equation> equations) {
   std::vector<Rule> rules;
@@ -132,3 +134,5 @@ double Sigma(SubsetCount count, int n, int subtrahend) {
   for (int i = n; i < subtrahend; ++i) sigma *= 2.0;
   return sigma;
 }
+
+}  // namespace mirelkon

@@ -13,6 +13,8 @@
 #include "core/order.h"
 #include "core/subset_count.h"
 
+namespace mirelkon {
+
 // Every equation as the rule "left and right force result in".
 std::vector<Rule> RulesOf(std::span<const Equation> equations);
 
@@ -36,3 +38,5 @@ std::vector<std::uint64_t> CountSubuniversesBySize(ClosedSetCounter& counter, co
 // |Sub(L)| * 2^(subtrahend - n), one halving or doubling at a time. Only the conversion of a
 // count above 2^53 rounds; every later step is exact.
 double Sigma(SubsetCount count, int n, int subtrahend);
+
+}  // namespace mirelkon

@@ -19,6 +19,8 @@
 #include "core/limits.h"
 #include "core/slot_index.h"
 
+namespace mirelkon {
+
 namespace {
 
 enum Kind { join = 0, meet = 1, kindCount = 2 };
@@ -246,3 +248,5 @@ Derivation Derive(const PartialLattice& lattice) {
   }
   return out;
 }
+
+}  // namespace mirelkon

@@ -15,6 +15,8 @@
 #include "core/equation.h"
 #include "core/partial_lattice.h"
 
+namespace mirelkon {
+
 // Why a derivation stopped.
 struct DerivationFault {
   enum Kind {
@@ -51,3 +53,5 @@ struct Derivation {
 // Normalises the equations, stops at a join or meet pair with two values, and derives. The
 // table holds at most maxConstraints equations.
 Derivation Derive(const PartialLattice& lattice);
+
+}  // namespace mirelkon

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 
+namespace mirelkon {
+
 constexpr char joinSymbol = '+';
 constexpr char meetSymbol = '*';
 
@@ -28,3 +30,5 @@ inline std::string WrittenForm(const std::string& elementSymbols, const Equation
   return {elementSymbols[e.left], e.operation, elementSymbols[e.right], '=',
           elementSymbols[e.result]};
 }
+
+}  // namespace mirelkon

@@ -5,6 +5,8 @@
 
 #include <cassert>
 
+namespace mirelkon {
+
 namespace {
 
 Order Reversed(const Order& order) {
@@ -69,3 +71,5 @@ std::vector<Equation> LatticeEquations(const Order& order, const LatticeTables& 
     }
   return equations;
 }
+
+}  // namespace mirelkon

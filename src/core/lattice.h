@@ -11,6 +11,8 @@
 #include "core/limits.h"
 #include "core/order.h"
 
+namespace mirelkon {
+
 struct LatticeTables {
   int size = 0;
   std::uint8_t join[maxElements][maxElements];
@@ -42,3 +44,5 @@ LatticeCheck CheckLattice(const Order& order);
 // the equations that state a lattice; comparable pairs add nothing, their join and meet being
 // one of them.
 std::vector<Equation> LatticeEquations(const Order& order, const LatticeTables& tables);
+
+}  // namespace mirelkon

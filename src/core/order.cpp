@@ -3,6 +3,8 @@
 
 #include <cassert>
 
+namespace mirelkon {
+
 Order Order::Identity(int n) {
   assert(0 <= n && n <= maxElements);
   Order order;
@@ -32,3 +34,5 @@ bool Order::Covers(int lower, int upper) const {
   const Mask between = above[lower] & BelowOf(upper) & ~(Bit(lower) | Bit(upper));
   return between == 0;
 }
+
+}  // namespace mirelkon

@@ -7,6 +7,8 @@
 #include "core/bits.h"
 #include "core/limits.h"
 
+namespace mirelkon {
+
 struct Order {
   int size = 0;
   std::array<Mask, maxElements> above{};  // above[x]: the y with x <= y
@@ -33,3 +35,5 @@ struct Order {
   // The pairs lower < upper with nothing strictly between them.
   bool Covers(int lower, int upper) const;
 };
+
+}  // namespace mirelkon

@@ -5,9 +5,13 @@
 
 #include "core/lattice.h"
 
+namespace mirelkon {
+
 PartialLattice LatticeOf(const Order& order) {
   const LatticeCheck check = CheckLattice(order);
   assert(!check.fault);
   return {std::string(defaultElementSymbols, order.size), "+*", order,
           LatticeEquations(order, check.tables)};
 }
+
+}  // namespace mirelkon

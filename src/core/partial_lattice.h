@@ -9,6 +9,8 @@
 #include "core/equation.h"
 #include "core/order.h"
 
+namespace mirelkon {
+
 struct PartialLattice {
   std::string elementSymbols;    // element x is elementSymbols[x]; its length is the size
   std::string operationSymbols;  // the operations equations may use, "+" and "*" among them
@@ -17,7 +19,9 @@ struct PartialLattice {
 
   int Size() const { return static_cast<int>(elementSymbols.size()); }
   bool HasJoinOrMeet() const { return operationSymbols.find_first_of("+*") != std::string::npos; }
-  std::string WrittenForm(const Equation& e) const { return ::WrittenForm(elementSymbols, e); }
+  std::string WrittenForm(const Equation& e) const {
+    return mirelkon::WrittenForm(elementSymbols, e);
+  }
   // The element with the symbol, or -1 when the character is no element's symbol.
   int ElementOf(char symbol) const {
     const std::size_t at = elementSymbols.find(symbol);
@@ -34,3 +38,5 @@ static_assert(sizeof defaultElementSymbols - 1 >= maxElements);
 // A lattice given by its closed order, stated by the joins and meets of its incomparable
 // pairs, with the default symbols. The order must be a lattice (CheckLattice).
 PartialLattice LatticeOf(const Order& order);
+
+}  // namespace mirelkon

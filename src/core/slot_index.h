@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <vector>
 
+namespace mirelkon {
+
 class SlotIndex {
  public:
   // Room for slots 0..capacity-1; at least twice as many buckets keep the probes short.
@@ -46,3 +48,5 @@ class SlotIndex {
   int bits_ = 1;
   std::vector<std::uint16_t> buckets_;  // 0: empty, else slot + 1
 };
+
+}  // namespace mirelkon

@@ -3,6 +3,8 @@
 
 #include <iterator>
 
+namespace mirelkon {
+
 std::string DecimalText(SubsetCount value) {
   char digits[40];  // 2^128 has 39 decimal digits
   char* start = std::end(digits);
@@ -12,3 +14,5 @@ std::string DecimalText(SubsetCount value) {
   } while (value != 0);
   return {start, std::end(digits)};
 }
+
+}  // namespace mirelkon

@@ -18,9 +18,11 @@
 #include <type_traits>
 #include <vector>
 
-#include "core/closure.h"
+#include "core/internal/closure.h"
+#include "core/internal/nauty_storage.h"
 #include "core/limits.h"
-#include "core/nauty_storage.h"
+
+namespace mirelkon {
 
 namespace {
 
@@ -343,3 +345,5 @@ SymmetryCount CountUpToSymmetry(ClosedSetCounter& counter, const Order& order,
   result.orbits = fixedSets / result.stabilizer;
   return result;
 }
+
+}  // namespace mirelkon

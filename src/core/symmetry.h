@@ -16,6 +16,8 @@
 #include "core/equation.h"
 #include "core/order.h"
 
+namespace mirelkon {
+
 // Groups up to this size are run through one element at a time.
 constexpr std::uint64_t maxEnumeratedAutomorphisms = 1000000;
 // Burnside's sum takes one count per class of conjugate automorphisms; above this many
@@ -33,3 +35,5 @@ struct SymmetryCount {
 // The closed subsets holding `required`, up to the automorphisms that keep `required` as a set.
 SymmetryCount CountUpToSymmetry(ClosedSetCounter& counter, const Order& order,
                                 std::span<const Equation> equations, Mask required);
+
+}  // namespace mirelkon

@@ -11,6 +11,8 @@
 
 #include "core/bits.h"
 
+namespace mirelkon {
+
 namespace {
 
 int Words(int n) {
@@ -154,3 +156,5 @@ std::vector<WideRule> SublatticeRules(const WideOrder& order, const WideLatticeT
     }
   return rules;
 }
+
+}  // namespace mirelkon

@@ -11,6 +11,8 @@
 #include "core/lattice.h"
 #include "core/limits.h"
 
+namespace mirelkon {
+
 // A relation on the elements 0..n-1: row x holds the y with x <= y, once closed.
 class WideOrder {
  public:
@@ -71,3 +73,5 @@ struct WideRule {
 // The join and the meet of every incomparable pair x < y: a subset closed under these rules is
 // a sublattice.
 std::vector<WideRule> SublatticeRules(const WideOrder& order, const WideLatticeTables& tables);
+
+}  // namespace mirelkon

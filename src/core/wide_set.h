@@ -13,6 +13,8 @@
 
 #include "core/bits.h"
 
+namespace mirelkon {
+
 template <int W>
 struct WideSet {
   static_assert(W >= 2, "one word is a Mask");
@@ -168,3 +170,5 @@ Set ElementsBelow(int n) {
   else
     return FirstElementsOf<Set::words>(n);
 }
+
+}  // namespace mirelkon

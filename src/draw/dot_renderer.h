@@ -6,5 +6,9 @@
 
 #include "draw/hasse_drawing.h"
 
+namespace mirelkon {
+
 // The rendered bytes of the source in the format (not dot); a DrawingFailure when it fails.
 std::string RenderDot(const std::string& dot, DrawingFormat format);
+
+}  // namespace mirelkon

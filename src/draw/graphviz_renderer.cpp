@@ -11,6 +11,8 @@
 
 #include "draw/dot_renderer.h"
 
+namespace mirelkon {
+
 namespace {
 
 const char* RendererName(DrawingFormat format) {
@@ -101,3 +103,5 @@ std::string RenderDot(const std::string& dot, DrawingFormat format) {
   if (rendered != 0) throw GraphvizFailure("render the diagram");
   return WithoutRunTraces(std::move(bytes), format);
 }
+
+}  // namespace mirelkon

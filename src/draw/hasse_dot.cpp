@@ -7,6 +7,8 @@
 
 #include "draw/hasse_drawing.h"
 
+namespace mirelkon {
+
 namespace {
 
 // Diagrams per row of a sheet: the survey's top ten come as two rows of five.
@@ -145,3 +147,5 @@ std::optional<DrawingFormat> FormatOfFileName(const std::string& name) {
     if (name.size() > 4 && name.ends_with(extension)) return format;
   return std::nullopt;
 }
+
+}  // namespace mirelkon

@@ -3,6 +3,8 @@
 
 #include "draw/dot_renderer.h"
 
+namespace mirelkon {
+
 std::string DrawingUnavailableText() {
   return "drawing needs Graphviz, which this build lacks; build it with Graphviz (on Debian: "
          "sudo apt-get install libgraphviz-dev)";
@@ -12,3 +14,5 @@ std::string DrawOrders(const std::vector<OrderDrawing>& drawings, DrawingFormat 
   const std::string dot = HasseDot(drawings);
   return format == DrawingFormat::dot ? dot : RenderDot(dot, format);
 }
+
+}  // namespace mirelkon

@@ -11,6 +11,8 @@
 #include "core/bits.h"
 #include "core/order.h"
 
+namespace mirelkon {
+
 enum class DrawingFormat { svg, png, pdf, dot };
 
 struct OrderDrawing {
@@ -41,3 +43,5 @@ std::string HasseDot(const std::vector<OrderDrawing>& drawings);
 // The diagrams on one sheet in the format; a DrawingFailure when Graphviz cannot render them.
 // Calls from several threads are served one after the other: Graphviz keeps state of its own.
 std::string DrawOrders(const std::vector<OrderDrawing>& drawings, DrawingFormat format);
+
+}  // namespace mirelkon

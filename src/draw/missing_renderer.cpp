@@ -2,6 +2,8 @@
 // package to build with.
 #include "draw/dot_renderer.h"
 
+namespace mirelkon {
+
 bool DrawingAvailable() {
   return false;
 }
@@ -9,3 +11,5 @@ bool DrawingAvailable() {
 std::string RenderDot(const std::string&, DrawingFormat) {
   throw DrawingFailure{DrawingUnavailableText()};
 }
+
+}  // namespace mirelkon

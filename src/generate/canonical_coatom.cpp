@@ -5,6 +5,8 @@
 
 #include "generate/hasse_symmetry.h"
 
+namespace mirelkon {
+
 DownSetSizes MeasureDownSets(const GeneratedLattice& lattice) {
   static_assert(maxGeneratedSize < 1 << DownSetSizes::bits);
   DownSetSizes sizes{};
@@ -63,3 +65,5 @@ bool IsCanonicalAmongTied(const GeneratedLattice& lattice, int coatom, Mask tied
   assert(false && "the tied coatoms have labels");
   return false;
 }
+
+}  // namespace mirelkon

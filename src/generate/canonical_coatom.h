@@ -12,6 +12,8 @@
 
 #include "generate/generated_lattice.h"
 
+namespace mirelkon {
+
 // The size of a coatom's down-set, then the number of its lower covers, then the sum of the
 // sizes of the down-sets of the elements below it, compared in this order, packed so that
 // integer comparison orders them. A large down-set comes first: new coatoms with small
@@ -46,3 +48,5 @@ CoatomKey KeyOfCoatom(const GeneratedLattice& lattice, const DownSetSizes& sizes
 // the largest key with it (itself among them). Settled by nauty unless the second key or
 // twins settle it.
 bool IsCanonicalAmongTied(const GeneratedLattice& lattice, int coatom, Mask tied);
+
+}  // namespace mirelkon

@@ -5,6 +5,8 @@
 #include <bit>
 #include <cassert>
 
+namespace mirelkon {
+
 namespace {
 
 // The classes of twins with two elements or more: elements with the same lower and the same
@@ -246,3 +248,5 @@ void ExtensionFinder::KeepOnePerOrbit(const Parent& parent, ExtensionStats& stat
     if (Root(orbitRoot_, i) == i) candidates_[kept++] = candidates_[i];
   candidates_.resize(kept);
 }
+
+}  // namespace mirelkon

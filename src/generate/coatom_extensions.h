@@ -19,6 +19,8 @@
 #include "generate/generated_lattice.h"
 #include "generate/hasse_symmetry.h"
 
+namespace mirelkon {
+
 struct CoatomExtension {
   Mask below;    // the new coatom's strict down-set
   Mask covered;  // its lower covers, the maximal elements of `below`
@@ -74,3 +76,5 @@ class ExtensionFinder {
   std::vector<Permutation> generators_;
   std::vector<int> orbitRoot_;
 };
+
+}  // namespace mirelkon

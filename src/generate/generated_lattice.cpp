@@ -3,6 +3,8 @@
 
 #include <cassert>
 
+namespace mirelkon {
+
 Order GeneratedLattice::AsOrder() const {
   Order order;
   order.size = size;
@@ -65,3 +67,5 @@ bool IsCoatomDownSet(const GeneratedLattice& parent, Mask below) {
   }
   return true;
 }
+
+}  // namespace mirelkon

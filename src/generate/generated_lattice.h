@@ -13,6 +13,8 @@
 #include "core/bits.h"
 #include "core/order.h"
 
+namespace mirelkon {
+
 // The largest lattices the generator is asked for; already 2.3 * 10^13 of them up to
 // isomorphism.
 constexpr int maxGeneratedSize = 20;
@@ -88,3 +90,5 @@ void AddCoatom(const GeneratedLattice& parent, Mask below, Mask covered, Generat
 // coatom: exactly when every element outside it meets it in a principal down-set, which is
 // when the new coatom's meet with that element exists.
 bool IsCoatomDownSet(const GeneratedLattice& parent, Mask below);
+
+}  // namespace mirelkon

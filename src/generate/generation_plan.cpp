@@ -6,6 +6,8 @@
 
 #include "generate/lattice_counts.h"
 
+namespace mirelkon {
+
 namespace {
 
 // Tasks per thread. Threads claim their tasks as they go, which evens out the sizes by
@@ -58,3 +60,5 @@ GenerationPlan PlanGeneration(int size, int part, int parts, int threads) {
   plan.taskLevel = LevelWith(tasksPerThread * parts * threads, plan.partLevel, size);
   return plan;
 }
+
+}  // namespace mirelkon

@@ -5,6 +5,8 @@
 // a time, so a thread that drew small subtrees takes more of them.
 #pragma once
 
+namespace mirelkon {
+
 struct GenerationPlan {
   int size = 1;
   int part = 0;  // numbered from 0
@@ -17,3 +19,5 @@ struct GenerationPlan {
 // the parts, which wants many subtrees for each; the task level is the first with many tasks
 // for every thread. At most the size itself, where the lattices are dealt out one by one.
 GenerationPlan PlanGeneration(int size, int part, int parts, int threads);
+
+}  // namespace mirelkon

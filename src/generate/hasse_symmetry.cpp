@@ -10,6 +10,8 @@
 #include <cassert>
 #include <type_traits>
 
+namespace mirelkon {
+
 namespace {
 
 static_assert(maxGeneratedSize <= WORDSIZE, "one setword holds a row of the graph");
@@ -102,3 +104,5 @@ Mask PermutedSet(const Permutation& permutation, Mask set) {
   for (; set != 0; set &= set - 1) image |= Bit(permutation[Lowest(set)]);
   return image;
 }
+
+}  // namespace mirelkon

@@ -9,6 +9,8 @@
 
 #include "generate/generated_lattice.h"
 
+namespace mirelkon {
+
 struct CanonicalLabelling {
   std::array<int, maxGeneratedSize> elementLabelled{};  // [i]: the element with label i
   std::array<int, maxGeneratedSize> orbit{};            // [x]: the least element of x's orbit
@@ -27,3 +29,5 @@ void FindAutomorphismGenerators(const GeneratedLattice& lattice,
 
 // The image of a set of elements.
 Mask PermutedSet(const Permutation& permutation, Mask set);
+
+}  // namespace mirelkon

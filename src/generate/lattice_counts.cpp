@@ -3,6 +3,8 @@
 
 #include <cassert>
 
+namespace mirelkon {
+
 std::uint64_t KnownLatticeCount(int n) {
   static constexpr std::uint64_t counts[maxGeneratedSize + 1] = {0,
                                                                  1,
@@ -28,3 +30,5 @@ std::uint64_t KnownLatticeCount(int n) {
   assert(1 <= n && n <= maxGeneratedSize);
   return counts[n];
 }
+
+}  // namespace mirelkon

@@ -6,5 +6,9 @@
 
 #include "generate/generated_lattice.h"
 
+namespace mirelkon {
+
 // 1 <= n <= maxGeneratedSize.
 std::uint64_t KnownLatticeCount(int n);
+
+}  // namespace mirelkon

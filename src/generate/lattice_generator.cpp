@@ -3,9 +3,11 @@
 
 #include <cassert>
 
-#include "core/nauty_storage.h"
+#include "core/internal/nauty_storage.h"
 #include "generate/canonical_coatom.h"
 #include "generate/hasse_symmetry.h"
+
+namespace mirelkon {
 
 LatticeGenerator::LatticeGenerator(const GenerationPlan& plan, TaskDispenser* tasks)
     : plan_(plan), tasks_(tasks), path_(plan.size + 1), extensions_(plan.size + 1) {
@@ -88,3 +90,5 @@ void LatticeGenerator::Emit(const GeneratedLattice& lattice) {
   if (visit_ != nullptr) (*visit_)(lattice);
   if (checkpoint_ != nullptr && stats_.lattices % checkpointInterval == 0) (*checkpoint_)(*this);
 }
+
+}  // namespace mirelkon

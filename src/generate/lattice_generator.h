@@ -16,6 +16,8 @@
 #include "generate/generated_lattice.h"
 #include "generate/generation_plan.h"
 
+namespace mirelkon {
+
 // Hands out the numbers of a part's tasks to the threads that share it, each number once.
 class TaskDispenser {
  public:
@@ -81,3 +83,5 @@ class LatticeGenerator {
   std::int64_t taskIndex_ = 0;   // lattices of taskLevel elements met in this part
   std::int64_t claimed_ = -1;    // the last task number this generator claimed
 };
+
+}  // namespace mirelkon

@@ -3,6 +3,8 @@
 
 #include <cassert>
 
+namespace mirelkon {
+
 void AppendDigraph6(const GeneratedLattice& lattice, std::string& text) {
   static_assert(maxGeneratedSize <= 62, "the size fits one character");
   const int n = lattice.size;
@@ -37,3 +39,5 @@ void AppendCoverList(const std::vector<CoverPair>& pairs, std::string& text) {
     text += std::to_string(pairs[i].upper);
   }
 }
+
+}  // namespace mirelkon

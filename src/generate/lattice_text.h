@@ -8,9 +8,13 @@
 
 #include "generate/generated_lattice.h"
 
+namespace mirelkon {
+
 // "&", the number of vertices, then the adjacency matrix row by row, six bits to a
 // character; for instance "&BH?" for the chain of three.
 void AppendDigraph6(const GeneratedLattice& lattice, std::string& text);
 
 // "0<1 0<2 1<3 2<3": each pair lower<upper, separated by blanks; empty for one element.
 void AppendCoverList(const std::vector<CoverPair>& pairs, std::string& text);
+
+}  // namespace mirelkon

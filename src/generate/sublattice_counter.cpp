@@ -6,6 +6,8 @@
 #include "core/count.h"
 #include "core/lattice.h"
 
+namespace mirelkon {
+
 std::uint64_t SublatticeCounter::Count(const GeneratedLattice& lattice) {
   const Order order = lattice.AsOrder();
   const LatticeCheck check = CheckLattice(order);
@@ -16,3 +18,5 @@ std::uint64_t SublatticeCounter::Count(const GeneratedLattice& lattice) {
   // At most 2^maxGeneratedSize subsets: the count fits 64 bits.
   return static_cast<std::uint64_t>(counter_.Count(lattice.size, rules));
 }
+
+}  // namespace mirelkon

@@ -8,6 +8,8 @@
 #include "core/closed_set_counter.h"
 #include "generate/generated_lattice.h"
 
+namespace mirelkon {
+
 class SublatticeCounter {
  public:
   std::uint64_t Count(const GeneratedLattice& lattice);
@@ -15,3 +17,5 @@ class SublatticeCounter {
  private:
   ClosedSetCounter counter_;
 };
+
+}  // namespace mirelkon

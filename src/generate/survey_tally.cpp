@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+namespace mirelkon {
+
 bool RanksBefore(const RankedLattice& a, const RankedLattice& b) {
   if (a.sublattices != b.sublattices) return a.sublattices > b.sublattices;
   return a.covers < b.covers;
@@ -63,3 +65,5 @@ std::vector<RankedLattice> SurveyTally::Listed() const {
   std::sort(sorted.begin(), sorted.end(), RanksBefore);
   return sorted;
 }
+
+}  // namespace mirelkon

@@ -14,6 +14,8 @@
 
 #include "generate/generated_lattice.h"
 
+namespace mirelkon {
+
 struct RankedLattice {
   std::uint64_t sublattices = 0;
   std::vector<CoverPair> covers;  // in increasing order
@@ -64,3 +66,5 @@ class SurveyTally {
   std::vector<RankedLattice> listed_;
   std::uint64_t listedCount_ = 0;
 };
+
+}  // namespace mirelkon

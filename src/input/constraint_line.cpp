@@ -9,6 +9,8 @@
 #include "input/line_reader.h"
 #include "input/short_string.h"
 
+namespace mirelkon {
+
 namespace {
 
 void AppendTypedEquation(InputReader& reader, const Equation& e) {
@@ -117,3 +119,5 @@ void ParseConstraintLine(InputReader& reader) {
     line.erase(0, length + 1);
   } while (!line.empty());
 }
+
+}  // namespace mirelkon

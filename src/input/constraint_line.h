@@ -3,6 +3,10 @@
 
 #include "input/input_reader.h"
 
+namespace mirelkon {
+
 // Parses the line in hand into the job's equations, as typed; normal form and derivation come
 // after the whole section has been read.
 void ParseConstraintLine(InputReader& reader);
+
+}  // namespace mirelkon

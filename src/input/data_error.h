@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+namespace mirelkon {
+
 // A further line about an error for the diagnostic stream: where something behind it stands.
 struct DiagnosticNote {
   int line;  // input line it speaks of; 0 when none applies
@@ -22,3 +24,5 @@ struct DataError {
   // ("as reported above"), for the records that show nothing before; empty otherwise.
   std::string record = {};
 };
+
+}  // namespace mirelkon

@@ -9,6 +9,8 @@
 #include "input/lattice_completion.h"
 #include "input/short_string.h"
 
+namespace mirelkon {
+
 namespace {
 
 // A note names at most this many typed equations; the rest are counted.
@@ -84,3 +86,5 @@ DataError DerivationError(const ParsedJob& job, const Derivation& derivation, in
   assert(fault.kind == DerivationFault::tableFull);
   return {"(cod-ugW5s) too many constraints", line, {}, {}};
 }
+
+}  // namespace mirelkon

@@ -7,7 +7,11 @@
 #include "input/data_error.h"
 #include "input/input_reader.h"
 
+namespace mirelkon {
+
 // The error for derivation.fault (which must be set). `line` is the line in hand, for a fault
 // that has no line of its own. For a forbidden equation the message is "(code) as reported
 // above", the screen having shown the equation just before; its `record` tells it in full.
 DataError DerivationError(const ParsedJob& job, const Derivation& derivation, int line);
+
+}  // namespace mirelkon

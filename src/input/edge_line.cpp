@@ -9,6 +9,8 @@
 #include "input/line_reader.h"
 #include "input/short_string.h"
 
+namespace mirelkon {
+
 namespace {
 
 // The elements on a way upward along the edges read so far from one element to the other,
@@ -79,3 +81,5 @@ void ParseEdgeLine(InputReader& reader) {
     line.erase(0, length + 1);
   }
 }
+
+}  // namespace mirelkon

@@ -3,5 +3,9 @@
 
 #include "input/input_reader.h"
 
+namespace mirelkon {
+
 // Parses the line in hand into the job's order and edges.
 void ParseEdgeLine(InputReader& reader);
+
+}  // namespace mirelkon

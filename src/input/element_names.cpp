@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+namespace mirelkon {
+
 namespace {
 
 // The element the legend gives the name, or -1.
@@ -77,3 +79,5 @@ std::string ElementsText(const PartialLattice& lattice, const std::vector<Legend
   }
   return text.empty() ? "{}" : text;
 }
+
+}  // namespace mirelkon

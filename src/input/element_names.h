@@ -11,6 +11,8 @@
 #include "core/partial_lattice.h"
 #include "input/input_reader.h"
 
+namespace mirelkon {
+
 // The elements a text names, or the first word of it that names none.
 struct ElementChoice {
   Mask elements = 0;
@@ -31,3 +33,5 @@ std::string ElementName(const PartialLattice& lattice, const std::vector<LegendE
 // legend, their names separated by blanks ("1 2 12") with one; "{}" for the empty set.
 std::string ElementsText(const PartialLattice& lattice, const std::vector<LegendEntry>& legend,
                          Mask set);
+
+}  // namespace mirelkon

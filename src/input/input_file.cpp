@@ -11,6 +11,8 @@
 #include "input/short_string.h"
 #include "input/whole_number.h"
 
+namespace mirelkon {
+
 namespace {
 
 bool IsDigit(int c) {
@@ -141,3 +143,5 @@ bool InputFile::ReadRawInteger(int& value) {
   if (c != EOF && c != '\n') SkipRestOfLine();
   return separated && ParseWholeNumber(sign + digits, value);
 }
+
+}  // namespace mirelkon

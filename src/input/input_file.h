@@ -7,6 +7,8 @@
 #include <string>
 #include <utility>
 
+namespace mirelkon {
+
 // No text file has a line this long; a file without line ends (/dev/zero, a binary) would be
 // read forever while the rest of its first line is skipped.
 constexpr long maxPhysicalLineLength = 1L << 20;
@@ -64,3 +66,5 @@ class InputFile {
   bool atLineStart_ = true;  // the next character read begins a new line
   bool foundEndlessLine_ = false;
 };
+
+}  // namespace mirelkon

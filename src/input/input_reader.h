@@ -18,6 +18,8 @@
 #include "input/input_file.h"
 #include "input/report_sink.h"
 
+namespace mirelkon {
+
 constexpr int maxSubtrahend = 20;
 
 // Set once by the header of the input file, for all its jobs.
@@ -95,3 +97,5 @@ ParsedJob ReadJob(InputReader& reader, bool firstJob);
 
 // After a job: reads the next logical line and answers whether it ends the data.
 bool AtEndOfData(InputReader& reader);
+
+}  // namespace mirelkon

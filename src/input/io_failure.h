@@ -6,6 +6,8 @@
 #include <cerrno>
 #include <string>
 
+namespace mirelkon {
+
 struct IoFailure {
   std::string operation;  // e.g. "write to the result file"
   int errorNumber;        // errno of the failure, never 0
@@ -15,3 +17,5 @@ struct IoFailure {
 [[noreturn]] inline void FailIo(const std::string& operation) {
   throw IoFailure{operation, errno != 0 ? errno : EIO};
 }
+
+}  // namespace mirelkon

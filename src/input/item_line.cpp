@@ -8,6 +8,8 @@
 
 #include "input/nearest_word.h"
 
+namespace mirelkon {
+
 namespace {
 
 constexpr std::array<std::string_view, 10> commands = {
@@ -91,3 +93,5 @@ std::string WrongLengthDetail(std::string_view item, std::string_view kind, std:
   if (item.find('\t') != std::string_view::npos) detail += "; a tab is no blank";
   return detail;
 }
+
+}  // namespace mirelkon

@@ -6,6 +6,8 @@
 
 #include "input/input_reader.h"
 
+namespace mirelkon {
+
 // Echoes the line in hand and leaves only its items in it; stops the reading on a malformed
 // line.
 void PrepareItemLine(InputReader& reader);
@@ -21,3 +23,5 @@ std::string WrongLengthDetail(std::string_view item, std::string_view kind, std:
 
 // The text with a tab shown as \t and other control characters as \xNN.
 std::string Shown(std::string_view text);
+
+}  // namespace mirelkon

@@ -7,6 +7,8 @@
 #include "input/line_reader.h"
 #include "input/short_string.h"
 
+namespace mirelkon {
+
 namespace {
 
 // No element symbol may be one of the characters the input language gives a meaning to.
@@ -94,3 +96,5 @@ void ReadNameSizeAndElements(InputReader& reader) {
   CheckElementSymbols(reader);
   WarnOfSymbolsOfBothKinds(reader);
 }
+
+}  // namespace mirelkon

@@ -4,5 +4,9 @@
 
 #include "input/input_reader.h"
 
+namespace mirelkon {
+
 // Called with the line holding "\name" in hand; leaves the element line there.
 void ReadNameSizeAndElements(InputReader& reader);
+
+}  // namespace mirelkon

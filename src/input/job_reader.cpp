@@ -6,8 +6,9 @@
 #include "input/input_reader.h"
 #include "input/job_opening.h"
 #include "input/line_reader.h"
-#include "input/listing.h"
 #include "input/short_string.h"
+
+namespace mirelkon {
 
 namespace {
 
@@ -69,7 +70,7 @@ void ReadEdges(InputReader& reader) {
   ReadItemLines(reader, "\\constraints", "(codXkY) \"\\edges\" was expected", ParseEdgeLine);
   reader.inEdgesSection = false;
   reader.job.lattice.order.Close();
-  if (reader.settings.verbose) ListStrictOrder(reader.sink, reader.job.lattice);
+  if (reader.settings.verbose) reader.sink.ListOrder(reader.job.lattice);
 }
 
 void ReadConstraints(InputReader& reader) {
@@ -81,7 +82,7 @@ void ReadConstraints(InputReader& reader) {
   reader.inConstraintsSection = false;
   if (reader.settings.verbose) {
     reader.sink.WriteLine(Output::both, "-- Initial constraints (taken from the input):  ");
-    ListEquations(reader.sink, reader.job.lattice, reader.job.lattice.equations);
+    reader.sink.ListEquations(reader.job.lattice, reader.job.lattice.equations);
   }
 }
 
@@ -123,3 +124,5 @@ bool AtEndOfData(InputReader& reader) {
   CheckCommandStanding(reader, "\\enddata");
   return true;
 }
+
+}  // namespace mirelkon

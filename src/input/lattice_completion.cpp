@@ -7,6 +7,8 @@
 #include "input/short_string.h"
 #include "named/named_lattice.h"
 
+namespace mirelkon {
+
 namespace {
 
 // Every given join and meet must hold in the lattice the order makes.
@@ -70,3 +72,5 @@ std::vector<Equation> LatticeCompletion(const InputReader& reader, const ParsedJ
                 std::to_string(maxConstraints));
   return missing;
 }
+
+}  // namespace mirelkon

@@ -10,6 +10,8 @@
 #include "core/partial_lattice.h"
 #include "input/input_reader.h"
 
+namespace mirelkon {
+
 // The operation symbols with "+" or "*" added at their end where missing, so joins and meets
 // can be written; the operations already there keep their numbers.
 std::string WithJoinAndMeet(const std::string& operationSymbols);
@@ -30,3 +32,5 @@ std::vector<Equation> LatticeCompletion(const InputReader& reader, const ParsedJ
 // Adds the completion's equations to the job as if typed, on the line of its edges, with "+"
 // and "*" among its operation symbols: the job as mirelkon reads a completed file.
 void AddCompletion(ParsedJob& job, const std::vector<Equation>& added);
+
+}  // namespace mirelkon

@@ -10,6 +10,8 @@
 #include "input/short_string.h"
 #include "named/named_lattice.h"
 
+namespace mirelkon {
+
 namespace {
 
 constexpr std::size_t maxNameLength = 255;
@@ -37,7 +39,10 @@ std::string_view WithoutComment(std::string_view s) {
 }
 
 std::string Quoted(std::string_view text) {
-  return "\"" + std::string(CutAtCharacter(text, 60)) + (text.size() > 60 ? "...\"" : "\"");
+  std::string quoted(1, '"');
+  quoted.append(CutAtCharacter(text, 60));
+  quoted.append(text.size() > 60 ? "...\"" : "\"");
+  return quoted;
 }
 
 [[noreturn]] void Refuse(std::string message, int line) {
@@ -219,3 +224,5 @@ bool IsLatticeFileText(const std::string& start) {
   }
   return false;
 }
+
+}  // namespace mirelkon

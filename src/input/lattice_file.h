@@ -14,6 +14,8 @@
 
 #include "core/wide_lattice.h"
 
+namespace mirelkon {
+
 struct DrawnLattice {
   int line = 0;  // where it starts
   std::vector<std::string> names;
@@ -47,3 +49,5 @@ class LatticeFileReader {
 // blanks and a comment is a line of cover pairs or of digraph6. An input file starts with free
 // text or its header.
 bool IsLatticeFileText(const std::string& start);
+
+}  // namespace mirelkon

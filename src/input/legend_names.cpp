@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+namespace mirelkon {
+
 std::vector<std::string> LegendNames(const ParsedJob& job) {
   std::vector<std::string> names;
   for (char symbol : job.lattice.elementSymbols) {
@@ -12,3 +14,5 @@ std::vector<std::string> LegendNames(const ParsedJob& job) {
   }
   return names;
 }
+
+}  // namespace mirelkon

@@ -7,5 +7,9 @@
 
 #include "input/input_reader.h"
 
+namespace mirelkon {
+
 // In element order; the first legend entry of a symbol counts.
 std::vector<std::string> LegendNames(const ParsedJob& job);
+
+}  // namespace mirelkon

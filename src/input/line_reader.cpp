@@ -6,6 +6,8 @@
 #include "input/data_error.h"
 #include "input/short_string.h"
 
+namespace mirelkon {
+
 namespace {
 
 // Outside the item sections a line holding "\P" is printed (without those two characters) and
@@ -122,3 +124,5 @@ int TrimBlanks(std::string& s) {
   s.erase(s.find_last_not_of(' ') + 1);
   return static_cast<int>(front);
 }
+
+}  // namespace mirelkon

@@ -8,6 +8,8 @@
 
 #include "input/input_reader.h"
 
+namespace mirelkon {
+
 // Replaces the line in hand with the next logical line.
 void ReadLogicalLine(InputReader& reader);
 
@@ -29,3 +31,5 @@ void SkipToCommand(InputReader& reader, std::string_view command, std::string_vi
 // "\name of the lattice", "ab bc \constraints"), or, for a command whose argument follows "=",
 // when text stands before it. "elements" may carry its backslash.
 void CheckCommandStanding(const InputReader& reader, std::string_view command);
+
+}  // namespace mirelkon

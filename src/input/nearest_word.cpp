@@ -6,6 +6,8 @@
 #include <numeric>
 #include <vector>
 
+namespace mirelkon {
+
 namespace {
 
 bool SameLetter(char a, char b) {
@@ -42,3 +44,5 @@ std::string NearestWord(std::string_view word, std::span<const std::string_view>
   }
   return std::string(nearest);
 }
+
+}  // namespace mirelkon

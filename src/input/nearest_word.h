@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+namespace mirelkon {
+
 // The number of single-character insertions, deletions and substitutions between a and b,
 // letters compared without their case.
 std::size_t EditDistance(std::string_view a, std::string_view b);
@@ -13,3 +15,5 @@ std::size_t EditDistance(std::string_view a, std::string_view b);
 // The candidate nearest to word, when near enough to be a slip (at most a third of its
 // length, and at least one, edited); else empty.
 std::string NearestWord(std::string_view word, std::span<const std::string_view> candidates);
+
+}  // namespace mirelkon

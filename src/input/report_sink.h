@@ -3,7 +3,12 @@
 // lines of the file. A program that wants none of the echo drops it.
 #pragma once
 
+#include <span>
 #include <string_view>
+
+#include "core/partial_lattice.h"
+
+namespace mirelkon {
 
 enum class Output { screen, result, both };
 
@@ -14,6 +19,11 @@ class ReportSink {
   virtual void EndLine(Output to) = 0;
   // What the input language accepts but a user almost never means, on an input line.
   virtual void Warn(int line, std::string_view text) = 0;
+
+  // The verbose listings of what was read, on both outputs: the strict order, and equations
+  // in their written form. Reading leaves their layout to the report.
+  virtual void ListOrder(const PartialLattice&) {}
+  virtual void ListEquations(const PartialLattice&, std::span<const Equation>) {}
 
   void WriteLine(Output to, std::string_view text = {}) {
     Write(to, text);
@@ -28,3 +38,5 @@ class NullSink : public ReportSink {
   void EndLine(Output) override {}
   void Warn(int, std::string_view) override {}
 };
+
+}  // namespace mirelkon

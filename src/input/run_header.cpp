@@ -7,6 +7,8 @@
 #include "input/short_string.h"
 #include "input/whole_number.h"
 
+namespace mirelkon {
+
 namespace {
 
 constexpr std::string_view subtrahendCommand = "\\subtrahend-in-exponent=";
@@ -87,3 +89,5 @@ void ReadRunHeader(InputReader& reader) {
   ReadOperationSymbols(reader);
   FindFirstJob(reader);
 }
+
+}  // namespace mirelkon

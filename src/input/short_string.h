@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+namespace mirelkon {
+
 constexpr std::size_t maxStringLength = 255;
 
 // Cuts s to its first 255 characters.
@@ -33,3 +35,5 @@ inline std::string_view CutAtCharacter(std::string_view s, std::size_t limit) {
 inline bool Contains(std::string_view s, std::string_view part) {
   return s.find(part) != std::string_view::npos;
 }
+
+}  // namespace mirelkon

@@ -3,6 +3,8 @@
 
 #include <charconv>
 
+namespace mirelkon {
+
 namespace {
 
 // from_chars takes a "-" only for signed types.
@@ -23,3 +25,5 @@ bool ParseWholeNumber(std::string_view text, int& value) {
 bool ParseWholeNumber(std::string_view text, std::uint64_t& value) {
   return Parse(text, value);
 }
+
+}  // namespace mirelkon

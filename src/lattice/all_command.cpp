@@ -12,6 +12,8 @@
 #include "lattice/count_part.h"
 #include "lattice/parallel_walk.h"
 
+namespace mirelkon {
+
 namespace {
 
 constexpr std::size_t chunk = 1 << 20;
@@ -54,3 +56,5 @@ void RunAllCommand(const GenerationRequest& request) {
   }
   out.Finish();
 }
+
+}  // namespace mirelkon

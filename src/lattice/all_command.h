@@ -5,6 +5,10 @@
 
 #include "lattice/generation_request.h"
 
+namespace mirelkon {
+
 // Writes to standard output while the lattices are generated; a failed write ends it with a
 // CommandError.
 void RunAllCommand(const GenerationRequest& request);
+
+}  // namespace mirelkon

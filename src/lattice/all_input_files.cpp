@@ -10,10 +10,12 @@
 #include <string>
 
 #include "generate/lattice_counts.h"
+#include "input/input_writer.h"
 #include "lattice/command_error.h"
 #include "lattice/command_output.h"
-#include "lattice/input_writer.h"
 #include "lattice/parallel_walk.h"
+
+namespace mirelkon {
 
 namespace {
 
@@ -55,3 +57,5 @@ void WriteInputFiles(const GenerationRequest& request) {
     throw;
   }
 }
+
+}  // namespace mirelkon

@@ -4,6 +4,8 @@
 
 #include <string>
 
+namespace mirelkon {
+
 constexpr int statusRefused = 1;      // a mistake in the command line, a term or an input
 constexpr int statusIoFailure = 4;    // a file or standard output could not be written
 constexpr int statusOutOfMemory = 5;  // memory ran out (or another failure inside)
@@ -22,3 +24,5 @@ inline CommandError UsageError(const std::string& message) {
 inline CommandError IoError(const std::string& message) {
   return {"mirelkon-lattice: " + message, statusIoFailure};
 }
+
+}  // namespace mirelkon

@@ -11,6 +11,8 @@
 #include "report/broken_pipe.h"
 #include "report/new_file.h"
 
+namespace mirelkon {
+
 namespace {
 
 [[noreturn]] void FailOnStandardOutput() {
@@ -58,3 +60,5 @@ void CreateNewFolder(const std::string& folder) {
   if (errno == EEXIST) throw UsageError(folder + " exists already; it is not overwritten");
   throw IoError("cannot create the folder " + folder + ": " + std::strerror(errno));
 }
+
+}  // namespace mirelkon

@@ -5,6 +5,8 @@
 #include <mutex>
 #include <string>
 
+namespace mirelkon {
+
 // Standard output, also for a command whose output is written while it runs, from several
 // threads: each piece goes out whole under a lock.
 class StandardOutput {
@@ -28,3 +30,5 @@ void WriteToNewFile(const std::string& text, const std::string& name);
 // Creates the folder, which must not exist yet: files of an earlier run are never mixed with
 // the new ones.
 void CreateNewFolder(const std::string& folder);
+
+}  // namespace mirelkon

@@ -8,10 +8,12 @@
 #include "core/derivation.h"
 #include "input/data_error.h"
 #include "input/derivation_fault.h"
+#include "input/input_writer.h"
 #include "input/lattice_completion.h"
 #include "input/short_string.h"
 #include "lattice/input_file_reading.h"
-#include "lattice/input_writer.h"
+
+namespace mirelkon {
 
 namespace {
 
@@ -56,3 +58,5 @@ std::string CompleteFile(const std::string& name) {
                      [&](InputFile& file, ReportSink& sink) { text = CompleteInput(file, sink); });
   return text;
 }
+
+}  // namespace mirelkon

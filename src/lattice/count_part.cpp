@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <nlohmann/json.hpp>
 
+namespace mirelkon {
+
 std::string CountChecksum(const CountPart& count) {
   // FNV-1a over the record's fields as text: any changed digit changes the checksum.
   const std::string fields =
@@ -24,3 +26,5 @@ std::string CountPartJson(const CountPart& count) {
       {"checksum", CountChecksum(count)}};
   return record.dump() + "\n";
 }
+
+}  // namespace mirelkon

@@ -8,6 +8,8 @@
 
 #include "lattice/survey_report.h"
 
+namespace mirelkon {
+
 struct CountPart {
   int size = 1;
   SurveyPart part;
@@ -19,3 +21,5 @@ std::string CountChecksum(const CountPart& count);
 
 // {"n":16,"lattices":"1471613","part":"3/1000","checksum":"..."} and a line end.
 std::string CountPartJson(const CountPart& count);
+
+}  // namespace mirelkon

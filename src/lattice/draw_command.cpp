@@ -18,6 +18,8 @@
 #include "lattice/make_command.h"
 #include "report/diagnostics.h"
 
+namespace mirelkon {
+
 namespace {
 
 // The marked elements of one diagram, named as --containing names them (legend names first,
@@ -111,3 +113,5 @@ void RunDrawCommand(const DrawRequest& request) {
       WriteToNewFile(pictures[k], NumberedName(request.outputName, k + 1));
   }
 }
+
+}  // namespace mirelkon

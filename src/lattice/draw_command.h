@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+namespace mirelkon {
+
 struct DrawRequest {
   std::vector<std::string> operands;     // one input file, or the words of a term
   std::string outputName;                // empty: SVG on standard output
@@ -15,3 +17,5 @@ struct DrawRequest {
 
 // Writes the drawings; a refusal comes as a CommandError before anything is written.
 void RunDrawCommand(const DrawRequest& request);
+
+}  // namespace mirelkon

@@ -3,6 +3,8 @@
 
 #include "lattice/command_error.h"
 
+namespace mirelkon {
+
 DrawingFormat DrawingFileFormat(const std::string& file, const std::string& option) {
   const std::optional<DrawingFormat> format =
       file.empty() ? DrawingFormat::svg : FormatOfFileName(file);
@@ -19,3 +21,5 @@ std::string DrawnBytes(const std::vector<OrderDrawing>& drawings, DrawingFormat 
     throw UsageError(failure.text);
   }
 }
+
+}  // namespace mirelkon

@@ -7,6 +7,8 @@
 
 #include "draw/hasse_drawing.h"
 
+namespace mirelkon {
+
 // The format of the file's extension; SVG for an empty name, standard output. A file name of no
 // known format, and any format but DOT in a build without Graphviz, is refused, naming the option
 // that gave the file.
@@ -14,3 +16,5 @@ DrawingFormat DrawingFileFormat(const std::string& file, const std::string& opti
 
 // The diagrams on one sheet; a failure of Graphviz comes as a CommandError.
 std::string DrawnBytes(const std::vector<OrderDrawing>& drawings, DrawingFormat format);
+
+}  // namespace mirelkon

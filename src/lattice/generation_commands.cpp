@@ -11,6 +11,8 @@
 #include "lattice/merge_command.h"
 #include "lattice/survey_command.h"
 
+namespace mirelkon {
+
 int RunGenerationCommand(int argc, char** argv) {
   try {
     for (int i = 1; i < argc; ++i)
@@ -36,3 +38,5 @@ int RunGenerationCommand(int argc, char** argv) {
     return error.status;
   }
 }
+
+}  // namespace mirelkon

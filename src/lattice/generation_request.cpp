@@ -9,6 +9,8 @@
 #include "lattice/command_error.h"
 #include "lattice/drawing_output.h"
 
+namespace mirelkon {
+
 namespace {
 
 constexpr int maxThreads = 256;
@@ -194,3 +196,5 @@ GenerationRequest ParseGenerationRequest(int argc, char** argv) {
   }
   return request;
 }
+
+}  // namespace mirelkon

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+namespace mirelkon {
+
 // A threshold for survey --at-least: a whole number, or factor * 2^(N - offset) for the size
 // N surveyed, as the published bounds are written (83*2^(N-8)).
 struct AtLeastThreshold {
@@ -40,3 +42,5 @@ bool IsGenerationCommand(const std::string& word);
 
 // Reads argv[1] (the command) and its arguments; a mistake comes as a UsageError.
 GenerationRequest ParseGenerationRequest(int argc, char** argv);
+
+}  // namespace mirelkon

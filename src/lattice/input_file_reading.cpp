@@ -8,6 +8,8 @@
 #include "lattice/command_error.h"
 #include "report/diagnostics.h"
 
+namespace mirelkon {
+
 namespace {
 
 class WarningsOnly : public NullSink {
@@ -36,3 +38,5 @@ void ReadNamedInputFile(const std::string& name,
     throw IoError("cannot " + failure.operation + ": " + std::strerror(failure.errorNumber));
   }
 }
+
+}  // namespace mirelkon

@@ -11,8 +11,12 @@
 #include "input/input_file.h"
 #include "input/report_sink.h"
 
+namespace mirelkon {
+
 // Runs read on the opened file with a sink that writes only the warnings, as
 // "FILE:LINE: warning: text". A file that cannot be opened, a DataError ("FILE:LINE: message")
 // and a failure of the input come as a CommandError.
 void ReadNamedInputFile(const std::string& name,
                         const std::function<void(InputFile&, ReportSink&)>& read);
+
+}  // namespace mirelkon

@@ -23,6 +23,8 @@
 #include "lattice/lattice_usage.h"
 #include "lattice/make_command.h"
 
+namespace mirelkon {
+
 namespace {
 
 enum class Command { help, complete, make, draw };
@@ -183,3 +185,5 @@ int LatticeMain(int argc, char** argv) {
   }
   return statusOutOfMemory;
 }
+
+}  // namespace mirelkon

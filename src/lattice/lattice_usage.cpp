@@ -2,6 +2,8 @@
 // version line.
 #include "lattice/lattice_usage.h"
 
+namespace mirelkon {
+
 std::string LatticeUsageText() {
   static constexpr const char* lines[] = {
       "Usage: mirelkon-lattice complete IN [-o FILE]",
@@ -86,3 +88,5 @@ std::string LatticeUsageText() {
 std::string LatticeVersionText() {
   return "mirelkon-lattice " MIRELKON_VERSION "\n";
 }
+
+}  // namespace mirelkon

@@ -3,7 +3,11 @@
 
 #include <string>
 
+namespace mirelkon {
+
 std::string LatticeUsageText();
 
 // "mirelkon-lattice " and the version, one line.
 std::string LatticeVersionText();
+
+}  // namespace mirelkon

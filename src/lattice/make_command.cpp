@@ -8,14 +8,16 @@
 
 #include "core/lattice.h"
 #include "core/partial_lattice.h"
+#include "families/lattice_families.h"
 #include "input/input_file.h"
+#include "input/input_writer.h"
 #include "input/lattice_completion.h"
 #include "input/short_string.h"
 #include "lattice/command_error.h"
-#include "lattice/input_writer.h"
-#include "lattice/lattice_families.h"
 #include "lattice/term_reader.h"
 #include "report/counted.h"
+
+namespace mirelkon {
 
 namespace {
 
@@ -97,3 +99,5 @@ std::string MakeInputFile(const MakeRequest& request) {
                  Legend(lattice.elementSymbols, made.lattice)) +
          "\\enddata\n";
 }
+
+}  // namespace mirelkon

@@ -5,7 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "lattice/lattice_families.h"
+#include "families/lattice_families.h"
+
+namespace mirelkon {
 
 struct MakeRequest {
   std::vector<std::string> words;  // the term: "chain", "5", "x", "chain", "6", ...
@@ -26,3 +28,5 @@ MadeLattice MakeLattice(const std::vector<std::string>& words);
 // Answers the written input file; a malformed term or a lattice above the element limit
 // comes as a CommandError.
 std::string MakeInputFile(const MakeRequest& request);
+
+}  // namespace mirelkon

@@ -16,6 +16,8 @@
 #include "lattice/top_drawing.h"
 #include "report/counted.h"
 
+namespace mirelkon {
+
 namespace {
 
 // One size's part as one file holds it.
@@ -149,3 +151,5 @@ std::string MergedText(const std::vector<PartFile>& files, const GenerationReque
   }
   return text;
 }
+
+}  // namespace mirelkon

@@ -9,6 +9,8 @@
 #include "lattice/generation_request.h"
 #include "lattice/part_reader.h"
 
+namespace mirelkon {
+
 void RunMergeCommand(const GenerationRequest& request);
 
 // The whole run the part files add up to, as merge writes it (JSON lines with request.json,
@@ -17,3 +19,5 @@ void RunMergeCommand(const GenerationRequest& request);
 // `sheet`, for --draw-top.
 std::string MergedText(const std::vector<PartFile>& files, const GenerationRequest& request,
                        std::vector<OrderDrawing>& sheet);
+
+}  // namespace mirelkon

@@ -14,6 +14,8 @@
 #include "lattice/progress_meter.h"
 #include "report/counted.h"
 
+namespace mirelkon {
+
 namespace {
 
 // What a thread publishes at its checkpoints, for the calling thread to read.
@@ -96,3 +98,5 @@ GeneratorStats WalkInParallel(const WalkSetup& setup,
   for (const ThreadState& state : walk.threads) total += state.stats;
   return total;
 }
+
+}  // namespace mirelkon

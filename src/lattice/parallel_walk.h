@@ -7,6 +7,8 @@
 
 #include "generate/lattice_generator.h"
 
+namespace mirelkon {
+
 struct WalkSetup {
   int size = 1;
   int part = 0, parts = 1;
@@ -18,3 +20,5 @@ struct WalkSetup {
 // statistics of all threads added up.
 GeneratorStats WalkInParallel(const WalkSetup& setup,
                               const std::function<LatticeGenerator::Visitor(int)>& visitorFor);
+
+}  // namespace mirelkon

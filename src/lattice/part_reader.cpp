@@ -14,6 +14,8 @@
 #include "input/whole_number.h"
 #include "lattice/command_error.h"
 
+namespace mirelkon {
+
 namespace {
 
 using Json = nlohmann::json;
@@ -292,3 +294,5 @@ PartFile ReadPartFile(const std::string& file) {
   }
   return result;
 }
+
+}  // namespace mirelkon

@@ -11,6 +11,8 @@
 #include "lattice/count_part.h"
 #include "lattice/survey_report.h"
 
+namespace mirelkon {
+
 struct FileSurvey {
   SurveyPart part;
   SurveyTally tally;
@@ -26,3 +28,5 @@ struct PartFile {
 // Reads the whole file. A failed file keeps the surveys and counts whose first line was read
 // before the mistake, so that merge can name the parts to run again.
 PartFile ReadPartFile(const std::string& file);
+
+}  // namespace mirelkon

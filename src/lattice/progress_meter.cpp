@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <cstdio>
 
+namespace mirelkon {
+
 namespace {
 
 constexpr std::chrono::seconds quietStart{3};
@@ -52,3 +54,5 @@ void ProgressMeter::Show(std::uint64_t lattices) {
   std::fflush(stderr);
   shownLength_ = std::max(shownLength_, text.size());
 }
+
+}  // namespace mirelkon

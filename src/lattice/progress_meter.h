@@ -13,6 +13,8 @@
 #include <cstdint>
 #include <string>
 
+namespace mirelkon {
+
 class ProgressMeter {
  public:
   // `expected`: the lattices the run should find, about.
@@ -31,3 +33,5 @@ class ProgressMeter {
   std::chrono::steady_clock::time_point start_, lastShown_;
   std::size_t shownLength_ = 0;
 };
+
+}  // namespace mirelkon

@@ -9,14 +9,16 @@
 #include <vector>
 
 #include "generate/sublattice_counter.h"
+#include "input/input_writer.h"
 #include "lattice/command_error.h"
 #include "lattice/command_output.h"
 #include "lattice/drawing_output.h"
-#include "lattice/input_writer.h"
 #include "lattice/parallel_walk.h"
 #include "lattice/survey_report.h"
 #include "lattice/top_drawing.h"
 #include "report/counted.h"
+
+namespace mirelkon {
 
 namespace {
 
@@ -98,3 +100,5 @@ void RunSurveyCommand(const GenerationRequest& request) {
   if (!request.topInput.empty()) WriteTopInputFiles(request.topInput, topFiles);
   WriteToStandardOutput(text);
 }
+
+}  // namespace mirelkon

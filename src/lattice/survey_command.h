@@ -4,5 +4,9 @@
 
 #include "lattice/generation_request.h"
 
+namespace mirelkon {
+
 // Writes the whole report once every size is done: a refusal leaves nothing behind.
 void RunSurveyCommand(const GenerationRequest& request);
+
+}  // namespace mirelkon

@@ -7,6 +7,8 @@
 #include "generate/lattice_text.h"
 #include "report/counted.h"
 
+namespace mirelkon {
+
 namespace {
 
 using Json = nlohmann::ordered_json;
@@ -87,3 +89,5 @@ void AppendSurveyJson(const SurveyTally& tally, const SurveyPart& part, std::str
   AppendJsonRanked(n, tally.Top(), "top", text);
   if (settings.atLeast) AppendJsonRanked(n, tally.Listed(), "at-least", text);
 }
+
+}  // namespace mirelkon

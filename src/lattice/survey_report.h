@@ -7,6 +7,8 @@
 
 #include "generate/survey_tally.h"
 
+namespace mirelkon {
+
 // Which part of the whole the tally covers; a merged or undivided survey is part 0 of 1.
 struct SurveyPart {
   int part = 0;
@@ -20,3 +22,5 @@ void AppendSurveyText(const SurveyTally& tally, const SurveyPart& part, std::str
 // {"n":12,"rank":1,"sub":"4096","covers":[[0,1],...],"list":"top"} for each lattice of the
 // top list and likewise with "list":"at-least".
 void AppendSurveyJson(const SurveyTally& tally, const SurveyPart& part, std::string& text);
+
+}  // namespace mirelkon

@@ -8,9 +8,11 @@
 #include <string_view>
 #include <utility>
 
+#include "families/lattice_constructions.h"
 #include "input/nearest_word.h"
 #include "input/whole_number.h"
-#include "lattice/lattice_constructions.h"
+
+namespace mirelkon {
 
 namespace {
 
@@ -274,3 +276,5 @@ std::string TermName(const std::vector<std::string>& words) {
 LatticeFactor ReadTerm(const std::vector<std::string>& words) {
   return TermReader(words).Whole();
 }
+
+}  // namespace mirelkon

@@ -11,7 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "lattice/lattice_families.h"
+#include "families/lattice_families.h"
+
+namespace mirelkon {
 
 // The term's lattice has more than maxElements elements.
 struct LatticeTooLarge {};
@@ -30,3 +32,5 @@ std::string TermName(const std::vector<std::string>& words);
 // The lattice of the term; a malformed term comes as a TermError, a lattice above maxElements
 // as LatticeTooLarge.
 LatticeFactor ReadTerm(const std::vector<std::string>& words);
+
+}  // namespace mirelkon

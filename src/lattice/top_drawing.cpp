@@ -1,6 +1,8 @@
 // The top lists drawn: each ranked lattice's cover pairs closed to its order.
 #include "lattice/top_drawing.h"
 
+namespace mirelkon {
+
 void AddTopDrawings(const SurveyTally& tally, bool severalSizes, std::vector<OrderDrawing>& sheet) {
   const int n = tally.Settings().size;
   std::vector<std::string> labels;
@@ -16,3 +18,5 @@ void AddTopDrawings(const SurveyTally& tally, bool severalSizes, std::vector<Ord
     sheet.push_back({order, labels, 0, caption});
   }
 }
+
+}  // namespace mirelkon

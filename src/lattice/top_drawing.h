@@ -7,6 +7,10 @@
 #include "draw/hasse_drawing.h"
 #include "generate/survey_tally.h"
 
+namespace mirelkon {
+
 // Adds the tally's top list, its elements named 0..n-1 as in the cover pairs; the caption
 // names the size too when the sheet shows several.
 void AddTopDrawings(const SurveyTally& tally, bool severalSizes, std::vector<OrderDrawing>& sheet);
+
+}  // namespace mirelkon

@@ -15,6 +15,8 @@
 #include "input/io_failure.h"
 #include "mirelkon/listed_drawings.h"
 
+namespace mirelkon {
+
 namespace {
 
 void WriteListLine(std::FILE* file, const std::string& text) {
@@ -213,3 +215,5 @@ void MarkListingFailed(Answers& answers, const std::string& reason) {
     if (name == "listed") text.reset();
   Withhold(answers, "list: " + reason);
 }
+
+}  // namespace mirelkon

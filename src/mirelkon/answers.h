@@ -17,6 +17,8 @@
 #include "report/json_records.h"
 #include "report/report_channel.h"
 
+namespace mirelkon {
+
 struct Answers {
   std::vector<std::string> lines;  // after the result lines, on both outputs
   std::vector<std::pair<std::string, std::optional<std::string>>> fields;  // of the JSON record
@@ -40,3 +42,5 @@ void WriteList(const Answers& answers, std::FILE* listFile, bool bySize, ReportC
 // The fields of a job whose list could not be written: "listed" becomes null, and "withheld"
 // gives the reason.
 void MarkListingFailed(Answers& answers, const std::string& reason);
+
+}  // namespace mirelkon

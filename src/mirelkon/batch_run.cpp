@@ -14,6 +14,8 @@
 #include "mirelkon/job_run.h"
 #include "report/json_records.h"
 
+namespace mirelkon {
+
 namespace {
 
 void ReportUnopenable(JsonRecords& json, const std::string& name) {
@@ -86,3 +88,5 @@ int RunBatch(ReportChannel& report, const RunOutputs& outputs, const RunOptions&
   }
   return worst;
 }
+
+}  // namespace mirelkon

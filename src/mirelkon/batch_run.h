@@ -10,6 +10,8 @@
 #include "mirelkon/run_options.h"
 #include "report/report_channel.h"
 
+namespace mirelkon {
+
 // The worse of two exit statuses: a file that could not be opened, then a data error, then a
 // withheld answer.
 int WorseStatus(int a, int b);
@@ -19,3 +21,5 @@ int WorseStatus(int a, int b);
 // JSON lines take the place of the screen text.
 int RunBatch(ReportChannel& report, const RunOutputs& outputs, const RunOptions& options,
              const std::vector<std::string>& files, bool asJson);
+
+}  // namespace mirelkon

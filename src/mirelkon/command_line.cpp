@@ -10,6 +10,8 @@
 #include "input/whole_number.h"
 #include "mirelkon/doc_folder.h"
 
+namespace mirelkon {
+
 namespace {
 
 // How an option takes its value: none; always (the next argument, or after "="); or an
@@ -279,3 +281,5 @@ std::string UsageText() {
 std::string VersionText() {
   return "mirelkon " MIRELKON_VERSION "\n";
 }
+
+}  // namespace mirelkon

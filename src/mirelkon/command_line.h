@@ -9,6 +9,8 @@
 #include "mirelkon/queries.h"
 #include "mirelkon/run_options.h"
 
+namespace mirelkon {
+
 enum class Action { session, batch, help, version, usageError };
 
 struct CommandLine {
@@ -28,3 +30,5 @@ std::string UsageText();
 
 // "mirelkon " and the version, one line.
 std::string VersionText();
+
+}  // namespace mirelkon

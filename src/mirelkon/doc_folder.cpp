@@ -3,6 +3,8 @@
 
 #include <filesystem>
 
+namespace mirelkon {
+
 std::string DocumentationFolder() {
   namespace fs = std::filesystem;
   std::error_code ignored;
@@ -17,3 +19,5 @@ std::string DocumentationFolder() {
     return MIRELKON_SOURCE_DIR;
   return MIRELKON_DOC_DIR;
 }
+
+}  // namespace mirelkon

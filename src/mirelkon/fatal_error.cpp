@@ -3,6 +3,8 @@
 
 #include "report/diagnostics.h"
 
+namespace mirelkon {
+
 void ShowFatalDataError(Session& session, const DataError& error) {
   ReportChannel& report = session.report;
   WriteDataErrorDiagnostics(report.diagnostics, session.input.Name(), error);
@@ -22,3 +24,5 @@ void ShowFatalDataError(Session& session, const DataError& error) {
     report.CloseResultFile();
   }
 }
+
+}  // namespace mirelkon

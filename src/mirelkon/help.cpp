@@ -1,6 +1,8 @@
 // The help text, screen only.
 #include "mirelkon/help.h"
 
+namespace mirelkon {
+
 void ShowHelp(ReportChannel& report) {
   static constexpr const char* lines[] = {
       "",
@@ -27,3 +29,5 @@ void ShowHelp(ReportChannel& report) {
   report.WaitForEnter();
   report.WaitForEnter();
 }
+
+}  // namespace mirelkon

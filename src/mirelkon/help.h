@@ -3,5 +3,9 @@
 
 #include "report/report_channel.h"
 
+namespace mirelkon {
+
 // Writes the help text to the screen and waits for two presses of <enter>.
 void ShowHelp(ReportChannel& report);
+
+}  // namespace mirelkon

@@ -18,11 +18,13 @@
 #include "input/input_reader.h"
 #include "input/io_failure.h"
 #include "input/lattice_completion.h"
-#include "input/listing.h"
 #include "input/short_string.h"
 #include "mirelkon/answers.h"
 #include "mirelkon/listed_drawings.h"
 #include "report/diagnostics.h"
+#include "report/listing.h"
+
+namespace mirelkon {
 
 namespace {
 
@@ -267,3 +269,5 @@ bool RunJobs(Session& session, const RunOutputs& outputs) {
     if (AtEndOfData(reader)) return answeredAll;
   }
 }
+
+}  // namespace mirelkon

@@ -12,6 +12,8 @@
 #include "mirelkon/session.h"
 #include "report/json_records.h"
 
+namespace mirelkon {
+
 // Where a run's answers go beyond the screen and the result file.
 struct RunOutputs {
   JsonRecords& json;
@@ -31,3 +33,5 @@ void ReportDerivation(ReportChannel& report, bool verbose, const ParsedJob& job,
 // "-- Result:   |Sub(L)|=...", "-- <name>. Thus," and the sigma line of a counted job.
 std::array<std::string, 3> ResultLines(SubsetCount count, int n, const std::string& name,
                                        int subtrahend);
+
+}  // namespace mirelkon

@@ -15,6 +15,8 @@
 #include "mirelkon/queries.h"
 #include "report/new_file.h"
 
+namespace mirelkon {
+
 namespace {
 
 void WriteDrawing(const std::string& bytes, const std::string& name) {
@@ -70,3 +72,5 @@ void DrawListedSubsets(const std::string& folder, const std::string& inputName, 
     return drawn < drawnSubsetLimit;
   });
 }
+
+}  // namespace mirelkon

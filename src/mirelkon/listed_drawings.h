@@ -8,6 +8,8 @@
 #include "core/derivation.h"
 #include "input/input_reader.h"
 
+namespace mirelkon {
+
 // Draws the first drawnSubsetLimit closed subsets holding the required elements, in the order
 // --list writes them, into DIR/STEM_J_K.svg: STEM the input file's name without its folder and
 // extension, J the job's number in the file, K the subset's. The folder is made if missing; a
@@ -18,3 +20,5 @@ void DrawListedSubsets(const std::string& folder, const std::string& inputName, 
 
 // False when the job's order has a cycle, which no Hasse diagram shows.
 bool DrawableOrder(const Order& order);
+
+}  // namespace mirelkon

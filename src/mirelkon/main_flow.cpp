@@ -23,6 +23,8 @@
 #include "report/new_file.h"
 #include "report/staged_file.h"
 
+namespace mirelkon {
+
 namespace {
 
 int RunSession(ReportChannel& report, const RunOutputs& outputs, const RunOptions& options,
@@ -138,3 +140,5 @@ int Main(int argc, char** argv) {
     return StopOnFailure(report, json, std::string("failure inside: ") + failure.what(), "");
   }
 }
+
+}  // namespace mirelkon

@@ -2,4 +2,8 @@
 // early (a fatal data error, an input/output failure). Returns the exit status.
 #pragma once
 
+namespace mirelkon {
+
 int Main(int argc, char** argv);
+
+}  // namespace mirelkon

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 
+namespace mirelkon {
+
 constexpr std::uint64_t defaultListLimit = 1000000;
 // --draw DIR draws each job's first listed subsets, so a long list does not fill the disk.
 constexpr std::uint64_t drawnSubsetLimit = 100;
@@ -23,3 +25,5 @@ struct Queries {
 
   bool Any() const { return !containing.empty() || bounded || list || upToSymmetry || profile; }
 };
+
+}  // namespace mirelkon

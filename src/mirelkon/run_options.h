@@ -6,6 +6,8 @@
 
 #include "core/closed_set_counter.h"
 
+namespace mirelkon {
+
 struct RunOptions {
   bool lattice = false;       // --lattice: each job's order completed to its lattice first
   bool batch = false;         // --batch or --json: result names no glob of inputs matches
@@ -15,3 +17,5 @@ struct RunOptions {
   bool counterStats = false;  // --stats: what the counter did, on standard error
   CounterOptions counter;     // --cache-mb: the bound of the counter's cache
 };
+
+}  // namespace mirelkon

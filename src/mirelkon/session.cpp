@@ -9,6 +9,8 @@
 #include "input/short_string.h"
 #include "mirelkon/help.h"
 
+namespace mirelkon {
+
 namespace {
 
 constexpr int resultNameCount = sizeof(resultSuffixAlphabet) - 1;
@@ -156,3 +158,5 @@ void EndRun(Session& session) {
   session.input.Close();
   report.CloseResultFile();
 }
+
+}  // namespace mirelkon

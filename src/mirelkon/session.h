@@ -10,6 +10,8 @@
 #include "mirelkon/timing.h"
 #include "report/report_channel.h"
 
+namespace mirelkon {
+
 // The program's date, which the banner and the result file's header name as its version.
 constexpr std::string_view programDate = "July 23, 2019";
 constexpr std::string_view thanksLine = "Thanks to everyone who tested it and reported problems.";
@@ -59,3 +61,5 @@ std::string ResultFileCandidate(const std::string& inputName, int i, bool batch)
 // Timing lines, farewell and the two waits for <enter> (neither without a keyboard); closes
 // both files.
 void EndRun(Session& session);
+
+}  // namespace mirelkon

@@ -4,6 +4,8 @@
 #include <chrono>
 #include <ctime>
 
+namespace mirelkon {
+
 TimeOfDay ReadTimeOfDay() {
   auto now = std::chrono::system_clock::now();
   std::time_t seconds = std::chrono::system_clock::to_time_t(now);
@@ -25,3 +27,5 @@ std::string TimeOfDayText(const TimeOfDay& t) {
   return std::to_string(t.hours) + ":" + std::to_string(t.minutes) + ":" +
          std::to_string(t.seconds) + "." + std::to_string(t.milliseconds);
 }
+
+}  // namespace mirelkon

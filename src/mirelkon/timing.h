@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+namespace mirelkon {
+
 struct TimeOfDay {
   std::uint16_t hours;
   std::uint16_t minutes;
@@ -20,3 +22,5 @@ int ElapsedMilliseconds(const TimeOfDay& start, const TimeOfDay& end);
 
 // h:m:s.ms in plain decimal, without leading zeros: 9:05:03.045 is "9:5:3.45".
 std::string TimeOfDayText(const TimeOfDay& t);
+
+}  // namespace mirelkon

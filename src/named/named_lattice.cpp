@@ -5,6 +5,8 @@
 
 #include <stdexcept>
 
+namespace mirelkon {
+
 namespace {
 
 void CheckSize(std::size_t n) {
@@ -126,3 +128,5 @@ NamedPartialLattice PartialLatticeFromPairs(std::vector<std::string> names,
 std::string EquationText(std::span<const std::string> names, const Equation& e) {
   return names[e.left] + " " + e.operation + " " + names[e.right] + " = " + names[e.result];
 }
+
+}  // namespace mirelkon

@@ -13,6 +13,8 @@
 #include "core/lattice.h"
 #include "core/partial_lattice.h"
 
+namespace mirelkon {
+
 // lower < upper, by element numbers: cover pairs, or any pairs that generate the order.
 using ElementPair = std::pair<int, int>;
 
@@ -51,3 +53,5 @@ NamedPartialLattice PartialLatticeFromPairs(std::vector<std::string> names,
 
 // "a + b = c", with the names.
 std::string EquationText(std::span<const std::string> names, const Equation& e);
+
+}  // namespace mirelkon

@@ -3,5 +3,9 @@
 // the shell expects of it (141 in bash).
 #pragma once
 
+namespace mirelkon {
+
 // Ends the program by SIGPIPE, its default action restored.
 [[noreturn]] void EndOnBrokenPipe();
+
+}  // namespace mirelkon

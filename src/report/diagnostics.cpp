@@ -3,6 +3,8 @@
 
 #include <string>
 
+namespace mirelkon {
+
 std::string DiagnosticText(std::string_view file, int line, std::string_view text) {
   std::string out(file);
   if (line > 0) out.append(":").append(std::to_string(line));
@@ -28,3 +30,5 @@ void WriteDataErrorDiagnostics(std::FILE* stream, std::string_view file, const D
   for (const DiagnosticNote& note : error.notes)
     WriteDiagnostic(stream, file, note.line, "note: " + note.text);
 }
+
+}  // namespace mirelkon

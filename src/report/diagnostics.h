@@ -14,6 +14,8 @@
 
 #include "input/data_error.h"
 
+namespace mirelkon {
+
 // One line without its line end.
 std::string DiagnosticText(std::string_view file, int line, std::string_view text);
 
@@ -28,3 +30,5 @@ std::string DataErrorText(const DataError& error);
 // A fatal data error: its message on its line ("FILE:LINE: (tag) message"), then each of
 // its notes ("FILE:LINE: note: text").
 void WriteDataErrorDiagnostics(std::FILE* stream, std::string_view file, const DataError& error);
+
+}  // namespace mirelkon

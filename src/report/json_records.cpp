@@ -6,6 +6,8 @@
 
 #include "input/io_failure.h"
 
+namespace mirelkon {
+
 namespace {
 
 using Json = nlohmann::ordered_json;
@@ -68,3 +70,5 @@ void JsonRecords::WriteError(const std::string& message, int line, const std::st
   if (!detail.empty()) record["detail"] = detail;
   WriteLine(out, record);
 }
+
+}  // namespace mirelkon

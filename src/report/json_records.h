@@ -8,6 +8,8 @@
 #include <utility>
 #include <vector>
 
+namespace mirelkon {
+
 // A record stays near one write a pipe keeps whole (4096 bytes): longer lists are cut, the
 // counts of the record telling how long they are.
 constexpr std::size_t maxListedDerived = 128;
@@ -57,3 +59,5 @@ class JsonRecords {
   std::string file_;
   int jobNumber_ = 0;  // jobs counted in this file so far
 };
+
+}  // namespace mirelkon

@@ -3,7 +3,11 @@
 
 #include <cerrno>
 
+namespace mirelkon {
+
 std::FILE* CreateNewFile(const std::string& name) {
   errno = 0;
   return std::fopen(name.c_str(), "wbx");
 }
+
+}  // namespace mirelkon

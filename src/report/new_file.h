@@ -5,6 +5,10 @@
 #include <cstdio>
 #include <string>
 
+namespace mirelkon {
+
 // Opens a new file for writing, or answers nullptr with errno telling why (EEXIST when
 // anything stands under the name already).
 std::FILE* CreateNewFile(const std::string& name);
+
+}  // namespace mirelkon

@@ -5,7 +5,10 @@
 
 #include "input/io_failure.h"
 #include "report/diagnostics.h"
+#include "report/listing.h"
 #include "report/new_file.h"
+
+namespace mirelkon {
 
 namespace {
 
@@ -60,6 +63,15 @@ void ReportChannel::EndLine(Output to) {
   Write(to, lineEnd);
 }
 
+void ReportChannel::ListOrder(const PartialLattice& lattice) {
+  ListStrictOrder(*this, lattice);
+}
+
+void ReportChannel::ListEquations(const PartialLattice& lattice,
+                                  std::span<const Equation> equations) {
+  mirelkon::ListEquations(*this, lattice, equations);
+}
+
 void ReportChannel::Warn(int line, std::string_view text) {
   WriteDiagnostic(diagnostics, inputName, line, std::string("warning: ").append(text));
   warnings.emplace_back(line, text);
@@ -108,3 +120,5 @@ void ReportChannel::AbandonResultFile(bool removeIfEmpty) {
   resultFile = nullptr;
   if (removeIfEmpty && empty) std::remove(resultName_.c_str());
 }
+
+}  // namespace mirelkon

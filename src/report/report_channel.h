@@ -13,6 +13,8 @@
 
 #include "input/report_sink.h"
 
+namespace mirelkon {
+
 class ReportChannel : public ReportSink {
  public:
   std::FILE* screen = stdout;   // nullptr: no screen text at all (JSON lines take its place)
@@ -35,6 +37,8 @@ class ReportChannel : public ReportSink {
   void EndLine(Output to) override;
   // "FILE:LINE: warning: text" on the diagnostic stream.
   void Warn(int line, std::string_view text) override;
+  void ListOrder(const PartialLattice& lattice) override;
+  void ListEquations(const PartialLattice& lattice, std::span<const Equation> equations) override;
 
   // Reads one keyboard line without its line end (LF or CR LF); false at the end of input.
   bool ReadKeyboardLine(std::string& line);
@@ -60,3 +64,5 @@ class ReportChannel : public ReportSink {
  private:
   std::string resultName_;  // of the result file last created
 };
+
+}  // namespace mirelkon

@@ -9,6 +9,8 @@
 #include <cstdlib>
 #include <vector>
 
+namespace mirelkon {
+
 bool StagedFile::Create(const std::string& name) {
   struct stat status;
   if (::lstat(name.c_str(), &status) == 0) {
@@ -52,3 +54,5 @@ void StagedFile::Discard() {
   if (!temporaryName_.empty()) ::unlink(temporaryName_.c_str());
   temporaryName_.clear();
 }
+
+}  // namespace mirelkon

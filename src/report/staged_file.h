@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <string>
 
+namespace mirelkon {
+
 class StagedFile {
  public:
   StagedFile() = default;
@@ -30,3 +32,5 @@ class StagedFile {
   std::FILE* file_ = nullptr;
   std::string name_, temporaryName_;
 };
+
+}  // namespace mirelkon

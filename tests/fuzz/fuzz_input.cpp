@@ -3,6 +3,8 @@
 // failure is a finding.
 #include "run_input.h"
 
+using namespace mirelkon;
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   static std::FILE* sink = std::fopen("/dev/null", "wb");
   ReportChannel report;

@@ -11,14 +11,16 @@
 #include "lattice/command_error.h"
 #include "lattice/merge_command.h"
 
+using namespace mirelkon;
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string bytes(reinterpret_cast<const char*>(data), size);
   std::vector<PartFile> parts;
   std::size_t start = 0;
   for (int k = 0; k < 4 && start <= bytes.size(); ++k) {
     const std::size_t end = std::min(bytes.find('\x01', start), bytes.size());
-    const std::string name = "/tmp/fuzz_merge_" + std::to_string(::getpid()) + "_" +
-                             std::to_string(k) + ".jsonl";
+    const std::string name =
+        "/tmp/fuzz_merge_" + std::to_string(::getpid()) + "_" + std::to_string(k) + ".jsonl";
     std::ofstream(name, std::ios::binary) << bytes.substr(start, end - start);
     parts.push_back(ReadPartFile(name));
     ::unlink(name.c_str());

@@ -5,6 +5,8 @@
 // a hang is a finding.
 #include "run_input.h"
 
+using namespace mirelkon;
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size < 2) return 0;
   static std::FILE* sink = std::fopen("/dev/null", "wb");

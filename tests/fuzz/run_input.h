@@ -11,6 +11,8 @@
 #include "mirelkon/job_run.h"
 #include "mirelkon/session.h"
 
+namespace mirelkon {
+
 // Answers the fatal data error, or one with the message "" when the run ended at \enddata.
 // The queries and options are those of the command line; jsonOut, when given, takes the
 // JSON records.
@@ -32,3 +34,5 @@ inline DataError RunInputBytes(ReportChannel& report, const void* data, std::siz
   }
   return outcome;
 }
+
+}  // namespace mirelkon

@@ -17,6 +17,8 @@
 #include "generate/lattice_counts.h"
 #include "generate/program_runner.h"
 
+namespace mirelkon {
+
 namespace {
 
 using Json = nlohmann::json;
@@ -168,9 +170,9 @@ TEST(SurveyCommand, TopListsAsInputFilesKeepTheirCounts) {
     files.push_back(r["file"]);
   }
   EXPECT_EQ(counted, surveyed);
-  EXPECT_EQ(files, (std::vector<std::string>{"top/n7_top1.txt", "top/n7_top2.txt",
-                                             "top/n7_top3.txt", "top/n8_top1.txt",
-                                             "top/n8_top2.txt", "top/n8_top3.txt"}));
+  EXPECT_EQ(files,
+            (std::vector<std::string>{"top/n7_top1.txt", "top/n7_top2.txt", "top/n7_top3.txt",
+                                      "top/n8_top1.txt", "top/n8_top2.txt", "top/n8_top3.txt"}));
   // The folder is new: a second run is refused and leaves the first run's files.
   EXPECT_EQ(Lattice(folder, "survey 7 --top-input top").status, 1);
   EXPECT_EQ(Records(folder.Run(MIRELKON_BINARY, "--json top/*.txt").out).size(), 6u);
@@ -384,3 +386,5 @@ TEST(Refusals, OutputAndMemoryFailuresHaveTheirOwnStatus) {
 }
 
 }  // namespace
+
+}  // namespace mirelkon

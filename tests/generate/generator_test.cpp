@@ -13,6 +13,8 @@
 #include "generate/lattice_counts.h"
 #include "generate/lattice_generator.h"
 
+namespace mirelkon {
+
 namespace {
 
 std::vector<UpSets> Generated(const GenerationPlan& plan, TaskDispenser* tasks = nullptr) {
@@ -83,3 +85,5 @@ TEST(Generator, PartsAndThreadsSplitTheSetWithoutOverlap) {
 }
 
 }  // namespace
+
+}  // namespace mirelkon

@@ -12,6 +12,8 @@
 #include "core/order.h"
 #include "generate/generated_lattice.h"
 
+namespace mirelkon {
+
 // The masks of elements above, one per element.
 using UpSets = std::array<Mask, maxGeneratedSize>;
 
@@ -53,3 +55,5 @@ inline std::optional<Order> ParseDigraph6(const std::string& line,
   order.Close();
   return order;
 }
+
+}  // namespace mirelkon

@@ -11,6 +11,8 @@
 #include <sstream>
 #include <string>
 
+namespace mirelkon {
+
 struct ProgramOutcome {
   int status;
   std::string out;
@@ -53,3 +55,5 @@ class ProgramFolder {
   std::filesystem::path path_ =
       std::filesystem::temp_directory_path() / ("mirelkon-generate-" + std::to_string(::getpid()));
 };
+
+}  // namespace mirelkon

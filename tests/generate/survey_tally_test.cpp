@@ -10,6 +10,8 @@
 #include "generate/sublattice_counter.h"
 #include "generate/survey_tally.h"
 
+namespace mirelkon {
+
 namespace {
 
 struct Counted {
@@ -72,3 +74,5 @@ TEST(SurveyTally, TheListKeepsItsCapacityAndCountsTheRest) {
 }
 
 }  // namespace
+
+}  // namespace mirelkon

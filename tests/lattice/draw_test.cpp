@@ -16,6 +16,8 @@
 #include "generate/program_runner.h"
 #include "lattice/make_command.h"
 
+namespace mirelkon {
+
 namespace {
 
 const std::string lattice = MIRELKON_LATTICE_BINARY;
@@ -297,3 +299,5 @@ TEST(Draw, MirelkonDrawsEachListedSubsetMarkedInLUpToTheLimit) {
                           std::filesystem::directory_iterator()),
             100);
 }
+
+}  // namespace mirelkon

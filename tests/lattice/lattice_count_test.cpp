@@ -16,6 +16,8 @@
 #include "lattice/make_command.h"
 #include "read_file.h"
 
+namespace mirelkon {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -222,3 +224,5 @@ TEST(LatticeText, ElementSymbolsAreDistinctPrintableAndAllowed) {
 }
 
 }  // namespace
+
+}  // namespace mirelkon

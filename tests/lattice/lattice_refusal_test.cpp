@@ -14,6 +14,8 @@
 #include "lattice/make_command.h"
 #include "read_file.h"
 
+namespace mirelkon {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -215,3 +217,5 @@ TEST_F(LatticeProgram, SuccessWritesTheFileAndHelpShowsTheUsage) {
 }
 
 }  // namespace
+
+}  // namespace mirelkon

@@ -15,6 +15,8 @@
 #include <sstream>
 #include <string>
 
+namespace mirelkon {
+
 namespace fs = std::filesystem;
 
 TEST(ConsoleFailure, StopsWithReportAndErrorNumber) {
@@ -99,8 +101,7 @@ TEST(ResourceFailure, ListFileIsWrittenWholeOrNotAtAll) {
     bool listed;
   } cases[] = {
       {"trap '' XFSZ; ulimit -f 8;", 4,
-       "\"listed\":null,\"withheld\":\"list: cannot write the list file: File too large\"",
-       false},
+       "\"listed\":null,\"withheld\":\"list: cannot write the list file: File too large\"", false},
       {"", 0, "\"listed\":\"16384\"", true},
   };
   for (const auto& c : cases) {
@@ -153,3 +154,5 @@ TEST(ConsoleFailure, AClosedPipeEndsQuietly) {
   }
   fs::remove_all(work);
 }
+
+}  // namespace mirelkon

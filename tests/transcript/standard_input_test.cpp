@@ -9,6 +9,8 @@
 
 #include "read_file.h"
 
+namespace mirelkon {
+
 namespace fs = std::filesystem;
 
 TEST(StandardInput, APipeIsReadThroughDashOrDevStdin) {
@@ -39,3 +41,5 @@ TEST(StandardInput, APipeIsReadThroughDashOrDevStdin) {
   }
   fs::remove_all(work);
 }
+
+}  // namespace mirelkon

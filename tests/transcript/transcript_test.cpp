@@ -31,6 +31,8 @@
 
 #include "read_file.h"
 
+namespace mirelkon {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -181,3 +183,5 @@ INSTANTIATE_TEST_SUITE_P(Cases, Transcript, testing::ValuesIn(CaseNames()),
                          });
 
 }  // namespace
+
+}  // namespace mirelkon

@@ -7,6 +7,8 @@
 
 #include "report/report_channel.h"
 
+namespace mirelkon {
+
 class CapturedReport {
  public:
   CapturedReport() {
@@ -39,3 +41,5 @@ class CapturedReport {
     return text;
   }
 };
+
+}  // namespace mirelkon

@@ -7,6 +7,8 @@
 
 #include "mirelkon/command_line.h"
 
+namespace mirelkon {
+
 namespace {
 
 CommandLine Parse(std::vector<std::string> arguments) {
@@ -135,3 +137,5 @@ TEST(CommandLine, QueriesTakeTheirValues) {
 }
 
 }  // namespace
+
+}  // namespace mirelkon

@@ -11,6 +11,8 @@
 
 #include "count_test_support.h"
 
+namespace mirelkon {
+
 namespace {
 
 int Between(std::mt19937& random, int low, int high) {
@@ -56,3 +58,5 @@ TEST(CountAgainstPlainSearch, RandomJobsOfThirtyOneToSixtyFourElements) {
     ASSERT_EQ(full, plain) << "trial " << trial << ": n " << n << ", rules " << rules.size();
   }
 }
+
+}  // namespace mirelkon

@@ -14,6 +14,8 @@
 #include "core/partial_lattice.h"
 #include "count_test_support.h"
 
+namespace mirelkon {
+
 namespace {
 
 Order Chain(int n) {
@@ -167,3 +169,5 @@ TEST(CountKnownLattices, CountsBySizeFollowTheClosedForms) {
         << "C_" << m << " x C_" << n;
   }
 }
+
+}  // namespace mirelkon

@@ -10,6 +10,8 @@
 
 #include "count_test_support.h"
 
+namespace mirelkon {
+
 namespace {
 
 struct Shape {
@@ -84,3 +86,5 @@ TEST(CountAgainstEnumeration, RandomRuleSetsOfManyShapes) {
         << ", groups " << s.groups;
   }
 }
+
+}  // namespace mirelkon

@@ -9,6 +9,8 @@
 #include "count_test_support.h"
 #include "mirelkon/job_run.h"
 
+namespace mirelkon {
+
 namespace {
 
 CandidateSubset SubsetOf(std::initializer_list<int> elements) {
@@ -92,3 +94,5 @@ TEST(CountSubuniverses, WritesAllThreeScreenLinesBeforeTheFileLines) {
       "sigma(L) = |Sub(L)|*2^(2-|L|) =    3.0000000000000000 .\r\n";
   EXPECT_TRUE(captured.Screen().ends_with(lines + lines)) << captured.Screen();
 }
+
+}  // namespace mirelkon

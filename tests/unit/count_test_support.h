@@ -9,6 +9,8 @@
 #include "core/closed_set_counter.h"
 #include "core/equation.h"
 
+namespace mirelkon {
+
 // The rule "left and right force result in", elements numbered from 1.
 struct JobRule {
   int left, right, result;
@@ -62,3 +64,5 @@ inline std::int64_t EnumeratedCount(int n, const std::vector<JobRule>& rules) {
   }
   return count;
 }
+
+}  // namespace mirelkon

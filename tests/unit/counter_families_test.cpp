@@ -17,6 +17,8 @@
 
 #include "core/closed_set_counter.h"
 
+namespace mirelkon {
+
 namespace {
 
 struct Job {
@@ -139,3 +141,5 @@ TEST(CounterFamilies, WithASmallCacheTheCounterAgreesWithItsPlainSearch) {
     EXPECT_GT(replaced, 0u) << family.name;
   }
 }
+
+}  // namespace mirelkon

@@ -13,6 +13,8 @@
 #include "core/limits.h"
 #include "input/input_reader.h"
 
+namespace mirelkon {
+
 // The equation left op right = result; op is the operation's 1-based position in the
 // operation symbols.
 struct OracleRecord {
@@ -282,3 +284,5 @@ class LiteralDerivation {
   bool changed_ = false;
   OracleOutcome outcome_;
 };
+
+}  // namespace mirelkon

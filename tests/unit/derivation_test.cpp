@@ -13,6 +13,8 @@
 #include "input/data_error.h"
 #include "mirelkon/job_run.h"
 
+namespace mirelkon {
+
 namespace {
 
 std::string Describe(const OracleJob& j) {
@@ -297,3 +299,5 @@ TEST(DeriveConstraints, FillsTheTableToTheLastSlotAndStopsBeyond) {
 }
 
 }  // namespace
+
+}  // namespace mirelkon

@@ -4,6 +4,8 @@
 
 #include "input/element_names.h"
 
+namespace mirelkon {
+
 namespace {
 
 // D12 as mirelkon-lattice writes it: the divisors 1 to 6 are their own symbols, 12 is "a".
@@ -45,3 +47,5 @@ TEST(ElementNames, SetsAreWrittenInNamesWhereThereIsALegend) {
 }
 
 }  // namespace
+
+}  // namespace mirelkon

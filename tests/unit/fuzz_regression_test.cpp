@@ -8,6 +8,8 @@
 #include "captured_report.h"
 #include "read_file.h"
 
+namespace mirelkon {
+
 namespace fs = std::filesystem;
 
 TEST(FuzzRegressions, EveryFoundInputEndsInAnOrderlyWay) {
@@ -25,3 +27,5 @@ TEST(FuzzRegressions, EveryFoundInputEndsInAnOrderlyWay) {
   }
   EXPECT_GT(runs, 0);
 }
+
+}  // namespace mirelkon

@@ -12,6 +12,8 @@
 #include "input/input_reader.h"
 #include "input/short_string.h"
 
+namespace mirelkon {
+
 namespace {
 
 const std::string header =
@@ -173,3 +175,5 @@ TEST(HostileInput, NamesAreCutAtACharacter) {
     EXPECT_EQ(CutAtCharacter(name, c.limit).size(), c.kept) << c.bytes << " " << c.limit;
   }
 }
+
+}  // namespace mirelkon

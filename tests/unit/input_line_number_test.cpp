@@ -10,6 +10,8 @@
 #include "captured_report.h"
 #include "input/input_reader.h"
 
+namespace mirelkon {
+
 namespace {
 
 // The line of the run's fatal data error (0 when the run ended normally).
@@ -64,3 +66,5 @@ TEST(InputLineNumber, ConstraintsKeepTheLineTheyWereReadFrom) {
 }
 
 }  // namespace
+
+}  // namespace mirelkon

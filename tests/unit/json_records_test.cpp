@@ -8,6 +8,8 @@
 
 #include "report/json_records.h"
 
+namespace mirelkon {
+
 TEST(JsonRecords, EveryLineParsesEvenWithBytesThatAreNotUtf8) {
   JsonRecords json;
   json.out = std::tmpfile();
@@ -33,3 +35,5 @@ TEST(JsonRecords, EveryLineParsesEvenWithBytesThatAreNotUtf8) {
   EXPECT_TRUE(nlohmann::json::parse(line)["line"].is_null());
   EXPECT_FALSE(std::getline(lines, line));
 }
+
+}  // namespace mirelkon

@@ -18,6 +18,8 @@
 #include "captured_report.h"
 #include "read_file.h"
 
+namespace mirelkon {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -90,3 +92,5 @@ TEST(KnownCounts, LargeBenchmarkLatticesReportTheirTabledCounts) {
 }
 
 }  // namespace
+
+}  // namespace mirelkon

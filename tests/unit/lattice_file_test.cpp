@@ -9,6 +9,7 @@
 
 #include "input/data_error.h"
 
+namespace mirelkon {
 namespace {
 
 struct Read {
@@ -106,13 +107,15 @@ TEST(LatticeFile, RefusesOnTheLineAtFault) {
 // characters where it stands.
 TEST(LatticeFile, RefusesTooManyElementsAndLongNames) {
   std::string chain;
-  for (int e = 0; e < 1000000; ++e)
-    chain += "e" + std::to_string(e) + "<e" + std::to_string(e + 1) + (e % 10 == 9 ? "\n" : " ");
+  for (int e = 0; e < 1000000; ++e) {
+    chain.append("e").append(std::to_string(e)).append("<e").append(std::to_string(e + 1));
+    chain += e % 10 == 9 ? '\n' : ' ';
+  }
   const Read read = ReadText(chain);
   ASSERT_TRUE(read.error);
   EXPECT_EQ(read.error->line, 103);  // names 1023 and 1024 stand on line 103
   EXPECT_EQ(read.error->message, "more than 1024 elements, the most a lattice may have");
-  const Read longName = ReadText("a<" + std::string(256, 'n') + "\n");
+  const Read longName = ReadText(std::string("a<").append(256, 'n').append("\n"));
   ASSERT_TRUE(longName.error);
   EXPECT_TRUE(longName.error->message.ends_with("is longer than 255 characters"));
 }
@@ -165,3 +168,4 @@ TEST(LatticeFile, TellsALatticeFileFromAnInputFile) {
 }
 
 }  // namespace
+}  // namespace mirelkon

@@ -12,6 +12,8 @@
 #include "core/symmetry.h"
 #include "count_test_support.h"
 
+namespace mirelkon {
+
 namespace {
 
 // o below a below c below i, o below b below i: the pentagon N_5.
@@ -102,3 +104,5 @@ TEST(LibraryApi, TwoCountersCountSideBySideOnTwoThreads) {
 }
 
 }  // namespace
+
+}  // namespace mirelkon

@@ -9,6 +9,8 @@
 
 #include "read_file.h"
 
+namespace mirelkon {
+
 namespace fs = std::filesystem;
 
 TEST(MessageReference, ExplainsEveryTagInTheSources) {
@@ -24,3 +26,5 @@ TEST(MessageReference, ExplainsEveryTagInTheSources) {
   EXPECT_GE(tags.size(), 30u) << "the scan of src/ found too few tags";
   for (const std::string& t : tags) EXPECT_NE(reference.find(t), std::string::npos) << t;
 }
+
+}  // namespace mirelkon

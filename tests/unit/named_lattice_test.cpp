@@ -9,6 +9,8 @@
 #include "core/count.h"
 #include "named/named_lattice.h"
 
+namespace mirelkon {
+
 namespace {
 
 const std::vector<std::string> pentagon = {"0", "a", "b", "c", "1"};
@@ -82,3 +84,5 @@ TEST(ClosedSetCounter, StopsWhenAsked) {
 }
 
 }  // namespace
+
+}  // namespace mirelkon

@@ -6,6 +6,8 @@
 
 #include "input/nearest_word.h"
 
+namespace mirelkon {
+
 namespace {
 
 TEST(NearestWord, ASlipFindsTheWordMeantAndNothingElseDoes) {
@@ -25,3 +27,5 @@ TEST(NearestWord, ASlipFindsTheWordMeantAndNothingElseDoes) {
 }
 
 }  // namespace
+
+}  // namespace mirelkon

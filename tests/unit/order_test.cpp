@@ -9,7 +9,9 @@
 
 #include "captured_report.h"
 #include "core/partial_lattice.h"
-#include "input/listing.h"
+#include "report/listing.h"
+
+namespace mirelkon {
 
 namespace {
 
@@ -107,3 +109,5 @@ TEST(ListStrictOrder, BreaksTheLineAfterFourteenPairs) {
 }
 
 }  // namespace
+
+}  // namespace mirelkon

@@ -6,6 +6,8 @@
 #include <random>
 #include <vector>
 
+namespace mirelkon {
+
 namespace {
 
 int LinearFind(const std::vector<std::uint32_t>& keys, std::uint32_t key) {
@@ -39,3 +41,5 @@ TEST(SlotIndex, FindsTheLowestSlotOfEveryKeyAsALinearScanDoes) {
 }
 
 }  // namespace
+
+}  // namespace mirelkon

@@ -12,12 +12,14 @@
 #include <vector>
 
 #include "core/closed_set_lister.h"
-#include "core/closure.h"
 #include "core/count.h"
 #include "core/derivation.h"
+#include "core/internal/closure.h"
 #include "core/symmetry.h"
 #include "input/input_reader.h"
 #include "read_file.h"
+
+namespace mirelkon {
 
 namespace fs = std::filesystem;
 
@@ -265,3 +267,5 @@ TEST(SublatticeQueries, GroupsBeyondTheLimitAreSizedButNotRunThrough) {
 }
 
 }  // namespace
+
+}  // namespace mirelkon

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+namespace mirelkon {
+
 TEST(ElapsedMilliseconds, FieldDifferencesSumToTheInterval) {
   struct Case {
     TimeOfDay start, end;
@@ -18,3 +20,5 @@ TEST(ElapsedMilliseconds, FieldDifferencesSumToTheInterval) {
   };
   for (const Case& c : cases) EXPECT_EQ(ElapsedMilliseconds(c.start, c.end), c.expected);
 }
+
+}  // namespace mirelkon

@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+namespace mirelkon {
 namespace {
 
 using Pairs = std::vector<std::pair<int, int>>;
@@ -116,3 +117,4 @@ TEST(WideLattice, FaultsBeyondSixtyFourElements) {
 }
 
 }  // namespace
+}  // namespace mirelkon

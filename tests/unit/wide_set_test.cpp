@@ -10,6 +10,7 @@
 #include "core/big_count.h"
 #include "core/subset_count.h"
 
+namespace mirelkon {
 namespace {
 
 template <int W>
@@ -132,3 +133,4 @@ TEST(BigCount, WordsAndDecimalText) {
 }
 
 }  // namespace
+}  // namespace mirelkon

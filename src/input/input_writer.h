@@ -9,6 +9,11 @@
 #include "generate/generated_lattice.h"
 #include "input/input_reader.h"
 
+namespace mirelkon {
+
+// Input files and the verbose listings give equations nine to a line.
+constexpr int equationsPerLine = 9;
+
 // "\verbose=", "\subtrahend-in-exponent=" and "\operationsymbols=" with the settings.
 std::string RunSettingsText(const RunSettings& settings);
 
@@ -23,3 +28,5 @@ std::string GeneratedInputFile(const std::vector<CoverPair>& covers, int n,
 std::string JobText(const std::string& name, const PartialLattice& lattice,
                     const std::vector<Edge>& edges, const std::vector<Equation>& missing,
                     const std::vector<LegendEntry>& legend);
+
+}  // namespace mirelkon

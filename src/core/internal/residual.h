@@ -18,8 +18,10 @@
 #include <span>
 
 #include "core/bits.h"
-#include "core/closed_set_counter.h"
 #include "core/limits.h"
+#include "core/rule.h"
+
+namespace mirelkon {
 
 // The rules as masks, fixed during a count.
 struct RuleMasks {
@@ -83,3 +85,5 @@ void LinkPart(const RuleMasks& rules, const Decisions& d, Mask part, const Mask*
 
 // The key of a part, in one pass over its elements.
 void FindKey(const Decisions& d, Mask part, PartKey& key);
+
+}  // namespace mirelkon

@@ -1,8 +1,10 @@
 // Closures by forward chaining on masks: each element that joins the set fires the rules it is
 // a premise of, with partners already in the set.
-#include "core/closure.h"
+#include "core/internal/closure.h"
 
 #include <cassert>
+
+namespace mirelkon {
 
 ClosureRules::ClosureRules(int n, std::span<const Rule> rules) : n_(n) {
   assert(0 <= n && n <= maxElements);
@@ -55,3 +57,5 @@ Restriction RestrictToSupersets(int n, std::span<const Rule> rules, Mask require
   }
   return restriction;
 }
+
+}  // namespace mirelkon

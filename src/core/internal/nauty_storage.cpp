@@ -1,9 +1,11 @@
 // Every part of nauty the library calls keeps storage of its own.
-#include "core/nauty_storage.h"
+#include "core/internal/nauty_storage.h"
 
 #include <nauty/nausparse.h>
 #include <nauty/nautinv.h>
 #include <nauty/nauty.h>
+
+namespace mirelkon {
 
 void ReleaseNautyStorage() {
   nauty_freedyn();
@@ -12,3 +14,5 @@ void ReleaseNautyStorage() {
   nautinv_freedyn();
   nausparse_freedyn();
 }
+
+}  // namespace mirelkon

@@ -7,8 +7,10 @@
 #include <vector>
 
 #include "core/bits.h"
-#include "core/closed_set_counter.h"
 #include "core/limits.h"
+#include "core/rule.h"
+
+namespace mirelkon {
 
 class ClosureRules {
  public:
@@ -37,3 +39,5 @@ struct Restriction {
 };
 
 Restriction RestrictToSupersets(int n, std::span<const Rule> rules, Mask required);
+
+}  // namespace mirelkon

@@ -5,7 +5,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "lattice/lattice_families.h"
+#include "families/lattice_families.h"
+
+namespace mirelkon {
 
 namespace {
 
@@ -102,3 +104,5 @@ bool BuildSubspaces(LatticeFactor& factor, const int* arguments) {
            [&](int i, int j) { return Includes(search.found[j], search.found[i], search.p); });
   return true;
 }
+
+}  // namespace mirelkon

@@ -2,6 +2,8 @@
 // itself: a thread that ends without giving it back leaks it.
 #pragma once
 
+namespace mirelkon {
+
 // Frees it for the calling thread; the next call into nauty allocates afresh.
 void ReleaseNautyStorage();
 
@@ -12,3 +14,5 @@ struct NautyStorage {
   NautyStorage(const NautyStorage&) = delete;
   NautyStorage& operator=(const NautyStorage&) = delete;
 };
+
+}  // namespace mirelkon

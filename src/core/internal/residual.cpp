@@ -1,8 +1,10 @@
 // Rule masks, propagation, links and keys of the residual problem.
-#include "core/residual.h"
+#include "core/internal/residual.h"
 
 #include <algorithm>
 #include <cassert>
+
+namespace mirelkon {
 
 namespace {
 
@@ -203,3 +205,5 @@ void FindKey(const Decisions& d, Mask part, PartKey& key) {
   h *= 0xFF51AFD7ED558CCDu;
   key.hash = h ^ (h >> 29);
 }
+
+}  // namespace mirelkon

@@ -18,6 +18,8 @@
 #include "core/limits.h"
 #include "core/subset_count.h"
 
+namespace mirelkon {
+
 // The number of closed sets. The cache holds it in one word, or two for 2^64.
 struct TotalCount {
   using Value = SubsetCount;
@@ -99,3 +101,5 @@ struct SizeCounts {
     return v;
   }
 };
+
+}  // namespace mirelkon

@@ -4,7 +4,9 @@
 #include <numeric>
 #include <vector>
 
-#include "lattice/lattice_families.h"
+#include "families/lattice_families.h"
+
+namespace mirelkon {
 
 namespace {
 
@@ -99,3 +101,5 @@ bool BuildYoung(LatticeFactor& factor, const int* arguments) {
   SetOrder(factor, [&](int i, int j) { return ComponentwiseBelow(all[i], all[j]); });
   return true;
 }
+
+}  // namespace mirelkon

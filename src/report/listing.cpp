@@ -1,7 +1,9 @@
 // Verbose listings.
-#include "input/listing.h"
+#include "report/listing.h"
 
 #include <string>
+
+namespace mirelkon {
 
 namespace {
 
@@ -32,3 +34,5 @@ void ListStrictOrder(ReportSink& sink, const PartialLattice& lattice) {
     }
   sink.EndLine(Output::both);
 }
+
+}  // namespace mirelkon

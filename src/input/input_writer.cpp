@@ -1,13 +1,14 @@
 // The input-file writer. Edges go ten to a line and equations nine to a line, the widths of
 // the example files; every line stays far below the reader's 255 characters.
-#include "lattice/input_writer.h"
+#include "input/input_writer.h"
 
 #include <cassert>
 
 #include "core/lattice.h"
 #include "input/lattice_completion.h"
-#include "input/listing.h"
 #include "input/short_string.h"
+
+namespace mirelkon {
 
 namespace {
 
@@ -98,3 +99,5 @@ std::string GeneratedInputFile(const std::vector<CoverPair>& covers, int n,
          RunSettingsText({false, 0, lattice.operationSymbols}) +
          JobText(name, lattice, edges, MissingEquations(lattice, check.tables), {}) + "\\enddata\n";
 }
+
+}  // namespace mirelkon

@@ -10,6 +10,11 @@
 #include "core/limits.h"
 #include "core/order.h"
 
+namespace mirelkon {
+
+// Element names are held to the length of a string of the input language.
+constexpr std::size_t maxElementNameLength = 255;
+
 struct LatticeFactor {
   std::vector<std::string> names;
   Order order;  // its size is the number of elements added
@@ -44,3 +49,5 @@ bool BuildPartitions(LatticeFactor& factor, const int* arguments);  // partition
 bool BuildSubspaces(LatticeFactor& factor, const int* arguments);   // subspaces of GF(P)^K
 bool BuildTamari(LatticeFactor& factor, const int* arguments);      // binary trees, N nodes
 bool BuildYoung(LatticeFactor& factor, const int* arguments);       // partitions in an M x N box
+
+}  // namespace mirelkon

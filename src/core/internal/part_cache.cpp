@@ -1,5 +1,5 @@
 // The cache of counted parts: two generations of entries in one arena, and their index.
-#include "core/part_cache.h"
+#include "core/internal/part_cache.h"
 
 #include <sys/mman.h>
 
@@ -8,6 +8,8 @@
 #include <cassert>
 #include <cstring>
 #include <new>
+
+namespace mirelkon {
 
 namespace {
 
@@ -210,3 +212,5 @@ void PartCache::NoteBytes() {
   }
 #endif
 }
+
+}  // namespace mirelkon

@@ -25,6 +25,8 @@
 
 #include "core/bits.h"
 
+namespace mirelkon {
+
 class PartCache {
  public:
   // Memory the cache may touch, in bytes; a bound too small for a single entry stores none.
@@ -97,3 +99,5 @@ class PartCache {
   std::uint64_t peakBytes_ = 0;
   bool hugePages_ = false;
 };
+
+}  // namespace mirelkon

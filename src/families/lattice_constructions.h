@@ -5,7 +5,9 @@
 
 #include <string>
 
-#include "lattice/lattice_families.h"
+#include "families/lattice_families.h"
+
+namespace mirelkon {
 
 // Replaces product by product x factor: pairs in lexicographic order, ordered componentwise,
 // named by their components joined with ",".
@@ -26,3 +28,5 @@ bool AddSummand(LatticeFactor& sum, const LatticeFactor& upper, bool glued);
 
 // Puts the prefix before every element's name.
 void PrefixNames(LatticeFactor& lattice, const std::string& prefix);
+
+}  // namespace mirelkon

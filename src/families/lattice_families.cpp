@@ -1,14 +1,14 @@
 // Chains, Boolean lattices, M_K, N_5, divisor and partition lattices.
 // Builders stop as soon as the elements outgrow the tables, so a huge parameter costs
 // nothing; the orders come from the elements' own descriptions.
-#include "lattice/lattice_families.h"
+#include "families/lattice_families.h"
 
 #include <algorithm>
 #include <bit>
 #include <cstdint>
 #include <vector>
 
-#include "input/short_string.h"
+namespace mirelkon {
 
 namespace {
 
@@ -75,9 +75,9 @@ bool Refines(const Partition& p, const Partition& q) {
 
 bool AddElement(LatticeFactor& factor, std::string name) {
   if (factor.order.size == maxElements) return false;
-  // Names grow with every factor of a product, even of one-element lattices: held to 255
-  // characters, a product of thousands of them stays cheap.
-  CutToMaxLength(name);
+  // Names grow with every factor of a product, even of one-element lattices: held to
+  // maxElementNameLength characters, a product of thousands of them stays cheap.
+  if (name.size() > maxElementNameLength) name.resize(maxElementNameLength);
   factor.names.push_back(std::move(name));
   ++factor.order.size;
   return true;
@@ -148,3 +148,5 @@ bool BuildPartitions(LatticeFactor& factor, const int* arguments) {
   SetOrder(factor, [&](int i, int j) { return Refines(all[i], all[j]); });
   return true;
 }
+
+}  // namespace mirelkon

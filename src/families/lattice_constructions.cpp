@@ -1,5 +1,7 @@
 // Products, powers, duals and sums of lattices, built from the factors' listings and orders.
-#include "lattice/lattice_constructions.h"
+#include "families/lattice_constructions.h"
+
+namespace mirelkon {
 
 bool MultiplyBy(LatticeFactor& product, const LatticeFactor& factor) {
   if (product.order.size * factor.order.size > maxElements) return false;
@@ -54,3 +56,5 @@ bool AddSummand(LatticeFactor& sum, const LatticeFactor& upper, bool glued) {
 void PrefixNames(LatticeFactor& lattice, const std::string& prefix) {
   for (std::string& name : lattice.names) name.insert(0, prefix);
 }
+
+}  // namespace mirelkon

@@ -5,9 +5,10 @@
 #include <span>
 
 #include "core/partial_lattice.h"
+#include "input/input_writer.h"
 #include "input/report_sink.h"
 
-constexpr int equationsPerLine = 9;
+namespace mirelkon {
 
 // Writes each equation in its written form followed by a blank, with a line end after every
 // ninth, and then "." and a line end, to both outputs.
@@ -16,3 +17,5 @@ void ListEquations(ReportSink& sink, const PartialLattice& lattice,
 
 // Lists every pair x, y with x below y and x != y, by rows of the order, 14 to a line.
 void ListStrictOrder(ReportSink& sink, const PartialLattice& lattice);
+
+}  // namespace mirelkon
