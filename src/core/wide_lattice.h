@@ -10,6 +10,7 @@
 
 #include "core/lattice.h"
 #include "core/limits.h"
+#include "core/rule.h"
 
 namespace mirelkon {
 
@@ -61,14 +62,6 @@ struct WideLatticeCheck {
 // Checks a closed order as a lattice. The fault found first is the one CheckLattice finds on
 // an order of at most 64 elements, so both refuse in the same words.
 WideLatticeCheck CheckWideLattice(const WideOrder& order);
-
-// The rule "left and right in a subset force result in" over more elements than a Rule's byte
-// can number.
-struct WideRule {
-  std::uint16_t left;
-  std::uint16_t right;
-  std::uint16_t result;
-};
 
 // The join and the meet of every incomparable pair x < y: a subset closed under these rules is
 // a sublattice.

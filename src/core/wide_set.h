@@ -21,8 +21,10 @@ struct WideSet {
   static constexpr int words = W;
   static constexpr int bits = 64 * W;
 
-  std::array<std::uint64_t, W> word{};
+  std::array<std::uint64_t, W> word;
 
+  // Uninitialised, as a Mask is: the counter's arrays of sets are filled before they are read,
+  // and clearing them would cost more than the count. WideSet{} is the empty set.
   constexpr WideSet() = default;
   // The set of the bits of one word: 0 for the empty set, as for a Mask.
   constexpr WideSet(std::uint64_t low) : word{} { word[0] = low; }  // NOLINT: as for a Mask
@@ -63,7 +65,7 @@ struct WideSet {
 
   friend constexpr WideSet operator<<(const WideSet& a, int shift) {
     assert(0 <= shift && shift < bits);
-    WideSet r;
+    WideSet r{};
     const int whole = shift / 64, part = shift % 64;
     for (int k = W - 1; k >= whole; --k) {
       r.word[k] = a.word[k - whole] << part;
@@ -73,7 +75,7 @@ struct WideSet {
   }
   friend constexpr WideSet operator>>(const WideSet& a, int shift) {
     assert(0 <= shift && shift < bits);
-    WideSet r;
+    WideSet r{};
     const int whole = shift / 64, part = shift % 64;
     for (int k = 0; k + whole < W; ++k) {
       r.word[k] = a.word[k + whole] >> part;
@@ -85,7 +87,7 @@ struct WideSet {
 
 template <int W>
 WideSet<W> SingleElement(int e) {
-  WideSet<W> s;
+  WideSet<W> s{};
   s.word[e / 64] = std::uint64_t{1} << (e % 64);
   return s;
 }
@@ -93,7 +95,7 @@ WideSet<W> SingleElement(int e) {
 template <int W>
 WideSet<W> FirstElementsOf(int n) {
   assert(0 <= n && n <= WideSet<W>::bits);
-  WideSet<W> s;
+  WideSet<W> s{};
   for (int k = 0; k < W; ++k) s.word[k] = FirstElements(n - 64 * k < 0 ? 0 : n - 64 * k);
   return s;
 }
@@ -114,7 +116,7 @@ int Highest(const WideSet<W>& m) {
 
 template <int W>
 WideSet<W> LowestBit(const WideSet<W>& m) {
-  WideSet<W> r;
+  WideSet<W> r{};
   for (int k = 0; k < W; ++k)
     if (m.word[k] != 0) {
       r.word[k] = LowestBit(m.word[k]);
@@ -154,6 +156,10 @@ std::uint64_t Folded(const WideSet<W>& m) {
 inline std::uint64_t Folded(Mask m) {
   return m;
 }
+
+// The elements a set can hold: 64 for a Mask, 64 * W for a WideSet<W>.
+template <class Set>
+constexpr int elementsOf = 8 * sizeof(Set);
 
 // The element sets by their number of elements: generic code asks for ElementBit<Set>(e).
 template <class Set>
