@@ -108,6 +108,14 @@ bool WideOrder::Covers(int lower, int upper) const {
   return true;
 }
 
+Order NarrowOrder(const WideOrder& wide) {
+  assert(wide.Size() <= maxElements);
+  Order order;
+  order.size = wide.Size();
+  for (int x = 0; x < order.size; ++x) order.above[x] = wide.Row(x).empty() ? 0 : wide.Row(x)[0];
+  return order;
+}
+
 WideLatticeCheck CheckWideLattice(const WideOrder& order) {
   const int n = order.Size();
   WideLatticeCheck check;

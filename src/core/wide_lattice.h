@@ -45,6 +45,9 @@ class WideOrder {
   std::vector<std::uint64_t> rows_;
 };
 
+// The same order as a 64-bit one; it has at most maxElements elements.
+Order NarrowOrder(const WideOrder& order);
+
 // Joins and meets of a lattice of any size.
 struct WideLatticeTables {
   int size = 0;

@@ -63,6 +63,15 @@ void InputFile::Close() {
   stream_ = nullptr;
 }
 
+std::string InputFile::PeekStart(std::size_t limit) {
+  std::string start;
+  if (stream_ == nullptr || lineNumber_ != 0 || std::ftell(stream_) != 0) return start;
+  start.resize(limit);
+  start.resize(std::fread(start.data(), 1, limit, stream_));
+  if (std::fseek(stream_, 0, SEEK_SET) != 0) FailIo("read the input file");
+  return start;
+}
+
 int InputFile::ReadByte() {
   errno = 0;
   int c = std::getc(stream_);

@@ -2,6 +2,7 @@
 // size, digraph6, and the lattice check of each lattice.
 #include "input/lattice_file.h"
 
+#include <cassert>
 #include <string_view>
 #include <unordered_map>
 
@@ -206,6 +207,47 @@ bool LatticeFileReader::Next(DrawnLattice& lattice) {
   CheckedLattice(std::move(pending.names), pending.relation, pending.line, lattice);
   ++lattices_;
   return true;
+}
+
+namespace {
+
+std::vector<std::string> WritableNames(const std::vector<std::string>& given) {
+  std::vector<std::string> names = given;
+  std::unordered_map<std::string, int> seen;
+  bool repeated = false;
+  for (std::string& name : names) {
+    // A span <(1,0),(0,1)> becomes [(1,0),(0,1)].
+    if (Contains(name, "<"))
+      for (char& c : name)
+        if (c == '<' || c == '>') c = c == '<' ? '[' : ']';
+    for (char& c : name)
+      if (c == ' ' || c == '\t' || c == '%') c = '_';
+    if (name.empty() || name == "---" || name.starts_with('&')) name.insert(name.begin(), '_');
+    repeated = repeated || !seen.emplace(name, 0).second;
+  }
+  if (repeated)
+    for (std::size_t x = 0; x < names.size(); ++x) names[x] = std::to_string(x);
+  return names;
+}
+
+}  // namespace
+
+std::string LatticeFileText(const std::vector<std::string>& given, const WideOrder& order) {
+  assert(given.size() == static_cast<std::size_t>(order.Size()));
+  if (order.Size() == 1) return "&@?\n";
+  const std::vector<std::string> names = WritableNames(given);
+  std::string text;
+  for (int x = 0; x < order.Size(); ++x) {
+    bool first = true;
+    for (int y = 0; y < order.Size(); ++y) {
+      if (!order.Covers(x, y)) continue;
+      if (!first) text += ' ';
+      text.append(names[x]).append("<").append(names[y]);
+      first = false;
+    }
+    if (!first) text += '\n';
+  }
+  return text;
 }
 
 bool IsLatticeFileText(const std::string& start) {

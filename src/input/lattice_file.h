@@ -45,6 +45,13 @@ class LatticeFileReader {
   int lattices_ = 0;
 };
 
+// The lattice as a lattice file: its cover pairs, those of each lower element on one line,
+// bottom first; a lattice of one element as digraph6. Names that a lattice file cannot hold
+// are written with "[" and "]" for "<" and ">", "_" for a blank or "%", and "_" before an
+// empty name or one that would read as a separator or digraph6; where names would then
+// repeat, the elements are named by their numbers instead.
+std::string LatticeFileText(const std::vector<std::string>& names, const WideOrder& order);
+
 // Whether a file starting with this text is a lattice file: its first line that holds more than
 // blanks and a comment is a line of cover pairs or of digraph6. An input file starts with free
 // text or its header.

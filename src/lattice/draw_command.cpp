@@ -46,9 +46,9 @@ OrderDrawing TermDrawing(const DrawRequest& request) {
   std::vector<LegendEntry> legend;
   for (std::size_t x = 0; x < made.symbols.size(); ++x)
     legend.push_back({made.symbols[x], lattice.names[x]});
-  return {lattice.order, lattice.names,
-          Highlighted(request, {made.symbols, "+*", lattice.order, {}}, legend, made.name),
-          made.name};
+  const Order order = NarrowOrder(lattice.order);
+  return {order, lattice.names,
+          Highlighted(request, {made.symbols, "+*", order, {}}, legend, made.name), made.name};
 }
 
 // A lattice's typed joins and meets must hold, as for complete; an order that is no lattice is

@@ -59,6 +59,8 @@ void ReadOption(LatticeRequest& request, int argc, char** argv, int& i) {
   } else if (option == "--verbose") {
     request.make.verbose = true;
     request.makeOptionGiven = true;
+  } else if (option == "--names") {
+    request.make.names = true;
   } else if (option == "--highlight") {
     // An empty value marks nothing, as --list writes the empty subset "{}".
     if (i + 1 >= argc) throw UsageError("--highlight needs a value");
@@ -111,6 +113,8 @@ LatticeRequest ParseArguments(int argc, char** argv) {
   }
   if (request.drawOptionGiven && request.command != Command::draw)
     throw UsageError("--highlight and --sheet belong to draw");
+  if (request.make.names && request.command != Command::make)
+    throw UsageError("--names belongs to make");
   if (request.command == Command::draw) {
     if (request.makeOptionGiven)
       throw UsageError("--subtrahend and --verbose belong to make; draw writes no input file");

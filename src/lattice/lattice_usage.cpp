@@ -7,7 +7,7 @@ namespace mirelkon {
 std::string LatticeUsageText() {
   static constexpr const char* lines[] = {
       "Usage: mirelkon-lattice complete IN [-o FILE]",
-      "       mirelkon-lattice make TERM [--subtrahend S] [--verbose] [-o FILE]",
+      "       mirelkon-lattice make TERM [--subtrahend S] [--verbose] [--names] [-o FILE]",
       "       mirelkon-lattice draw TERM|IN [--highlight ELEMENTS] [--sheet] [-o PICTURE]",
       "       mirelkon-lattice all N [--covers | --count | -o DIR --input] [-j T] [--part K/M]",
       "       mirelkon-lattice survey N|A..B [--top T] [--at-least X] [--json]",
@@ -43,6 +43,9 @@ std::string LatticeUsageText() {
       "               A ^ k            direct power",
       "               dual A           the order turned upside down",
       "               ( A )            grouping, as in (C2 + B2) x C3",
+      "             A lattice of more than 64 elements (up to 1024), or any with --names, is",
+      "             written as a lattice file instead: its cover pairs by the elements' names,",
+      "             as {1,3}<{1,2,3}, which mirelkon counts as it counts an input file.",
       "draw TERM|IN draws the Hasse diagram of the term's lattice, or of each job of the",
       "             input file IN (an order that is no lattice is drawn as one, with a note):",
       "             the bottom at the bottom, each height on a row, the elements by their",
@@ -65,6 +68,7 @@ std::string LatticeUsageText() {
       "  -o FILE           write to FILE, which must not exist yet (all --input: a new folder)",
       "  --subtrahend S    (make) the subtrahend in sigma(L), 0 to 20; 0 when not given",
       "  --verbose         (make) ask mirelkon for its verbose listings",
+      "  --names           (make) write a lattice file of cover pairs by name at any size",
       "  -j T              (all, survey) use T threads",
       "  --part K/M        (all, survey) only part K of M disjoint parts of the lattices",
       "  --json            (survey, merge) JSON lines instead of text",

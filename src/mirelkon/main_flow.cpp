@@ -18,6 +18,7 @@
 #include "mirelkon/exit_status.h"
 #include "mirelkon/fatal_error.h"
 #include "mirelkon/job_run.h"
+#include "mirelkon/lattice_run.h"
 #include "mirelkon/session.h"
 #include "report/broken_pipe.h"
 #include "report/new_file.h"
@@ -39,7 +40,8 @@ int RunSession(ReportChannel& report, const RunOutputs& outputs, const RunOption
       case SessionStart::ready:
         break;
     }
-    const bool answeredAll = RunJobs(session, outputs);
+    const bool answeredAll =
+        InputIsLatticeFile(session) ? RunLatticeFile(session, outputs) : RunJobs(session, outputs);
     EndRun(session);
     return answeredAll ? 0 : statusWithheld;
   } catch (const DataError& error) {

@@ -1,0 +1,19 @@
+// The run on a lattice file: each lattice it draws counted and reported as a job of an input
+// file is. A lattice of at most 64 elements becomes such a job (its elements named by the
+// legend), so that every query is answered as for the input file; a larger one is counted
+// over wide sets, with its profile and the subsets holding given elements.
+#pragma once
+
+#include "mirelkon/job_run.h"
+#include "mirelkon/session.h"
+
+namespace mirelkon {
+
+// Whether the opened input is a lattice file, told by its first line with content; an input
+// that cannot be read twice from its start (a pipe) is taken for an input file.
+bool InputIsLatticeFile(Session& session);
+
+// Answers false when an answer to the queries was withheld for some lattice.
+bool RunLatticeFile(Session& session, const RunOutputs& outputs);
+
+}  // namespace mirelkon
