@@ -41,8 +41,11 @@ bool IsFileOperand(const std::vector<std::string>& operands) {
 }
 
 OrderDrawing TermDrawing(const DrawRequest& request) {
-  const MadeLattice made = MakeLattice(request.operands);
+  const MadeLattice made = MakeLattice(request.operands, maxWideElements);
   const LatticeFactor& lattice = made.lattice;
+  if (lattice.Size() > maxElements)
+    throw UsageError(made.name + " has " + std::to_string(lattice.Size()) +
+                     " elements; draw takes lattices of at most " + std::to_string(maxElements));
   std::vector<LegendEntry> legend;
   for (std::size_t x = 0; x < made.symbols.size(); ++x)
     legend.push_back({made.symbols[x], lattice.names[x]});

@@ -12,6 +12,7 @@
 #include "input/short_string.h"
 #include "mirelkon/fatal_error.h"
 #include "mirelkon/job_run.h"
+#include "mirelkon/lattice_run.h"
 #include "report/json_records.h"
 
 namespace mirelkon {
@@ -54,7 +55,7 @@ int RunFile(ReportChannel& report, const RunOutputs& outputs, const RunOptions& 
   }
   try {
     StartRunOnOpenedInput(session);
-    const bool answeredAll = RunJobs(session, outputs);
+    const bool answeredAll = RunInput(session, outputs);
     EndRun(session);
     return answeredAll ? 0 : statusWithheld;
   } catch (const DataError& error) {

@@ -181,12 +181,6 @@ bool CountWide(Session& session, const RunOutputs& outputs, WideSetCounter& coun
   return answered;
 }
 
-}  // namespace
-
-bool InputIsLatticeFile(Session& session) {
-  return IsLatticeFileText(session.input.PeekStart(peekedBytes));
-}
-
 bool RunLatticeFile(Session& session, const RunOutputs& outputs) {
   FileBuffer buffer(session.input.Stream());
   std::istream in(&buffer);
@@ -211,6 +205,14 @@ bool RunLatticeFile(Session& session, const RunOutputs& outputs) {
         answeredAll;
   }
   return answeredAll;
+}
+
+}  // namespace
+
+bool RunInput(Session& session, const RunOutputs& outputs) {
+  if (IsLatticeFileText(session.input.PeekStart(peekedBytes)))
+    return RunLatticeFile(session, outputs);
+  return RunJobs(session, outputs);
 }
 
 }  // namespace mirelkon

@@ -40,8 +40,7 @@ int RunSession(ReportChannel& report, const RunOutputs& outputs, const RunOption
       case SessionStart::ready:
         break;
     }
-    const bool answeredAll =
-        InputIsLatticeFile(session) ? RunLatticeFile(session, outputs) : RunJobs(session, outputs);
+    const bool answeredAll = RunInput(session, outputs);
     EndRun(session);
     return answeredAll ? 0 : statusWithheld;
   } catch (const DataError& error) {
