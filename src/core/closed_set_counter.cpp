@@ -228,28 +228,27 @@ struct WideSetCounter::Engines {
 
   template <int W, class A>
   typename A::Value CountOver(std::unique_ptr<Engine<W>>& engine, int n,
-                              std::span<const WideRule> list, const std::stop_token& stop,
-                              CounterStats& stats) {
+                              std::span<const WideRule> list, std::span<const int> levels,
+                              const std::stop_token& stop, CounterStats& stats) {
     if (!engine) {
       two.reset(), four.reset(), eight.reset(), sixteen.reset();
       engine = std::make_unique<Engine<W>>(Search::full, options);
     }
     engine->stop = stop;
     typename A::Value value;
-    RunOnStack(StackBytes(n),
-               [&] { value = engine->template Run<A>(n, list, std::span<const int>{}); });
+    RunOnStack(StackBytes(n), [&] { value = engine->template Run<A>(n, list, levels); });
     stats = engine->stats;
     return value;
   }
 
   template <class A>
-  typename A::Value Count(int n, std::span<const WideRule> list, const std::stop_token& stop,
-                          CounterStats& stats) {
+  typename A::Value Count(int n, std::span<const WideRule> list, std::span<const int> levels,
+                          const std::stop_token& stop, CounterStats& stats) {
     assert(0 <= n && n <= maxWideElements);
-    if (n <= 128) return CountOver<2, A>(two, n, list, stop, stats);
-    if (n <= 256) return CountOver<4, A>(four, n, list, stop, stats);
-    if (n <= 512) return CountOver<8, A>(eight, n, list, stop, stats);
-    return CountOver<16, A>(sixteen, n, list, stop, stats);
+    if (n <= 128) return CountOver<2, A>(two, n, list, levels, stop, stats);
+    if (n <= 256) return CountOver<4, A>(four, n, list, levels, stop, stats);
+    if (n <= 512) return CountOver<8, A>(eight, n, list, levels, stop, stats);
+    return CountOver<16, A>(sixteen, n, list, levels, stop, stats);
   }
 
   CounterOptions options;
@@ -283,16 +282,18 @@ std::size_t WideSetCounter::StackBytes(int n) {
 }
 
 WideSetCounter::WideSetCounter(CounterOptions options)
-    : options_(options), engines_(std::make_unique<Engines>(options)) {}
+    : engines_(std::make_unique<Engines>(options)) {}
 
 WideSetCounter::~WideSetCounter() = default;
 
-BigCount WideSetCounter::Count(int n, std::span<const WideRule> rules) {
-  return engines_->Count<BigTotalCount>(n, rules, stop_, stats_);
+BigCount WideSetCounter::Count(int n, std::span<const WideRule> rules,
+                               std::span<const int> levels) {
+  return engines_->Count<BigTotalCount>(n, rules, levels, stop_, stats_);
 }
 
-std::vector<BigCount> WideSetCounter::CountBySize(int n, std::span<const WideRule> rules) {
-  std::vector<BigCount> bySize = engines_->Count<BigSizeCounts>(n, rules, stop_, stats_);
+std::vector<BigCount> WideSetCounter::CountBySize(int n, std::span<const WideRule> rules,
+                                                  std::span<const int> levels) {
+  std::vector<BigCount> bySize = engines_->Count<BigSizeCounts>(n, rules, levels, stop_, stats_);
   bySize.resize(n + 1);
   return bySize;
 }

@@ -27,7 +27,7 @@ struct WideSet {
   // and clearing them would cost more than the count. WideSet{} is the empty set.
   constexpr WideSet() = default;
   // The set of the bits of one word: 0 for the empty set, as for a Mask.
-  constexpr WideSet(std::uint64_t low) : word{} { word[0] = low; }  // NOLINT: as for a Mask
+  constexpr WideSet(std::uint64_t low) : word{} { word[0] = low; }
 
   friend constexpr WideSet operator&(WideSet a, const WideSet& b) { return a &= b; }
   friend constexpr WideSet operator|(WideSet a, const WideSet& b) { return a |= b; }

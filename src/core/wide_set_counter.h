@@ -27,11 +27,13 @@ class WideSetCounter {
   WideSetCounter& operator=(const WideSetCounter&) = delete;
 
   // The number of closed subsets of {0..n-1}, 0 <= n <= maxWideElements; every rule names
-  // elements below n.
-  BigCount Count(int n, std::span<const WideRule> rules);
+  // elements below n. Levels (one per element, or none) hold the branch elements back as
+  // ClosedSetCounter's do.
+  BigCount Count(int n, std::span<const WideRule> rules, std::span<const int> levels = {});
 
   // Entry k, for k = 0..n, is the number of closed subsets of k elements.
-  std::vector<BigCount> CountBySize(int n, std::span<const WideRule> rules);
+  std::vector<BigCount> CountBySize(int n, std::span<const WideRule> rules,
+                                    std::span<const int> levels = {});
 
   const CounterStats& Stats() const { return stats_; }
 
@@ -43,7 +45,6 @@ class WideSetCounter {
 
  private:
   struct Engines;
-  CounterOptions options_;
   std::stop_token stop_;
   CounterStats stats_;
   std::unique_ptr<Engines> engines_;
