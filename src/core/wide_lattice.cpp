@@ -152,6 +152,26 @@ WideLatticeCheck CheckWideLattice(const WideOrder& order) {
   return check;
 }
 
+std::vector<int> DistributiveLevels(const WideOrder& order, const WideLatticeTables& t) {
+  const int n = order.Size();
+  if (n > maxLevelledElements) return {};
+  for (int x = 0; x < n; ++x)
+    for (int y = 0; y < n; ++y)
+      for (int z = y + 1; z < n; ++z)
+        if (t.Meet(x, t.Join(y, z)) != t.Join(t.Meet(x, y), t.Meet(x, z))) return {};
+  // Taken by their number of elements below, the elements below one come before it.
+  std::vector<int> below(n, 0), byBelow(n), level(n, 0);
+  for (int x = 0; x < n; ++x)
+    for (int y = 0; y < n; ++y) below[y] += order.Below(x, y);
+  std::iota(byBelow.begin(), byBelow.end(), 0);
+  std::stable_sort(byBelow.begin(), byBelow.end(),
+                   [&](int a, int b) { return below[a] < below[b]; });
+  for (int x : byBelow)
+    for (int y = 0; y < n; ++y)
+      if (y != x && order.Below(y, x)) level[x] = std::max(level[x], level[y] + 1);
+  return level;
+}
+
 std::vector<WideRule> SublatticeRules(const WideOrder& order, const WideLatticeTables& tables) {
   assert(order.Size() == tables.size);
   std::vector<WideRule> rules;

@@ -66,6 +66,12 @@ struct WideLatticeCheck {
 // an order of at most 64 elements, so both refuse in the same words.
 WideLatticeCheck CheckWideLattice(const WideOrder& order);
 
+// Each element's level, the length of the longest chain below it, when the lattice is
+// distributive and has at most maxLevelledElements elements; else none. The counter decides
+// a distributive lattice faster from the bottom up (see core/count.h); the check costs n^3.
+constexpr int maxLevelledElements = 512;
+std::vector<int> DistributiveLevels(const WideOrder& order, const WideLatticeTables& tables);
+
 // The join and the meet of every incomparable pair x < y: a subset closed under these rules is
 // a sublattice.
 std::vector<WideRule> SublatticeRules(const WideOrder& order, const WideLatticeTables& tables);

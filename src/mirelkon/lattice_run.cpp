@@ -126,7 +126,8 @@ bool CountWide(Session& session, const RunOutputs& outputs, WideSetCounter& coun
   const int n = lattice.Size();
   std::vector<WideRule> rules = SublatticeRules(lattice.order, lattice.tables);
   const auto start = std::chrono::steady_clock::now();
-  const BigCount count = counter.Count(n, rules);
+  const std::vector<int> levels = DistributiveLevels(lattice.order, lattice.tables);
+  const BigCount count = counter.Count(n, rules, levels);
   const std::chrono::duration<double, std::milli> elapsed =
       std::chrono::steady_clock::now() - start;
   if (session.options.counterStats) {
@@ -158,13 +159,13 @@ bool CountWide(Session& session, const RunOutputs& outputs, WideSetCounter& coun
     std::string holding;
     if (!required.empty()) {
       RequireElements(n, required, rules);
-      const BigCount held = counter.Count(n, rules) - 1;
+      const BigCount held = counter.Count(n, rules, levels) - 1;
       for (int r : required) holding += (holding.empty() ? " holding " : ", ") + lattice.names[r];
       session.report.WriteBothLine("-- Closed subsets" + holding + ": " + DecimalText(held));
       record.sub = DecimalText(held);
     }
     if (queries.profile) {
-      std::vector<BigCount> bySize = counter.CountBySize(n, rules);
+      std::vector<BigCount> bySize = counter.CountBySize(n, rules, levels);
       if (!required.empty()) bySize[0] -= 1;
       for (std::size_t k = 0; k < bySize.size(); ++k) {
         if (bySize[k] != 0)

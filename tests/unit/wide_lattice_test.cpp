@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <random>
 #include <utility>
 #include <vector>
@@ -99,6 +100,24 @@ TEST(WideLattice, BooleanLatticesBeyondSixtyFourElements) {
     EXPECT_TRUE(order.Covers(0, 1));
     EXPECT_FALSE(order.Covers(0, 3));
   }
+}
+
+// Levels for distributive lattices only: the subsets' sizes in B_7, none for M_70.
+TEST(WideLattice, LevelsOfDistributiveLattices) {
+  WideOrder boolean(128), diamond(72);
+  for (int x = 0; x < 128; ++x)
+    for (int y = 0; y < 128; ++y)
+      if ((x & y) == x) boolean.Add(x, y);
+  for (int a = 1; a <= 70; ++a) {
+    diamond.Add(0, a);
+    diamond.Add(a, 71);
+  }
+  boolean.Close();
+  diamond.Close();
+  const std::vector<int> levels = DistributiveLevels(boolean, CheckWideLattice(boolean).tables);
+  ASSERT_EQ(levels.size(), 128u);
+  for (int x = 0; x < 128; ++x) EXPECT_EQ(levels[x], std::popcount(static_cast<unsigned>(x)));
+  EXPECT_TRUE(DistributiveLevels(diamond, CheckWideLattice(diamond).tables).empty());
 }
 
 // A fault found among elements above 64: two tops over a long chain.
