@@ -10,9 +10,8 @@
 namespace mirelkon {
 
 // The run on the opened input: a lattice file when its first line with content draws cover
-// pairs or is digraph6, else an input file (RunJobs); an input that cannot be read twice
-// from its start (a pipe) is taken for an input file. Answers false when an answer to the
-// queries was withheld for some job.
+// pairs or is digraph6, else an input file (RunJobs); a terminal is taken for an input file.
+// Answers false when an answer to the queries was withheld for some job.
 bool RunInput(Session& session, const RunOutputs& outputs);
 
 }  // namespace mirelkon

@@ -101,8 +101,24 @@ TEST(LatticeFileRun, LargeLatticesAndTheirQueries) {
         folder.Run(mirelkon, std::string("--no-results ") + c.options + " big.txt </dev/null");
     for (const std::string& line : c.lines)
       EXPECT_NE(run.out.find(line + "\r\n"), std::string::npos) << c.term << ": " << line << "\n"
-                                                              << run.out;
+                                                                << run.out;
     std::filesystem::remove(folder.Path() / "big.txt");
+  }
+}
+
+// Through a pipe, read ahead to tell what it is, each kind of file counts as from a file.
+TEST(LatticeFileRun, StandardInputThroughAPipe) {
+  ProgramFolder folder;
+  for (const char* options : {"", " --names"}) {
+    ASSERT_EQ(folder.Run(lattice, std::string("make C5 x B3 -o file.txt") + options).status, 0);
+    const std::vector<std::string> fromFile = CountsOf(folder, "file.txt");
+    const ProgramOutcome piped =
+        folder.Run(lattice, std::string("make C5 x B3") + options + " | '" + mirelkon +
+                                "' --batch --no-results -");
+    EXPECT_EQ(piped.status, 0) << options << piped.err;
+    EXPECT_EQ(fromFile.size(), 1u) << options;
+    EXPECT_EQ(Counts(piped.out), fromFile) << options;
+    std::filesystem::remove(folder.Path() / "file.txt");
   }
 }
 
