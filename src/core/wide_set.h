@@ -65,11 +65,13 @@ struct WideSet {
 
   friend constexpr WideSet operator<<(const WideSet& a, int shift) {
     assert(0 <= shift && shift < bits);
-    WideSet r{};
+    WideSet r;
     const int whole = shift / 64, part = shift % 64;
-    for (int k = W - 1; k >= whole; --k) {
-      r.word[k] = a.word[k - whole] << part;
-      if (part != 0 && k > whole) r.word[k] |= a.word[k - whole - 1] >> (64 - part);
+    for (int k = 0; k < W; ++k) {
+      const std::uint64_t here = k >= whole ? a.word[k - whole] << part : 0;
+      const std::uint64_t carried =
+          part != 0 && k > whole ? a.word[k - whole - 1] >> (64 - part) : 0;
+      r.word[k] = here | carried;
     }
     return r;
   }
@@ -85,10 +87,13 @@ struct WideSet {
   }
 };
 
+// Sets are built word by word in a fixed order: a word stored at a computed place and read back
+// with its neighbours as one set would stall the processor on every element the search takes.
 template <int W>
 WideSet<W> SingleElement(int e) {
-  WideSet<W> s{};
-  s.word[e / 64] = std::uint64_t{1} << (e % 64);
+  WideSet<W> s;
+  const std::uint64_t bit = std::uint64_t{1} << (e % 64);
+  for (int k = 0; k < W; ++k) s.word[k] = k == e / 64 ? bit : 0;
   return s;
 }
 
@@ -116,12 +121,12 @@ int Highest(const WideSet<W>& m) {
 
 template <int W>
 WideSet<W> LowestBit(const WideSet<W>& m) {
-  WideSet<W> r{};
-  for (int k = 0; k < W; ++k)
-    if (m.word[k] != 0) {
-      r.word[k] = LowestBit(m.word[k]);
-      break;
-    }
+  WideSet<W> r;
+  bool below = false;  // a lower word holds an element
+  for (int k = 0; k < W; ++k) {
+    r.word[k] = below ? 0 : LowestBit(m.word[k]);
+    below = below || m.word[k] != 0;
+  }
   return r;
 }
 
