@@ -52,6 +52,10 @@ test: build-tests
 # fifteen, GENERATE_BASELINE_N=13 about two. GENERATE_BASE=PATH times an older
 # mirelkon-lattice beside each `all N --count` row, by turns, with the ratio of the rates.
 #
+# Then lattices of more than 64 elements through lattice files (bench/wide_bench.sh): B7 against
+# its known count 13170652, C4 x C4 x C5, the subspaces of GF(2)^4, Young 4 x 4, M_200 and the
+# chain of 1024, with time and memory; WIDE_TERMS="B8=822378267" counts B8 instead.
+#
 # Last, where the Python module is built, the count of the large lattices from Python beside
 # the library's own, and the construction of lattices of 64 elements from their cover pairs
 # (bench/python_bench.py).
@@ -74,6 +78,7 @@ bench:
 	$(BUILD)/bench/mirelkon_generate_bench $(BUILD)/mirelkon-lattice --largest $(GENERATE_N) \
 		--survey $(SURVEY_N) --baseline $(GENERATE_BASELINE_N) \
 		$(if $(GENERATE_BASE),--base $(GENERATE_BASE))
+	bash bench/wide_bench.sh $(BUILD)/mirelkon $(BUILD)/mirelkon-lattice
 	cmake --build $(BUILD) -j 2 --target python_bench
 
 # Copies the programs `make` built, the documentation and the examples under PREFIX, and the

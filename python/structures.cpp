@@ -148,7 +148,7 @@ PyLattice PyLattice::Make(const std::string& term) {
   }
   Elements elements;
   for (const std::string& name : made.names) elements.Add(py::str(name));
-  return Of(std::move(elements), LatticeFromOrder(made.names, made.order));
+  return Of(std::move(elements), LatticeFromOrder(made.names, NarrowOrder(made.order)));
 }
 
 PyLattice PyLattice::FromOrder(const Order& order) {

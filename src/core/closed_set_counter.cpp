@@ -14,46 +14,56 @@
 // where it knows they pay, the count of a lattice given whole (core/count.h), and the counter
 // keeps them only where the rules go up or down them as a lattice's joins and meets do.
 #include "core/closed_set_counter.h"
+#include "core/wide_set_counter.h"
 
 #include <algorithm>
 #include <cassert>
+#include <type_traits>
 #include <utility>
 
 #include "core/bits.h"
+#include "core/internal/big_counter_values.h"
+#include "core/internal/big_stack.h"
 #include "core/internal/contracts.h"
 #include "core/internal/counter_values.h"
 #include "core/internal/elimination_order.h"
 #include "core/internal/part_cache.h"
 #include "core/internal/residual.h"
+#include "core/wide_set.h"
 
 namespace mirelkon {
 
 static_assert(maxElements <= 64, "an element is a bit of a 64-bit mask");
 
-struct ClosedSetCounter::Engine {
-  Engine(Search search, const CounterOptions& options)
+// The engine of a counter over one kind of set (Set) and rule (R).
+template <class Set, class R>
+struct CountingEngine {
+  static constexpr int capacity = elementsOf<Set>;
+
+  CountingEngine(Search search, const CounterOptions& options)
       : plain(search == Search::plain), cache(options.cacheBytes) {}
 
   void StopIfAsked() const {
     if (stop.stop_requested()) throw CountStopped{};
   }
 
-  void ChooseOrder(int n, std::span<const Rule> list, std::span<const int> levels);
+  void ChooseOrder(int n, std::span<const R> list, std::span<const int> levels);
+  void ChooseEliminationOrder(int n);
   template <class A>
-  typename A::Value Run(int n, std::span<const Rule> list, std::span<const int> levels);
+  typename A::Value Run(int n, std::span<const R> list, std::span<const int> levels);
   template <class A>
-  typename A::Value CountBranches(const Decisions& d, Mask part, const Mask* linkedBefore);
+  typename A::Value CountBranches(const Decisions<Set>& d, Set part, const Set* linkedBefore);
   template <class A>
-  typename A::Value CountPart(const Decisions& d, Mask part, const Mask* linkedBefore);
+  typename A::Value CountPart(const Decisions<Set>& d, Set part, const Set* linkedBefore);
   template <class A>
-  typename A::Value CountResidual(const Decisions& d, Mask open, const Mask* linkedBefore);
+  typename A::Value CountResidual(const Decisions<Set>& d, Set open, const Set* linkedBefore);
   template <class A>
-  typename A::Value CountPlain(const Decisions& d, Mask open);
+  typename A::Value CountPlain(const Decisions<Set>& d, Set open);
 
   const bool plain;  // no cache and no splitting into parts
   std::stop_token stop;
-  RuleMasks rules;
-  int level[maxElements];  // see BranchElement
+  RuleMasks<Set> rules;
+  int level[capacity];  // see BranchElement
   int levelWeight = 0;
   PartCache cache;
   CounterStats stats;
@@ -68,10 +78,11 @@ constexpr int depthWeight = 1 << 16;
 
 // The element in the most open clauses of the part, less `weight` for each level, the
 // lowest of those on a tie. Without levels (all 0) this is the counter's own choice.
-int BranchElement(Mask part, const Links& links, const int* level, int weight) {
+template <class Set>
+int BranchElement(Set part, const Links<Set>& links, const int* level, int weight) {
   const auto score = [&](int e) { return links.occurrences[e] - weight * level[e]; };
   int chosen = Lowest(part);
-  for (Mask m = part & (part - 1); m != 0; m &= m - 1)
+  for (Set m = part & (part - 1); m != 0; m &= m - 1)
     if (score(Lowest(m)) > score(chosen)) chosen = Lowest(m);
   return chosen;
 }
@@ -80,11 +91,12 @@ int BranchElement(Mask part, const Links& links, const int* level, int weight) {
 // that excludes a set has its result above both arguments or below both. Levels that the
 // rules cross would hold the search back on elements the rules do not order, which costs up
 // to ten thousand times the time of the counter's own choice.
-bool LevelsFit(int n, std::span<const Rule> list, std::span<const int> levels) {
+template <class R>
+bool LevelsFit(int n, std::span<const R> list, std::span<const int> levels) {
   if (levels.size() != static_cast<std::size_t>(n)) return false;
   if (std::any_of(levels.begin(), levels.end(), [n](int l) { return l < 0 || l >= n; }))
     return false;
-  return std::all_of(list.begin(), list.end(), [&](const Rule& r) {
+  return std::all_of(list.begin(), list.end(), [&](const R& r) {
     const auto [low, high] = std::minmax(levels[r.left], levels[r.right]);
     return r.result == r.left || r.result == r.right || levels[r.result] > high ||
            levels[r.result] < low;
@@ -115,9 +127,10 @@ bool Forks(int n, const EliminationTree& tree) {
 
 // The levels the branch choice holds elements back by, once the rules are loaded: the
 // caller's where the rules fit them, else the depths in the elimination tree of the rules
-// where it is narrow, else none.
-void ClosedSetCounter::Engine::ChooseOrder(int n, std::span<const Rule> list,
-                                           std::span<const int> levels) {
+// where it is narrow (sets of one word), else none.
+template <class Set, class R>
+void CountingEngine<Set, R>::ChooseOrder(int n, std::span<const R> list,
+                                         std::span<const int> levels) {
   std::fill(level, level + n, 0);
   levelWeight = 0;
   if (!levels.empty() && LevelsFit(n, list, levels)) {
@@ -125,6 +138,11 @@ void ClosedSetCounter::Engine::ChooseOrder(int n, std::span<const Rule> list,
     levelWeight = givenLevelWeight;
     return;
   }
+  if constexpr (std::is_same_v<Set, Mask>) ChooseEliminationOrder(n);
+}
+
+template <class Set, class R>
+void CountingEngine<Set, R>::ChooseEliminationOrder(int n) {
   // Two elements are adjacent when a rule names both, read off the rule masks.
   Mask adjacent[maxElements] = {};
   for (int x = 0; x < n; ++x) {
@@ -141,22 +159,23 @@ void ClosedSetCounter::Engine::ChooseOrder(int n, std::span<const Rule> list,
 // Counts the closed assignments of one part: undecided elements all connected through open
 // rules, implications and exclusions. Branches on one element, in and out; the elements a
 // side decides in count towards the size of every set on that side.
+template <class Set, class R>
 template <class A>
-typename A::Value ClosedSetCounter::Engine::CountBranches(const Decisions& d, Mask part,
-                                                          const Mask* linkedBefore) {
+typename A::Value CountingEngine<Set, R>::CountBranches(const Decisions<Set>& d, Set part,
+                                                        const Set* linkedBefore) {
   if (++stats.partsCounted % stopCheckInterval == 0) StopIfAsked();
   stats.largestPart = std::max(stats.largestPart, Size(part));
-  Links links;
+  Links<Set> links;
   LinkPart(rules, d, part, linkedBefore, links);
-  const Mask chosen = Bit(BranchElement(part, links, level, levelWeight));
+  const Set chosen = ElementBit<Set>(BranchElement(part, links, level, levelWeight));
   typename A::Value count{};
   for (bool inside : {true, false}) {
-    Decisions next;
+    Decisions<Set> next;
     CopyPart(d, part, next);
     if (!Decide(rules, next, inside ? chosen : 0, inside ? 0 : chosen, part, links.linked))
       continue;
     assert((next.in & ~d.in & ~part) == 0 && (next.out & ~d.out & ~part) == 0);
-    const Mask open = part & ~(next.in | next.out);
+    const Set open = part & ~(next.in | next.out);
     A::Add(count, plain ? CountPlain<A>(next, open) : CountResidual<A>(next, open, links.linked),
            Size(next.in & ~d.in));
   }
@@ -164,10 +183,11 @@ typename A::Value ClosedSetCounter::Engine::CountBranches(const Decisions& d, Ma
 }
 
 // Counts one part, through the cache.
+template <class Set, class R>
 template <class A>
-typename A::Value ClosedSetCounter::Engine::CountPart(const Decisions& d, Mask part,
-                                                      const Mask* linkedBefore) {
-  PartKey key;
+typename A::Value CountingEngine<Set, R>::CountPart(const Decisions<Set>& d, Set part,
+                                                    const Set* linkedBefore) {
+  PartKey<Set> key;
   FindKey(d, part, key);
   std::span<const Mask> stored;
   if (cache.Find(key.Words(), key.hash, stored)) {
@@ -182,13 +202,14 @@ typename A::Value ClosedSetCounter::Engine::CountPart(const Decisions& d, Mask p
 
 // Counts the undecided elements `open`: elements linked to none are free, and parts linked to
 // each other by nothing are counted apart and multiplied.
+template <class Set, class R>
 template <class A>
-typename A::Value ClosedSetCounter::Engine::CountResidual(const Decisions& d, Mask open,
-                                                          const Mask* linkedBefore) {
+typename A::Value CountingEngine<Set, R>::CountResidual(const Decisions<Set>& d, Set open,
+                                                        const Set* linkedBefore) {
   typename A::Value count = A::One();
   int free = 0;
-  for (Mask rest = open; rest != 0 && !A::IsZero(count);) {
-    const Mask part = PartOf(rules, d, LowestBit(rest), open, rest, linkedBefore);
+  for (Set rest = open; rest != 0 && !A::IsZero(count);) {
+    const Set part = PartOf(rules, d, LowestBit(rest), open, rest, linkedBefore);
     assert((part & LowestBit(rest)) != 0);
     rest &= ~part;
     if (part == LowestBit(part))
@@ -202,40 +223,46 @@ typename A::Value ClosedSetCounter::Engine::CountResidual(const Decisions& d, Ma
 
 // Counts the undecided elements `open` in the plain search: the free elements apart, all
 // the others as one part.
+template <class Set, class R>
 template <class A>
-typename A::Value ClosedSetCounter::Engine::CountPlain(const Decisions& d, Mask open) {
-  Links links;
-  Mask everyPair[maxElements];
-  std::fill(everyPair, everyPair + maxElements, ~Mask{0});
+typename A::Value CountingEngine<Set, R>::CountPlain(const Decisions<Set>& d, Set open) {
+  Links<Set> links;
+  Set everyPair[capacity];
+  std::fill(everyPair, everyPair + capacity, ~Set{0});
   LinkPart(rules, d, open, everyPair, links);
-  Mask touched = 0;
-  for (Mask m = open; m != 0; m &= m - 1) touched |= links.linked[Lowest(m)];
+  Set touched = 0;
+  for (Set m = open; m != 0; m &= m - 1) touched |= links.linked[Lowest(m)];
   typename A::Value count = A::Free(Size(open & ~touched));
   if (touched != 0) A::Multiply(count, CountBranches<A>(d, touched, everyPair));
   return count;
 }
 
+template <class Set, class R>
 template <class A>
-typename A::Value ClosedSetCounter::Engine::Run(int n, std::span<const Rule> list,
-                                                std::span<const int> levels) {
-  assert(0 <= n && n <= maxElements);
+typename A::Value CountingEngine<Set, R>::Run(int n, std::span<const R> list,
+                                              std::span<const int> levels) {
+  assert(0 <= n && n <= capacity);
   assert(levels.empty() || levels.size() == static_cast<std::size_t>(n));
   stats = {};
   StopIfAsked();
-  Decisions root;
+  Decisions<Set> root;
   LoadRules(n, list, rules, root);
   ChooseOrder(n, list, levels);
   // The empty set is closed, so nothing is in before the first branch.
   assert(root.in == 0);
-  if (plain) return CountPlain<A>(root, FirstElements(n));
+  if (plain) return CountPlain<A>(root, ElementsBelow<Set>(n));
   cache.Clear();
-  Mask everyPair[maxElements];
-  std::fill(everyPair, everyPair + maxElements, ~Mask{0});
-  const typename A::Value count = CountResidual<A>(root, FirstElements(n), everyPair);
+  Set everyPair[capacity];
+  std::fill(everyPair, everyPair + capacity, ~Set{0});
+  const typename A::Value count = CountResidual<A>(root, ElementsBelow<Set>(n), everyPair);
   stats.cacheReplaced = cache.Replaced();
   stats.cacheBytes = cache.PeakBytes();
   return count;
 }
+
+struct ClosedSetCounter::Engine : CountingEngine<Mask, Rule> {
+  using CountingEngine::CountingEngine;
+};
 
 ClosedSetCounter::ClosedSetCounter(Search search, CounterOptions options)
     : engine_(std::make_unique<Engine>(search, options)) {}
@@ -269,6 +296,90 @@ void ClosedSetCounter::StopIfAsked() const {
 
 void ClosedSetCounter::SetStopToken(std::stop_token stop) {
   engine_->stop = std::move(stop);
+}
+
+// The wide counter keeps the engine of the width it counted last, and gives up the others, so
+// that only one set of rule masks is held.
+struct WideSetCounter::Engines {
+  template <int W>
+  using Engine = CountingEngine<WideSet<W>, WideRule>;
+
+  explicit Engines(const CounterOptions& options) : options(options) {}
+
+  template <int W, class A>
+  typename A::Value CountOver(std::unique_ptr<Engine<W>>& engine, int n,
+                              std::span<const WideRule> list, std::span<const int> levels,
+                              const std::stop_token& stop, CounterStats& stats) {
+    if (!engine) {
+      two.reset(), four.reset(), eight.reset(), sixteen.reset();
+      engine = std::make_unique<Engine<W>>(Search::full, options);
+    }
+    engine->stop = stop;
+    typename A::Value value;
+    RunOnStack(StackBytes(n), [&] { value = engine->template Run<A>(n, list, levels); });
+    stats = engine->stats;
+    return value;
+  }
+
+  template <class A>
+  typename A::Value Count(int n, std::span<const WideRule> list, std::span<const int> levels,
+                          const std::stop_token& stop, CounterStats& stats) {
+    assert(0 <= n && n <= maxWideElements);
+    if (n <= 128) return CountOver<2, A>(two, n, list, levels, stop, stats);
+    if (n <= 256) return CountOver<4, A>(four, n, list, levels, stop, stats);
+    if (n <= 512) return CountOver<8, A>(eight, n, list, levels, stop, stats);
+    return CountOver<16, A>(sixteen, n, list, levels, stop, stats);
+  }
+
+  CounterOptions options;
+  std::unique_ptr<Engine<2>> two;
+  std::unique_ptr<Engine<4>> four;
+  std::unique_ptr<Engine<8>> eight;
+  std::unique_ptr<Engine<16>> sixteen;
+};
+
+static_assert(maxWideElements <= 1024, "the widest set holds 16 words");
+
+namespace {
+
+// What one level of the search holds on the stack: the decisions of a branch, the links and
+// key of its part, and room for the rest of its frames.
+template <int W>
+std::size_t LevelBytes() {
+  using Set = WideSet<W>;
+  return sizeof(Decisions<Set>) + sizeof(Links<Set>) + sizeof(PartKey<Set>) +
+         sizeof(Set) * elementsOf<Set> + 4096;
+}
+
+}  // namespace
+
+std::size_t WideSetCounter::StackBytes(int n) {
+  const std::size_t level = n <= 128   ? LevelBytes<2>()
+                            : n <= 256 ? LevelBytes<4>()
+                            : n <= 512 ? LevelBytes<8>()
+                                       : LevelBytes<16>();
+  return (static_cast<std::size_t>(n) + 2) * level + (std::size_t{8} << 20);
+}
+
+WideSetCounter::WideSetCounter(CounterOptions options)
+    : engines_(std::make_unique<Engines>(options)) {}
+
+WideSetCounter::~WideSetCounter() = default;
+
+BigCount WideSetCounter::Count(int n, std::span<const WideRule> rules,
+                               std::span<const int> levels) {
+  CheckRules("WideSetCounter::Count", n, rules);
+  CheckLevels("WideSetCounter::Count", n, levels);
+  return engines_->Count<BigTotalCount>(n, rules, levels, stop_, stats_);
+}
+
+std::vector<BigCount> WideSetCounter::CountBySize(int n, std::span<const WideRule> rules,
+                                                  std::span<const int> levels) {
+  CheckRules("WideSetCounter::CountBySize", n, rules);
+  CheckLevels("WideSetCounter::CountBySize", n, levels);
+  std::vector<BigCount> bySize = engines_->Count<BigSizeCounts>(n, rules, levels, stop_, stats_);
+  bySize.resize(n + 1);
+  return bySize;
 }
 
 }  // namespace mirelkon

@@ -24,4 +24,11 @@ inline std::vector<Rule> RulesOf(std::span<const Equation> equations) {
   return rules;
 }
 
+// The same rule over more elements than a byte can number, for sets wider than a 64-bit mask.
+struct WideRule {
+  std::uint16_t left;
+  std::uint16_t right;
+  std::uint16_t result;
+};
+
 }  // namespace mirelkon

@@ -1,6 +1,6 @@
 // Lattices made of lattices: direct products and powers, the dual, and the glued and ordinal
 // sums. Each keeps the listing a linear extension of the order, bottom first, and answers
-// false, leaving its result unusable, when the result would exceed maxElements.
+// false, leaving its result unusable, when the result would exceed maxWideElements.
 #pragma once
 
 #include <string>

@@ -38,11 +38,11 @@ int BlockCount(const Partition& p) {
   return p.empty() ? 0 : *std::max_element(p.begin(), p.end()) + 1;
 }
 
-// Extends the prefix in every way; false when there are more than maxElements partitions.
+// Extends the prefix in every way; false when there are more than maxWideElements partitions.
 bool CollectPartitions(Partition& prefix, int k, std::vector<Partition>& all) {
   if (static_cast<int>(prefix.size()) == k) {
     all.push_back(prefix);
-    return static_cast<int>(all.size()) <= maxElements;
+    return static_cast<int>(all.size()) <= maxWideElements;
   }
   for (int block = 0; block <= BlockCount(prefix); ++block) {
     prefix.push_back(block);
@@ -74,12 +74,11 @@ bool Refines(const Partition& p, const Partition& q) {
 }  // namespace
 
 bool AddElement(LatticeFactor& factor, std::string name) {
-  if (factor.order.size == maxElements) return false;
+  if (factor.Size() == maxWideElements) return false;
   // Names grow with every factor of a product, even of one-element lattices: held to
   // maxElementNameLength characters, a product of thousands of them stays cheap.
   if (name.size() > maxElementNameLength) name.resize(maxElementNameLength);
   factor.names.push_back(std::move(name));
-  ++factor.order.size;
   return true;
 }
 
@@ -102,7 +101,7 @@ bool BuildBoolean(LatticeFactor& factor, const int* arguments) {
 
 bool BuildDiamond(LatticeFactor& factor, const int* arguments) {
   const int atoms = arguments[0];
-  if (atoms > maxElements - 2) return false;
+  if (atoms > maxWideElements - 2) return false;
   AddElement(factor, "bottom");
   for (int a = 1; a <= atoms; ++a) AddElement(factor, std::string("a").append(std::to_string(a)));
   AddElement(factor, "top");
@@ -126,7 +125,7 @@ bool BuildDivisors(LatticeFactor& factor, const int* arguments) {
     if (m % d != 0) continue;
     small.push_back(d);
     if (d * d != m) large.push_back(m / d);
-    if (static_cast<int>(small.size() + large.size()) > maxElements) return false;
+    if (static_cast<int>(small.size() + large.size()) > maxWideElements) return false;
   }
   small.insert(small.end(), large.rbegin(), large.rend());
   for (long long d : small) AddElement(factor, std::to_string(d));
@@ -136,7 +135,7 @@ bool BuildDivisors(LatticeFactor& factor, const int* arguments) {
 
 bool BuildPartitions(LatticeFactor& factor, const int* arguments) {
   // There are at least K partitions of a K-set.
-  if (arguments[0] > maxElements) return false;
+  if (arguments[0] > maxWideElements) return false;
   std::vector<Partition> all;
   Partition prefix;
   if (!CollectPartitions(prefix, arguments[0], all)) return false;

@@ -1,7 +1,8 @@
 // The well-known lattices that make builds, each as a factor: its elements listed along a
 // linear extension of the order (bottom first), their natural names, and the order. A
 // builder answers false, leaving the factor unusable, when the lattice has more than
-// maxElements elements.
+// maxWideElements elements; a caller that needs a 64-bit order takes NarrowOrder of one of
+// at most maxElements.
 #pragma once
 
 #include <string>
@@ -9,6 +10,7 @@
 
 #include "core/limits.h"
 #include "core/order.h"
+#include "core/wide_lattice.h"
 
 namespace mirelkon {
 
@@ -17,7 +19,9 @@ constexpr std::size_t maxElementNameLength = 255;
 
 struct LatticeFactor {
   std::vector<std::string> names;
-  Order order;  // its size is the number of elements added
+  WideOrder order;  // set by SetOrder once every element is added
+
+  int Size() const { return static_cast<int>(names.size()); }
 };
 
 // Appends an element; false when the factor is full already.
@@ -26,17 +30,16 @@ bool AddElement(LatticeFactor& factor, std::string name);
 // Sets the order of the elements added from isBelow(i, j), 0-based.
 template <class IsBelow>
 void SetOrder(LatticeFactor& factor, IsBelow isBelow) {
-  const int n = factor.order.size;
-  for (int i = 0; i < n; ++i) {
-    factor.order.above[i] = 0;
+  const int n = factor.Size();
+  factor.order = WideOrder(n);
+  for (int i = 0; i < n; ++i)
     for (int j = 0; j < n; ++j)
       if (isBelow(i, j)) factor.order.Add(i, j);
-  }
 }
 
 // True when 2^k elements fit the tables; families with at least 2^k elements test it first.
 inline bool PowerOfTwoFits(int k) {
-  return k < 62 && (1LL << k) <= maxElements;
+  return k < 62 && (1LL << k) <= maxWideElements;
 }
 
 // The arguments of a term, already checked against the family's ranges (and P prime).

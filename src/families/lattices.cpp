@@ -28,7 +28,7 @@ LatticeFactor Built(std::string_view what, Builder build, std::vector<int> argum
       Refuse(what, std::to_string(arguments[a]) + " is below " + std::to_string(minimum));
   LatticeFactor factor;
   if (!build(factor, arguments.data()))
-    Refuse(what, "more than " + std::to_string(maxElements) + " elements");
+    Refuse(what, "more than " + std::to_string(maxWideElements) + " elements");
   return factor;
 }
 
@@ -73,7 +73,7 @@ LatticeFactor Young(int m, int n) {
 
 LatticeFactor Product(LatticeFactor a, const LatticeFactor& b) {
   if (!MultiplyBy(a, b))
-    Refuse("Product", "more than " + std::to_string(maxElements) + " elements");
+    Refuse("Product", "more than " + std::to_string(maxWideElements) + " elements");
   return a;
 }
 

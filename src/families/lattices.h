@@ -1,7 +1,7 @@
 // The well-known lattices and their products as values, for programs and tests that want a
 // lattice in one call: Chain(5).order, Product(Diamond(3), Chain(4)). Each checks its
 // arguments and throws std::invalid_argument with the reason when one is out of its family's
-// range or the lattice would have more than maxElements elements. Element numbers and names
+// range or the lattice would have more than maxWideElements elements. Element numbers and names
 // are those of mirelkon-lattice make (families/lattice_families.h).
 #pragma once
 

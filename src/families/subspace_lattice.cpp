@@ -60,7 +60,7 @@ bool CollectWithPivots(SubspaceSearch& search, std::uint64_t pivots) {
   }
   for (;;) {
     search.found.push_back(basis);
-    if (static_cast<int>(search.found.size()) > maxElements) return false;
+    if (static_cast<int>(search.found.size()) > maxWideElements) return false;
     // Count the free entries up, the last one fastest, as digits base P.
     bool carry = true;
     for (int r = static_cast<int>(basis.size()) - 1; r >= 0 && carry; --r) {

@@ -46,11 +46,11 @@ int Sum(const std::vector<int>& v) {
 }
 
 // Collects the partitions with at most `parts` parts, none above `largest`, that extend the
-// prefix; false when there are more than maxElements.
+// prefix; false when there are more than maxWideElements.
 bool CollectPartitionsInBox(std::vector<int>& prefix, int parts, int largest,
                             std::vector<std::vector<int>>& all) {
   all.push_back(prefix);
-  if (static_cast<int>(all.size()) > maxElements) return false;
+  if (static_cast<int>(all.size()) > maxWideElements) return false;
   if (parts == 0) return true;
   for (int part = 1; part <= largest; ++part) {
     prefix.push_back(part);
@@ -75,10 +75,10 @@ std::string PartitionInBoxName(const std::vector<int>& parts, bool separated) {
 
 bool BuildTamari(LatticeFactor& factor, const int* arguments) {
   const int n = arguments[0];
-  // Catalan(n) trees: more than maxElements from n = 6 on.
+  // Catalan(n) trees: more than maxWideElements from n = 8 on.
   long long catalan = 1;
   for (int i = 0; i < n; ++i)
-    if ((catalan = catalan * 2 * (2 * i + 1) / (i + 2)) > maxElements) return false;
+    if ((catalan = catalan * 2 * (2 * i + 1) / (i + 2)) > maxWideElements) return false;
   std::vector<Tree> trees = TreesWith(n, 'a');
   std::stable_sort(trees.begin(), trees.end(), [](const Tree& a, const Tree& b) {
     return Sum(a.right) < Sum(b.right) || (Sum(a.right) == Sum(b.right) && a.right < b.right);

@@ -3,7 +3,9 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <filesystem>
 
 #include "input/data_error.h"
@@ -61,6 +63,57 @@ void InputFile::Attach(std::FILE* stream, std::string name) {
 void InputFile::Close() {
   if (stream_ != nullptr) std::fclose(stream_);
   stream_ = nullptr;
+}
+
+namespace {
+
+// An input that cannot seek (a pipe) read again from its start: the bytes read ahead, then the
+// rest of the stream.
+struct Replay {
+  std::string start;
+  std::size_t at;
+  std::FILE* rest;
+};
+
+ssize_t ReadReplay(void* cookie, char* buffer, std::size_t size) {
+  Replay& replay = *static_cast<Replay*>(cookie);
+  if (replay.at < replay.start.size()) {
+    const std::size_t n = std::min(size, replay.start.size() - replay.at);
+    std::memcpy(buffer, replay.start.data() + replay.at, n);
+    replay.at += n;
+    return static_cast<ssize_t>(n);
+  }
+  const std::size_t n = std::fread(buffer, 1, size, replay.rest);
+  return n == 0 && std::ferror(replay.rest) ? -1 : static_cast<ssize_t>(n);
+}
+
+int CloseReplay(void* cookie) {
+  Replay* replay = static_cast<Replay*>(cookie);
+  const int status = std::fclose(replay->rest);
+  delete replay;
+  return status;
+}
+
+}  // namespace
+
+std::string InputFile::PeekStart(std::size_t limit) {
+  std::string start;
+  // A keyboard is read line by line as it is typed, never ahead.
+  if (stream_ == nullptr || lineNumber_ != 0 || isatty(fileno(stream_))) return start;
+  start.resize(limit);
+  errno = 0;
+  start.resize(std::fread(start.data(), 1, limit, stream_));
+  if (std::ferror(stream_)) FailIo("read the input file");
+  if (std::fseek(stream_, 0, SEEK_SET) == 0) return start;
+  auto* replay = new Replay{start, 0, stream_};
+  std::FILE* replayed =
+      fopencookie(replay, "rb", cookie_io_functions_t{ReadReplay, nullptr, nullptr, CloseReplay});
+  if (replayed == nullptr) {
+    delete replay;
+    FailIo("read the input file");
+  }
+  stream_ = replayed;
+  return start;
 }
 
 int InputFile::ReadByte() {

@@ -53,6 +53,14 @@ class InputFile {
   // blank, a tab or a comment is glued to it, or when it does not fit a signed 32-bit integer.
   bool ReadRawInteger(int& value);
 
+  // The first bytes of the input, at most `limit`, read before anything else and left unread:
+  // a file is read again from its start, a pipe through a stream that gives them again; a
+  // terminal is not read ahead, and gives none.
+  std::string PeekStart(std::size_t limit);
+
+  // The stream itself, for a reader of another format that takes the input over.
+  std::FILE* Stream() const { return stream_; }
+
  private:
   int ReadByte();
   int PeekByte();

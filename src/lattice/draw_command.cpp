@@ -41,14 +41,17 @@ bool IsFileOperand(const std::vector<std::string>& operands) {
 }
 
 OrderDrawing TermDrawing(const DrawRequest& request) {
-  const MadeLattice made = MakeLattice(request.operands);
+  const MadeLattice made = MakeLattice(request.operands, maxWideElements);
   const LatticeFactor& lattice = made.lattice;
+  if (lattice.Size() > maxElements)
+    throw UsageError(made.name + " has " + std::to_string(lattice.Size()) +
+                     " elements; draw takes lattices of at most " + std::to_string(maxElements));
   std::vector<LegendEntry> legend;
   for (std::size_t x = 0; x < made.symbols.size(); ++x)
     legend.push_back({made.symbols[x], lattice.names[x]});
-  return {lattice.order, lattice.names,
-          Highlighted(request, {made.symbols, "+*", lattice.order, {}}, legend, made.name),
-          made.name};
+  const Order order = NarrowOrder(lattice.order);
+  return {order, lattice.names,
+          Highlighted(request, {made.symbols, "+*", order, {}}, legend, made.name), made.name};
 }
 
 // A lattice's typed joins and meets must hold, as for complete; an order that is no lattice is

@@ -40,8 +40,8 @@ struct LatticeRequest {
   bool drawOptionGiven = false;
 };
 
-constexpr std::string_view fileOptions[] = {"-o", "--subtrahend", "--verbose", "--highlight",
-                                            "--sheet"};
+constexpr std::string_view fileOptions[] = {"-o",          "--subtrahend", "--verbose",
+                                            "--names",     "--highlight",  "--sheet"};
 
 void ReadOption(LatticeRequest& request, int argc, char** argv, int& i) {
   const auto [option, value] = ReadLatticeOption(argc, argv, i, fileOptions);
@@ -56,6 +56,8 @@ void ReadOption(LatticeRequest& request, int argc, char** argv, int& i) {
   } else if (option.name == "--verbose") {
     request.make.verbose = true;
     request.makeOptionGiven = true;
+  } else if (option.name == "--names") {
+    request.make.names = true;
   } else if (option.name == "--highlight") {
     request.draw.highlight = value;
     request.drawOptionGiven = true;
@@ -104,6 +106,8 @@ LatticeRequest ParseArguments(int argc, char** argv) {
   }
   if (request.drawOptionGiven && request.command != Command::draw)
     throw UsageError("--highlight and --sheet belong to draw");
+  if (request.make.names && request.command != Command::make)
+    throw UsageError("--names belongs to make");
   if (request.command == Command::draw) {
     if (request.makeOptionGiven)
       throw UsageError("--subtrahend and --verbose belong to make; draw writes no input file");

@@ -17,6 +17,7 @@ const LatticeOption latticeOptions[] = {
      "(make) the subtrahend in sigma(L), 0 to " + std::to_string(maxSubtrahend) +
          "; 0 when not given"},
     {"--verbose", "", false, "(make) ask mirelkon for its verbose listings"},
+    {"--names", "", false, "(make) write a lattice file of cover pairs by name at any size"},
     {"-j", "T", false, "(all, survey) use T threads"},
     {"--part", "K/M", false, "(all, survey) only part K of M disjoint parts of the lattices"},
     {"--json", "", false, "(survey, merge) JSON lines instead of text"},

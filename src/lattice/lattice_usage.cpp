@@ -11,7 +11,7 @@ namespace mirelkon {
 std::string LatticeUsageText() {
   static const std::string lines[] = {
       "Usage: mirelkon-lattice complete IN [-o FILE]",
-      "       mirelkon-lattice make TERM [--subtrahend S] [--verbose] [-o FILE]",
+      "       mirelkon-lattice make TERM [--subtrahend S] [--verbose] [--names] [-o FILE]",
       "       mirelkon-lattice draw TERM|IN [--highlight ELEMENTS] [--sheet] [-o PICTURE]",
       "       mirelkon-lattice all N [--covers | --count | -o DIR --input] [-j T] [--part K/M]",
       "       mirelkon-lattice survey N|A..B [--top T] [--at-least X] [--json]",
@@ -47,6 +47,9 @@ std::string LatticeUsageText() {
       "               A ^ k            direct power",
       "               dual A           the order turned upside down",
       "               ( A )            grouping, as in (C2 + B2) x C3",
+      "             A lattice of more than 64 elements (up to 1024), or any with --names, is",
+      "             written as a lattice file instead: its cover pairs by the elements' names,",
+      "             as {1,3}<{1,2,3}, which mirelkon counts as it counts an input file.",
       "draw TERM|IN draws the Hasse diagram of the term's lattice, or of each job of the",
       "             input file IN (an order that is no lattice is drawn as one, with a note):",
       "             the bottom at the bottom, each height on a row, the elements by their",

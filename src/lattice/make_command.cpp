@@ -12,6 +12,7 @@
 #include "input/input_file.h"
 #include "input/input_writer.h"
 #include "input/lattice_completion.h"
+#include "input/lattice_file.h"
 #include "input/short_string.h"
 #include "lattice/command_error.h"
 #include "lattice/term_reader.h"
@@ -67,7 +68,7 @@ std::vector<LegendEntry> Legend(const std::string& symbols, const LatticeFactor&
 
 }  // namespace
 
-MadeLattice MakeLattice(const std::vector<std::string>& arguments) {
+MadeLattice MakeLattice(const std::vector<std::string>& arguments, int largest) {
   const std::vector<std::string> words = TermWords(arguments);
   MadeLattice made{TermName(words), {}, {}};
   // The name stands on lines of the file, which mirelkon reads only up to 1 MiB long.
@@ -75,20 +76,28 @@ MadeLattice MakeLattice(const std::vector<std::string>& arguments) {
     throw UsageError("the term is longer than " + std::to_string(maxPhysicalLineLength / 2) +
                      " characters; mirelkon could not read the file");
   try {
-    made.lattice = ReadTerm(words);
+    made.lattice = ReadTerm(words, largest);
   } catch (const TermError& error) {
     throw UsageError(error.message);
   } catch (const LatticeTooLarge&) {
-    throw UsageError(made.name + " has more than " + std::to_string(maxElements) +
+    throw UsageError(made.name + " has more than " + std::to_string(largest) +
                      " elements, the most a lattice may have");
   }
-  made.symbols = ElementSymbols(made.lattice.names);
+  if (made.lattice.Size() <= maxElements) made.symbols = ElementSymbols(made.lattice.names);
   return made;
 }
 
 std::string MakeInputFile(const MakeRequest& request) {
-  const MadeLattice made = MakeLattice(request.words);
-  const Order& order = made.lattice.order;
+  const MadeLattice made = MakeLattice(request.words, maxWideElements);
+  if (request.names || made.lattice.Size() > maxElements) {
+    if (request.verbose || request.subtrahend != 0)
+      throw UsageError(made.name + " is written as a lattice file, which has no header for " +
+                       "--subtrahend and --verbose");
+    return "% " + made.name + ": " + Counted(made.lattice.Size(), "element") +
+           ", written by mirelkon-lattice make.\n" +
+           LatticeFileText(made.lattice.names, made.lattice.order);
+  }
+  const Order order = NarrowOrder(made.lattice.order);
   const PartialLattice lattice = {made.symbols, "+*", order, {}};
   const LatticeCheck check = CheckLattice(order);
   assert(!check.fault);  // these lattices always pass

@@ -267,8 +267,11 @@ std::string TermName(const std::vector<std::string>& words) {
   return name;
 }
 
-LatticeFactor ReadTerm(const std::vector<std::string>& words) {
-  return TermReader(words).Whole();
+LatticeFactor ReadTerm(const std::vector<std::string>& words, int largest) {
+  assert(largest <= maxWideElements);
+  LatticeFactor lattice = TermReader(words).Whole();
+  if (lattice.Size() > largest) throw LatticeTooLarge{};
+  return lattice;
 }
 
 }  // namespace mirelkon

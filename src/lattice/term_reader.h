@@ -15,7 +15,7 @@
 
 namespace mirelkon {
 
-// The term's lattice has more than maxElements elements.
+// The term's lattice has more elements than the caller allows.
 struct LatticeTooLarge {};
 
 // A malformed term: what is wrong with it, for the caller to report in its own way.
@@ -29,8 +29,8 @@ std::vector<std::string> TermWords(const std::vector<std::string>& arguments);
 // The term written out: its words separated by single blanks, none inside parentheses.
 std::string TermName(const std::vector<std::string>& words);
 
-// The lattice of the term; a malformed term comes as a TermError, a lattice above maxElements
-// as LatticeTooLarge.
-LatticeFactor ReadTerm(const std::vector<std::string>& words);
+// The lattice of the term; a malformed term comes as a TermError, a lattice of more than
+// `largest` elements (at most maxWideElements) as LatticeTooLarge.
+LatticeFactor ReadTerm(const std::vector<std::string>& words, int largest = maxElements);
 
 }  // namespace mirelkon

@@ -3,6 +3,7 @@
 
 #include "mirelkon/exit_status.h"
 #include "mirelkon/fatal_error.h"
+#include "mirelkon/lattice_run.h"
 
 namespace mirelkon {
 
@@ -20,7 +21,7 @@ int RunInput(ReportChannel& report, const RunOutputs& outputs, const RunOptions&
       case SessionStart::ready:
         break;
     }
-    const bool answeredAll = RunJobs(session, outputs);
+    const bool answeredAll = RunOpenedInput(session, outputs);
     EndRun(session);
     return answeredAll ? statusSuccess : statusWithheld;
   } catch (const DataError& error) {

@@ -1,5 +1,5 @@
 // One run on one input file, the same for the console session and for each file of a batch:
-// open the input, run its jobs, end the run; a fatal data error stops it, shown on the screen,
+// open the input, run its jobs or lattices, end the run; a fatal data error stops it, shown on the screen,
 // written to the diagnostic stream and, in a JSON run, as the run's error record.
 #pragma once
 

@@ -35,24 +35,6 @@ const char* BooleanText(bool value) {
   return value ? "TRUE" : "FALSE";
 }
 
-// Reads the clock as the run's start and writes the run header to both outputs.
-void WriteRunHeader(Session& session, const RunSettings& settings) {
-  session.startTime = ReadTimeOfDay();
-  ReportChannel& report = session.report;
-  const std::string start =
-      Concat({"MIRELKON ver. ", programDate, " (start:=", TimeOfDayText(session.startTime)});
-  const std::string verbose =
-      std::string("verbose=") + BooleanText(settings.verbose) + ") reports:";
-  report.WriteScreenLine();
-  report.WriteScreenLine(start + ", " + verbose);
-  report.WriteScreenLine();
-  report.WriteResultLine(start);
-  report.WriteResultLine("   (" + verbose);
-  report.WriteResultLine("Mirelkon counts the subuniverses of finite partial lattices.");
-  report.WriteResultLine(thanksLine);
-  report.WriteResultLine();
-}
-
 // The fault that stopped a derivation, as the data error that ends the run; a forbidden
 // equation is first reported on both outputs.
 [[noreturn]] void FailDerivation(ReportChannel& report, const ParsedJob& job,
@@ -161,9 +143,25 @@ void WriteCounterStats(ReportChannel& report, int line, const CounterStats& stat
                       std::to_string(stats.cacheBytes) + " bytes");
 }
 
-// Counts the subuniverses and writes "-- Result: ...", "-- <name>. Thus," and the sigma line
-// to the screen and then to the result file, then the answers to the queries; latticeAdded
-// is -1 without --lattice. Answers false when an answer was withheld.
+}  // namespace
+
+void WriteRunHeader(Session& session, const RunSettings& settings) {
+  session.startTime = ReadTimeOfDay();
+  ReportChannel& report = session.report;
+  const std::string start =
+      Concat({"MIRELKON ver. ", programDate, " (start:=", TimeOfDayText(session.startTime)});
+  const std::string verbose =
+      std::string("verbose=") + BooleanText(settings.verbose) + ") reports:";
+  report.WriteScreenLine();
+  report.WriteScreenLine(start + ", " + verbose);
+  report.WriteScreenLine();
+  report.WriteResultLine(start);
+  report.WriteResultLine("   (" + verbose);
+  report.WriteResultLine("Mirelkon counts the subuniverses of finite partial lattices.");
+  report.WriteResultLine(thanksLine);
+  report.WriteResultLine();
+}
+
 bool CountAndReport(Session& session, const RunOutputs& outputs, ClosedSetCounter& counter,
                     const RunSettings& settings, const ParsedJob& job, const Derivation& derivation,
                     int latticeAdded, int jobNumber) {
@@ -229,8 +227,6 @@ bool CountAndReport(Session& session, const RunOutputs& outputs, ClosedSetCounte
   return !answers.withheld;
 }
 
-}  // namespace
-
 void ReportDerivation(ReportChannel& report, bool verbose, const ParsedJob& job,
                       const Derivation& derivation, int line) {
   if (derivation.fault) FailDerivation(report, job, derivation, line);
@@ -239,10 +235,14 @@ void ReportDerivation(ReportChannel& report, bool verbose, const ParsedJob& job,
 
 std::array<std::string, 3> ResultLines(SubsetCount count, int n, const std::string& name,
                                        int subtrahend) {
-  return {"-- Result:   |Sub(L)|=" + DecimalText(count) + " for the partial lattice",
-          "-- " + name + ". Thus,",
-          "sigma(L) = |Sub(L)|*2^(" + std::to_string(subtrahend) +
-              "-|L|) = " + SigmaText(Sigma(count, n, subtrahend)) + " ."};
+  return ResultLines(DecimalText(count), Sigma(count, n, subtrahend), name, subtrahend);
+}
+
+std::array<std::string, 3> ResultLines(const std::string& count, double sigma,
+                                       const std::string& name, int subtrahend) {
+  return {"-- Result:   |Sub(L)|=" + count + " for the partial lattice", "-- " + name + ". Thus,",
+          "sigma(L) = |Sub(L)|*2^(" + std::to_string(subtrahend) + "-|L|) = " + SigmaText(sigma) +
+              " ."};
 }
 
 bool RunJobs(Session& session, const RunOutputs& outputs) {

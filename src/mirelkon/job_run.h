@@ -5,6 +5,7 @@
 #include <array>
 #include <string>
 
+#include "core/closed_set_counter.h"
 #include "core/derivation.h"
 #include "core/subset_count.h"
 #include "input/input_reader.h"
@@ -24,6 +25,17 @@ struct RunOutputs {
 // Answers false when an answer to the queries was withheld for some job.
 bool RunJobs(Session& session, const RunOutputs& outputs);
 
+// Reads the clock as the run's start and writes the run header to both outputs.
+void WriteRunHeader(Session& session, const RunSettings& settings);
+
+// Counts the subuniverses of a job read and derived, and writes "-- Result: ...", "-- <name>.
+// Thus," and the sigma line to the screen and then to the result file, then the answers to
+// the queries; latticeAdded is -1 without --lattice. Answers false when an answer was
+// withheld.
+bool CountAndReport(Session& session, const RunOutputs& outputs, ClosedSetCounter& counter,
+                    const RunSettings& settings, const ParsedJob& job, const Derivation& derivation,
+                    int latticeAdded, int jobNumber);
+
 // The report of a job's derivation: the verbose listings, or the line that says nothing was
 // derived. A fault becomes the DataError that ends the run, on the input line given when it
 // has no line of its own; a forbidden equation is first reported on both outputs.
@@ -33,5 +45,8 @@ void ReportDerivation(ReportChannel& report, bool verbose, const ParsedJob& job,
 // "-- Result:   |Sub(L)|=...", "-- <name>. Thus," and the sigma line of a counted job.
 std::array<std::string, 3> ResultLines(SubsetCount count, int n, const std::string& name,
                                        int subtrahend);
+// The same lines for a count given in decimal and its sigma.
+std::array<std::string, 3> ResultLines(const std::string& count, double sigma,
+                                       const std::string& name, int subtrahend);
 
 }  // namespace mirelkon

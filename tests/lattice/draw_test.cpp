@@ -115,7 +115,7 @@ TEST(Draw, OneNodePerElementAndOneUpwardLinePerCoverPair) {
     ASSERT_EQ(folder.Run(lattice, "draw " + Quoted(term), "out.svg").status, 0) << term;
     const Diagram diagram = ReadDiagram(folder, "out.svg");
     ASSERT_TRUE(diagram.parsed) << term;
-    const Order order = MakeLattice({term}).lattice.order;
+    const Order order = NarrowOrder(MakeLattice({term}).lattice.order);
     std::set<std::string> elements;
     for (int x = 0; x < order.size; ++x)
       elements.insert(std::string("e").append(std::to_string(x)));
@@ -216,13 +216,19 @@ TEST(Draw, EachJobOfAFileAndAnOrderThatIsNoLatticeWithANote) {
 
 TEST(Draw, BadTermsAndFilesAreRefusedAsMakeAndCompleteRefuseThem) {
   ProgramFolder folder;
-  for (const char* term : {"foo", "chain", "'boolean 7'", "'divisors 0'", "'C2 x'", "'(C2'"}) {
+  for (const char* term : {"foo", "chain", "'boolean 11'", "'divisors 0'", "'C2 x'", "'(C2'"}) {
     const ProgramOutcome made = folder.Run(lattice, std::string("make ") + term);
     const ProgramOutcome drawn = folder.Run(lattice, std::string("draw ") + term);
     EXPECT_EQ(drawn.status, 1) << term;
     EXPECT_EQ(drawn.out, "") << term;
     EXPECT_EQ(drawn.err, made.err) << term;
   }
+  // make writes a lattice of more than 64 elements as a lattice file; draw takes none.
+  const ProgramOutcome large = folder.Run(lattice, "draw boolean 7");
+  EXPECT_EQ(large.status, 1);
+  EXPECT_EQ(large.err,
+            "mirelkon-lattice: boolean 7 has 128 elements; draw takes lattices of at "
+            "most 64\n");
   const std::string header = "\\verbose=false\n\\subtrahend-in-exponent=0\n\\operationsymbols=+*\n";
   const std::string files[] = {
       InputFile(Job("cycle", "abc", "ab bc ca", "")),

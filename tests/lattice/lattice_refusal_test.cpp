@@ -143,8 +143,11 @@ TEST_F(LatticeProgram, MakeRefusesALatticeAboveTheLimitAndAnUnknownTerm) {
     const char* arguments;
     std::string error;
   } cases[] = {
-      {"make boolean 7 -o out.txt", "boolean 7 has more than " + std::to_string(maxElements) +
-                                        " elements, the most a lattice may have"},
+      {"make boolean 11 -o out.txt", "boolean 11 has more than " + std::to_string(maxWideElements) +
+                                         " elements, the most a lattice may have"},
+      {"make boolean 7 --verbose -o out.txt",
+       "boolean 7 is written as a lattice file, which has no header for --subtrahend and "
+       "--verbose"},
       {"make 'chain 3 x chain' -o out.txt", "\"chain\" should read chain N"},
       {"make D2147483648 -o out.txt",
        "in \"D2147483648\", M must be a whole number from 1 to 2147483647"},

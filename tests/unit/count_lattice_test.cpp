@@ -12,6 +12,7 @@
 
 #include "core/count.h"
 #include "core/partial_lattice.h"
+#include "core/wide_lattice.h"
 #include "count_test_support.h"
 #include "families/lattices.h"
 
@@ -56,14 +57,15 @@ SubsetCount RowByRowSublattices(int m, int n) {
 
 TEST(CountKnownLattices, ChainsHaveEverySubsetClosed) {
   for (int n = 0; n <= maxElements; ++n) {
-    EXPECT_TRUE(LatticeOf(Chain(n).order).equations.empty());
-    EXPECT_EQ(Sublattices(Chain(n).order), SubsetCount{1} << n) << "chain of " << n;
+    EXPECT_TRUE(LatticeOf(NarrowOrder(Chain(n).order)).equations.empty());
+    EXPECT_EQ(Sublattices(NarrowOrder(Chain(n).order)), SubsetCount{1} << n) << "chain of " << n;
   }
 }
 
 TEST(CountKnownLattices, LatticesWithKAtomsBetweenBottomAndTop) {
   for (int k = 0; k <= maxElements - 2; ++k) {
-    EXPECT_EQ(Sublattices(Diamond(k).order), (SubsetCount{1} << k) + 3 * k + 3) << "M_" << k;
+    EXPECT_EQ(Sublattices(NarrowOrder(Diamond(k).order)), (SubsetCount{1} << k) + 3 * k + 3)
+        << "M_" << k;
   }
 }
 
@@ -83,7 +85,7 @@ TEST(CountKnownLattices, BooleanLatticesAndProductsOfChains) {
       {"C_3 x C_3 x C_3", Product(Product(Chain(3), Chain(3)), Chain(3)), 14039},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(Sublattices(c.lattice.order), c.sublattices) << c.name;
+    EXPECT_EQ(Sublattices(NarrowOrder(c.lattice.order)), c.sublattices) << c.name;
   }
 }
 
@@ -92,7 +94,8 @@ TEST(CountKnownLattices, ProductsOfTwoChainsAgreeWithTheRowByRowCount) {
   EXPECT_EQ(RowByRowSublattices(14, 2), 618496u);
   EXPECT_EQ(RowByRowSublattices(8, 8), 212833803u);
   for (const auto& [m, n] : {std::pair{10, 6}, std::pair{21, 3}}) {
-    EXPECT_EQ(Sublattices(Product(Chain(m), Chain(n)).order), RowByRowSublattices(m, n))
+    EXPECT_EQ(Sublattices(NarrowOrder(Product(Chain(m), Chain(n)).order)),
+              RowByRowSublattices(m, n))
         << "C_" << m << " x C_" << n;
   }
 }
@@ -102,7 +105,7 @@ TEST(CountKnownLattices, EnumerationAgreesOnTheSmallOnes) {
                                     Product(Product(Chain(2), Chain(2)), Chain(2)), Diamond(6),
                                     Product(Pentagon(), Chain(2)), Product(Chain(4), Chain(4))};
   for (const LatticeFactor& lattice : lattices) {
-    const Order& order = lattice.order;
+    const Order order = NarrowOrder(lattice.order);
     const std::vector<JobRule> rules = JobRules(LatticeOf(order).equations);
     EXPECT_EQ(static_cast<std::int64_t>(Sublattices(order)), EnumeratedCount(order.size, rules))
         << order.size;
@@ -124,12 +127,12 @@ TEST(CountKnownLattices, CountsBySizeFollowTheClosedForms) {
       if (j >= 2) expected[j + 2] += choose;
     }
     ClosedSetCounter counter;
-    const Order order = Diamond(k).order;
+    const Order order = NarrowOrder(Diamond(k).order);
     EXPECT_EQ(Problem(order, LatticeOf(order).equations).CountBySize(counter), expected)
         << "M_" << k;
   }
   for (const auto& [m, n] : {std::pair{10, 6}, std::pair{21, 3}}) {
-    const Order order = Product(Chain(m), Chain(n)).order;
+    const Order order = NarrowOrder(Product(Chain(m), Chain(n)).order);
     ClosedSetCounter counter;
     const std::vector<std::uint64_t> bySize =
         Problem(order, LatticeOf(order).equations).CountBySize(counter);
@@ -157,7 +160,7 @@ TEST(CountKnownLattices, LevelsGuideDistributiveAndLongNarrowLattices) {
       {"M_25", Diamond(25), false},
   };
   for (const Case& c : cases) {
-    const Order& order = c.lattice.order;
+    const Order order = NarrowOrder(c.lattice.order);
     const std::vector<Equation> equations = LatticeOf(order).equations;
     ClosedSetCounter counter;
     const SubsetCount own = counter.Count(order.size, RulesOf(equations));

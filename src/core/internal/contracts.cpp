@@ -35,19 +35,32 @@ bool AllInside(int n, std::span<const Triple> triples) {
 
 }  // namespace
 
-void CheckSize(std::string_view what, int n) {
-  if (n < 0 || n > maxElements)
+void CheckSize(std::string_view what, int n, int largest) {
+  if (n < 0 || n > largest)
     Refuse(what,
-           std::to_string(n) + " elements; the library counts 0 to " + std::to_string(maxElements));
+           std::to_string(n) + " elements; the library counts 0 to " + std::to_string(largest));
 }
 
-void CheckRules(std::string_view what, int n, std::span<const Rule> rules) {
-  CheckSize(what, n);
+namespace {
+
+template <class R>
+void CheckRulesOf(std::string_view what, int n, std::span<const R> rules, int largest) {
+  CheckSize(what, n, largest);
   if (AllInside(n, rules)) return;
-  for (const Rule& r : rules)
+  for (const R& r : rules)
     if (const int x = OutsideElement(n, r.left, r.right, r.result); x >= n)
       Refuse(what, "a rule names element " + std::to_string(x) + OfElements(n) + " (0 to " +
                        std::to_string(n - 1) + ")");
+}
+
+}  // namespace
+
+void CheckRules(std::string_view what, int n, std::span<const Rule> rules) {
+  CheckRulesOf(what, n, rules, maxElements);
+}
+
+void CheckRules(std::string_view what, int n, std::span<const WideRule> rules) {
+  CheckRulesOf(what, n, rules, maxWideElements);
 }
 
 void CheckEquations(std::string_view what, int n, std::span<const Equation> equations) {

@@ -9,13 +9,16 @@
 
 #include "core/bits.h"
 #include "core/equation.h"
+#include "core/limits.h"
 #include "core/rule.h"
 
 namespace mirelkon {
 
-// 0 <= n <= maxElements; `what` names the caller in the message ("Count").
-void CheckSize(std::string_view what, int n);
+// 0 <= n <= largest; `what` names the caller in the message ("Count").
+void CheckSize(std::string_view what, int n, int largest = maxElements);
 void CheckRules(std::string_view what, int n, std::span<const Rule> rules);
+// The wide counter's rules, for n up to maxWideElements.
+void CheckRules(std::string_view what, int n, std::span<const WideRule> rules);
 void CheckEquations(std::string_view what, int n, std::span<const Equation> equations);
 void CheckRequired(std::string_view what, int n, Mask required);
 void CheckLevels(std::string_view what, int n, std::span<const int> levels);

@@ -8,28 +8,31 @@ namespace mirelkon {
 
 namespace {
 
-void AddImplications(Decisions& d, int r, Mask results, Mask scope) {
+template <class Set>
+void AddImplications(Decisions<Set>& d, int r, Set results, Set scope) {
   d.implied[r] |= results;
-  for (Mask m = results & scope; m != 0; m &= m - 1) d.implying[Lowest(m)] |= Bit(r);
+  for (Set m = results & scope; m != 0; m &= m - 1) d.implying[Lowest(m)] |= ElementBit<Set>(r);
 }
 
 // The candidates that share an open clause with x; `open` holds the undecided elements.
-Mask LinkedTo(const RuleMasks& rules, const Decisions& d, int x, Mask open, Mask candidates) {
-  Mask found = (d.implied[x] | d.implying[x] | d.excluded[x]) & candidates;
+template <class Set>
+Set LinkedTo(const RuleMasks<Set>& rules, const Decisions<Set>& d, int x, Set open,
+             Set candidates) {
+  Set found = (d.implied[x] | d.implying[x] | d.excluded[x]) & candidates;
   // Rules (x, r, z): linked to r, ...
-  for (Mask m = rules.partners[x] & candidates & ~found & ~d.excluded[x]; m != 0; m &= m - 1) {
+  for (Set m = rules.partners[x] & candidates & ~found & ~d.excluded[x]; m != 0; m &= m - 1) {
     const int r = Lowest(m);
     if ((rules.conclusions[x][r] & open & ~d.implied[x] & ~d.implied[r]) != 0)
       found |= LowestBit(m);
   }
   // ... and to z, ...
-  for (Mask m = rules.results[x] & candidates & ~found & ~d.implied[x]; m != 0; m &= m - 1) {
+  for (Set m = rules.results[x] & candidates & ~found & ~d.implied[x]; m != 0; m &= m - 1) {
     const int z = Lowest(m);
     if ((rules.otherPremises[z][x] & open & ~d.excluded[x] & ~d.implying[z]) != 0)
       found |= LowestBit(m);
   }
   // ... and rules (l, r, x) to l.
-  for (Mask m = rules.concluders[x] & candidates & ~found & ~d.implying[x]; m != 0; m &= m - 1) {
+  for (Set m = rules.concluders[x] & candidates & ~found & ~d.implying[x]; m != 0; m &= m - 1) {
     const int l = Lowest(m);
     if ((rules.otherPremises[x][l] & open & ~d.excluded[l] & ~d.implying[x]) != 0)
       found |= LowestBit(m);
@@ -39,36 +42,38 @@ Mask LinkedTo(const RuleMasks& rules, const Decisions& d, int x, Mask open, Mask
 
 }  // namespace
 
-void LoadRules(int n, std::span<const Rule> list, RuleMasks& rules, Decisions& d) {
+template <class Set, class R>
+void LoadRules(int n, std::span<const R> list, RuleMasks<Set>& rules, Decisions<Set>& d) {
   for (int x = 0; x < n; ++x) {
     rules.partners[x] = rules.results[x] = rules.concluders[x] = 0;
     std::fill(rules.conclusions[x], rules.conclusions[x] + n, 0);
     std::fill(rules.otherPremises[x], rules.otherPremises[x] + n, 0);
   }
-  for (const Rule& rule : list) {
+  for (const R& rule : list) {
     const int l = rule.left, r = rule.right, z = rule.result;
     assert(l < n && r < n && z < n);
     if (z == l || z == r) continue;  // the result is an argument: no subset breaks the rule
-    rules.conclusions[l][r] |= Bit(z);
-    rules.conclusions[r][l] |= Bit(z);
+    rules.conclusions[l][r] |= ElementBit<Set>(z);
+    rules.conclusions[r][l] |= ElementBit<Set>(z);
     if (l == r) continue;
-    rules.partners[l] |= Bit(r);
-    rules.partners[r] |= Bit(l);
-    rules.results[l] |= Bit(z);
-    rules.results[r] |= Bit(z);
-    rules.concluders[z] |= Bit(l) | Bit(r);
-    rules.otherPremises[z][l] |= Bit(r);
-    rules.otherPremises[z][r] |= Bit(l);
+    rules.partners[l] |= ElementBit<Set>(r);
+    rules.partners[r] |= ElementBit<Set>(l);
+    rules.results[l] |= ElementBit<Set>(z);
+    rules.results[r] |= ElementBit<Set>(z);
+    rules.concluders[z] |= ElementBit<Set>(l) | ElementBit<Set>(r);
+    rules.otherPremises[z][l] |= ElementBit<Set>(r);
+    rules.otherPremises[z][r] |= ElementBit<Set>(l);
   }
   d.in = d.out = 0;
   for (int x = 0; x < n; ++x) d.implied[x] = d.implying[x] = d.excluded[x] = 0;
-  for (int x = 0; x < n; ++x) AddImplications(d, x, rules.conclusions[x][x], FirstElements(n));
+  for (int x = 0; x < n; ++x) AddImplications(d, x, rules.conclusions[x][x], ElementsBelow<Set>(n));
 }
 
-void CopyPart(const Decisions& from, Mask part, Decisions& to) {
+template <class Set>
+void CopyPart(const Decisions<Set>& from, Set part, Decisions<Set>& to) {
   to.in = from.in;
   to.out = from.out;
-  for (Mask m = part; m != 0; m &= m - 1) {
+  for (Set m = part; m != 0; m &= m - 1) {
     const int x = Lowest(m);
     to.implied[x] = from.implied[x];
     to.implying[x] = from.implying[x];
@@ -78,38 +83,39 @@ void CopyPart(const Decisions& from, Mask part, Decisions& to) {
 
 // Deciding elements never links two elements that were not linked before, so only linked
 // elements need a look.
-bool Decide(const RuleMasks& rules, Decisions& d, Mask newIn, Mask newOut, Mask scope,
-            const Mask* linked) {
+template <class Set>
+bool Decide(const RuleMasks<Set>& rules, Decisions<Set>& d, Set newIn, Set newOut, Set scope,
+            const Set* linked) {
   while ((newIn | newOut) != 0) {
     d.in |= newIn;
     d.out |= newOut;
     if ((d.in & d.out) != 0) return false;
-    const Mask open = scope & ~(d.in | d.out);
-    Mask forcedIn = 0, forcedOut = 0;
-    for (Mask m = newIn; m != 0; m &= m - 1) {
+    const Set open = scope & ~(d.in | d.out);
+    Set forcedIn = 0, forcedOut = 0;
+    for (Set m = newIn; m != 0; m &= m - 1) {
       const int x = Lowest(m);
       forcedIn |= d.implied[x];
       forcedOut |= d.excluded[x] & open;
       // A partner that was in before this round has left its implication on x already.
-      for (Mask p = rules.partners[x] & (newIn | (open & linked[x])); p != 0; p &= p - 1) {
+      for (Set p = rules.partners[x] & (newIn | (open & linked[x])); p != 0; p &= p - 1) {
         const int r = Lowest(p);
-        const Mask c = rules.conclusions[x][r];
+        const Set c = rules.conclusions[x][r];
         if (Holds(newIn, r)) {
           forcedIn |= c;
         } else {
           AddImplications(d, r, c, scope);
-          if ((c & d.out) != 0) forcedOut |= Bit(r);
+          if ((c & d.out) != 0) forcedOut |= ElementBit<Set>(r);
         }
       }
     }
-    for (Mask m = newOut; m != 0; m &= m - 1) {
+    for (Set m = newOut; m != 0; m &= m - 1) {
       const int z = Lowest(m);
       forcedOut |= d.implying[z] & open;
-      for (Mask p = rules.concluders[z] & open & linked[z]; p != 0; p &= p - 1) {
+      for (Set p = rules.concluders[z] & open & linked[z]; p != 0; p &= p - 1) {
         const int l = Lowest(p);
-        const Mask others = rules.otherPremises[z][l];
+        const Set others = rules.otherPremises[z][l];
         d.excluded[l] |= others;
-        if ((others & d.in) != 0) forcedOut |= Bit(l);
+        if ((others & d.in) != 0) forcedOut |= ElementBit<Set>(l);
       }
     }
     newIn = forcedIn & ~d.in;
@@ -120,12 +126,13 @@ bool Decide(const RuleMasks& rules, Decisions& d, Mask newIn, Mask newOut, Mask 
 
 // Found breadth first, looking at each element's links only towards elements not reached
 // yet; most residual problems do not split, and the search stops once all are reached.
-Mask PartOf(const RuleMasks& rules, const Decisions& d, Mask seed, Mask open, Mask rest,
-            const Mask* linkedBefore) {
-  Mask part = seed;
-  for (Mask todo = seed; todo != 0 && part != rest;) {
+template <class Set>
+Set PartOf(const RuleMasks<Set>& rules, const Decisions<Set>& d, Set seed, Set open, Set rest,
+           const Set* linkedBefore) {
+  Set part = seed;
+  for (Set todo = seed; todo != 0 && part != rest;) {
     const int x = Lowest(todo);
-    const Mask found = LinkedTo(rules, d, x, open, rest & ~part & linkedBefore[x]);
+    const Set found = LinkedTo(rules, d, x, open, rest & ~part & linkedBefore[x]);
     part |= found;
     todo = (todo & (todo - 1)) | found;
   }
@@ -135,32 +142,33 @@ Mask PartOf(const RuleMasks& rules, const Decisions& d, Mask seed, Mask open, Ma
 
 // Through implications and exclusions, and through each pair of premises with an open rule.
 // Only pairs linked before are looked at.
-void LinkPart(const RuleMasks& rules, const Decisions& d, Mask part, const Mask* linkedBefore,
-              Links& links) {
-  for (Mask m = part; m != 0; m &= m - 1) {
+template <class Set>
+void LinkPart(const RuleMasks<Set>& rules, const Decisions<Set>& d, Set part,
+              const Set* linkedBefore, Links<Set>& links) {
+  for (Set m = part; m != 0; m &= m - 1) {
     links.linked[Lowest(m)] = 0;
     links.occurrences[Lowest(m)] = 0;
   }
-  for (Mask m = part; m != 0; m &= m - 1) {
+  for (Set m = part; m != 0; m &= m - 1) {
     const int x = Lowest(m);
-    const Mask implied = d.implied[x] & part, excluded = d.excluded[x] & part;
+    const Set implied = d.implied[x] & part, excluded = d.excluded[x] & part;
     links.linked[x] |= implied | excluded;
     if (excluded != 0) links.occurrences[x] += Size(excluded);
-    for (Mask i = implied; i != 0; i &= i - 1) {
-      links.linked[Lowest(i)] |= Bit(x);
+    for (Set i = implied; i != 0; i &= i - 1) {
+      links.linked[Lowest(i)] |= ElementBit<Set>(x);
       ++links.occurrences[Lowest(i)];
       ++links.occurrences[x];
     }
-    const Mask later = ~((Bit(x) << 1) - 1);
-    for (Mask p = rules.partners[x] & linkedBefore[x] & part & later & ~excluded; p != 0;
+    const Set later = ~((ElementBit<Set>(x) << 1) - 1);
+    for (Set p = rules.partners[x] & linkedBefore[x] & part & later & ~excluded; p != 0;
          p &= p - 1) {
       const int r = Lowest(p);
-      const Mask open = rules.conclusions[x][r] & part & ~d.implied[x] & ~d.implied[r];
+      const Set open = rules.conclusions[x][r] & part & ~d.implied[x] & ~d.implied[r];
       if (open == 0) continue;
-      const Mask pair = Bit(x) | Bit(r);
+      const Set pair = ElementBit<Set>(x) | ElementBit<Set>(r);
       links.linked[x] |= pair | open;
       links.linked[r] |= pair | open;
-      for (Mask z = open; z != 0; z &= z - 1) {
+      for (Set z = open; z != 0; z &= z - 1) {
         links.linked[Lowest(z)] |= pair;
         ++links.occurrences[Lowest(z)];
         ++links.occurrences[x];
@@ -168,23 +176,24 @@ void LinkPart(const RuleMasks& rules, const Decisions& d, Mask part, const Mask*
       }
     }
   }
-  for (Mask m = part; m != 0; m &= m - 1) {
+  for (Set m = part; m != 0; m &= m - 1) {
     links.linked[Lowest(m)] &= ~LowestBit(m);
     assert((links.linked[Lowest(m)] & ~part) == 0);  // links stay within the part
   }
 }
 
-void FindKey(const Decisions& d, Mask part, PartKey& key) {
+template <class Set>
+void FindKey(const Decisions<Set>& d, Set part, PartKey<Set>& key) {
   constexpr std::uint64_t spread = 0x9E3779B97F4A7C15u;
-  Mask withImplied = 0, withExcluded = 0, excluded[maxElements];
+  Set withImplied = 0, withExcluded = 0, excluded[Decisions<Set>::capacity];
   int implications = 0, exclusions = 0;
   std::uint64_t h = 0;
-  for (Mask m = part; m != 0; m &= m - 1) {
-    const Mask i = d.implied[Lowest(m)] & part, e = d.excluded[Lowest(m)] & part;
+  for (Set m = part; m != 0; m &= m - 1) {
+    const Set i = d.implied[Lowest(m)] & part, e = d.excluded[Lowest(m)] & part;
     if (i != 0) {
       withImplied |= LowestBit(m);
       key.words[3 + implications++] = i;
-      h = (h ^ i) * spread;
+      h = (h ^ Folded(i)) * spread;
     }
     if (e != 0) {
       withExcluded |= LowestBit(m);
@@ -193,17 +202,36 @@ void FindKey(const Decisions& d, Mask part, PartKey& key) {
   }
   for (int k = 0; k < exclusions; ++k) {
     key.words[3 + implications + k] = excluded[k];
-    h = (h ^ excluded[k]) * spread;
+    h = (h ^ Folded(excluded[k])) * spread;
   }
   key.words[0] = part;
   key.words[1] = withImplied;
   key.words[2] = withExcluded;
   key.length = 3 + implications + exclusions;
-  assert(key.length <= PartKey::maxLength);
-  h = (h ^ part ^ (withImplied << 1) ^ (withExcluded << 2) ^ std::uint64_t(key.length)) * spread;
+  assert(key.length <= PartKey<Set>::maxLength);
+  h = (h ^ Folded(part) ^ (Folded(withImplied) << 1) ^ (Folded(withExcluded) << 2) ^
+       std::uint64_t(key.length)) *
+      spread;
   h ^= h >> 32;
   h *= 0xFF51AFD7ED558CCDu;
   key.hash = h ^ (h >> 29);
 }
+
+// The sets the counter is built for: a 64-bit mask with its byte-numbered rules, and wide
+// sets of 2, 4, 8 and 16 words with rules numbered by 16 bits.
+#define MIRELKON_RESIDUAL_FOR(Set, R)                                                           \
+  template void LoadRules(int, std::span<const R>, RuleMasks<Set>&, Decisions<Set>&);           \
+  template void CopyPart(const Decisions<Set>&, Set, Decisions<Set>&);                          \
+  template bool Decide(const RuleMasks<Set>&, Decisions<Set>&, Set, Set, Set, const Set*);      \
+  template Set PartOf(const RuleMasks<Set>&, const Decisions<Set>&, Set, Set, Set, const Set*); \
+  template void LinkPart(const RuleMasks<Set>&, const Decisions<Set>&, Set, const Set*,         \
+                         Links<Set>&);                                                          \
+  template void FindKey(const Decisions<Set>&, Set, PartKey<Set>&);
+MIRELKON_RESIDUAL_FOR(Mask, Rule)
+MIRELKON_RESIDUAL_FOR(WideSet<2>, WideRule)
+MIRELKON_RESIDUAL_FOR(WideSet<4>, WideRule)
+MIRELKON_RESIDUAL_FOR(WideSet<8>, WideRule)
+MIRELKON_RESIDUAL_FOR(WideSet<16>, WideRule)
+#undef MIRELKON_RESIDUAL_FOR
 
 }  // namespace mirelkon

@@ -2,7 +2,8 @@
 // far with the implications and exclusions they leave, propagation, and the links that split
 // the undecided elements into parts to be counted apart.
 //
-// Elements are the bits of a 64-bit mask. A rule (l, r, z) is the Horn clause "l and r force
+// Elements are the bits of a set: a 64-bit mask, or for more than 64 elements a WideSet of
+// several words, the same code serving both. A rule (l, r, z) is the Horn clause "l and r force
 // z". Once some elements are decided, a rule is satisfied, or forces an element, or leaves an
 // implication "r forces z" (l is in) or an exclusion "not both l and r" (z is out), or stays
 // untouched with its three elements undecided. The untouched rules of a part are exactly the
@@ -20,70 +21,86 @@
 #include "core/bits.h"
 #include "core/limits.h"
 #include "core/rule.h"
+#include "core/wide_set.h"
 
 namespace mirelkon {
 
 // The rules as masks, fixed during a count.
+template <class Set>
 struct RuleMasks {
-  Mask partners[maxElements];    // [x]: the r != x with a rule (x, r, z)
-  Mask results[maxElements];     // [x]: the z of the rules (x, r, z), r != x
-  Mask concluders[maxElements];  // [z]: the l with a rule (l, r, z), r != l
+  static constexpr int capacity = elementsOf<Set>;
+  Set partners[capacity];    // [x]: the r != x with a rule (x, r, z)
+  Set results[capacity];     // [x]: the z of the rules (x, r, z), r != x
+  Set concluders[capacity];  // [z]: the l with a rule (l, r, z), r != l
   // [x][r]: the z of the rules (x, r, z), symmetric in x and r; [x][x]: what x alone forces.
-  Mask conclusions[maxElements][maxElements];
-  Mask otherPremises[maxElements][maxElements];  // [z][l]: the r != l of the rules (l, r, z)
+  Set conclusions[capacity][capacity];
+  Set otherPremises[capacity][capacity];  // [z][l]: the r != l of the rules (l, r, z)
 };
 
 // Where a search stands: the decided elements and, for each undecided element, the
 // implications and exclusions the decisions have left on it.
+template <class Set>
 struct Decisions {
-  Mask in, out;
-  Mask implied[maxElements];   // [r]: the z that r forces in
-  Mask implying[maxElements];  // [z]: the r that force z in
-  Mask excluded[maxElements];  // [l]: the r that cannot be in together with l
+  static constexpr int capacity = elementsOf<Set>;
+  Set in, out;
+  Set implied[capacity];   // [r]: the z that r forces in
+  Set implying[capacity];  // [z]: the r that force z in
+  Set excluded[capacity];  // [l]: the r that cannot be in together with l
 };
 
 // The links among the elements of a part (two elements are linked when an open rule,
 // implication or exclusion names both) and the number of those each element is in.
+template <class Set>
 struct Links {
-  Mask linked[maxElements];
-  int occurrences[maxElements];
+  static constexpr int capacity = elementsOf<Set>;
+  Set linked[capacity];
+  int occurrences[capacity];
 };
 
 // A part's key: its mask, the masks of its elements with implications and with exclusions,
 // and those nonzero masks; with a hash of these words.
+template <class Set>
 struct PartKey {
-  static constexpr int maxLength = 3 + 2 * maxElements;
-  Mask words[maxLength];
+  static constexpr int maxLength = 3 + 2 * elementsOf<Set>;
+  Set words[maxLength];
   int length;
   std::uint64_t hash;
 
-  std::span<const Mask> Words() const { return {words, static_cast<std::size_t>(length)}; }
+  std::span<const Mask> Words() const {
+    return {WordsOf(words[0]), length * sizeof(Set) / sizeof(Mask)};
+  }
 };
 
 // Fills the rule masks, and the decisions before the first branch, when the only
 // implications are those of rules with equal premises.
-void LoadRules(int n, std::span<const Rule> list, RuleMasks& rules, Decisions& d);
+template <class Set, class R>
+void LoadRules(int n, std::span<const R> list, RuleMasks<Set>& rules, Decisions<Set>& d);
 
 // Copies what the decisions say about the elements of a part.
-void CopyPart(const Decisions& from, Mask part, Decisions& to);
+template <class Set>
+void CopyPart(const Decisions<Set>& from, Set part, Decisions<Set>& to);
 
 // Adds the decisions newIn and newOut and what they imply within `scope` (the undecided
 // elements of the part being counted), to a fixed point; false when they contradict a rule.
 // `linked` holds the links of the part.
-bool Decide(const RuleMasks& rules, Decisions& d, Mask newIn, Mask newOut, Mask scope,
-            const Mask* linked);
+template <class Set>
+bool Decide(const RuleMasks<Set>& rules, Decisions<Set>& d, Set newIn, Set newOut, Set scope,
+            const Set* linked);
 
 // The part of `seed` among the undecided elements `rest` (of the undecided `open`):
 // everything linked to it. linkedBefore holds links found earlier, which can only have been
 // lost since.
-Mask PartOf(const RuleMasks& rules, const Decisions& d, Mask seed, Mask open, Mask rest,
-            const Mask* linkedBefore);
+template <class Set>
+Set PartOf(const RuleMasks<Set>& rules, const Decisions<Set>& d, Set seed, Set open, Set rest,
+           const Set* linkedBefore);
 
 // The links within a part and the open clauses of each of its elements.
-void LinkPart(const RuleMasks& rules, const Decisions& d, Mask part, const Mask* linkedBefore,
-              Links& links);
+template <class Set>
+void LinkPart(const RuleMasks<Set>& rules, const Decisions<Set>& d, Set part,
+              const Set* linkedBefore, Links<Set>& links);
 
 // The key of a part, in one pass over its elements.
-void FindKey(const Decisions& d, Mask part, PartKey& key);
+template <class Set>
+void FindKey(const Decisions<Set>& d, Set part, PartKey<Set>& key);
 
 }  // namespace mirelkon

@@ -1,0 +1,219 @@
+// Lattices of a lattice file as jobs: the small ones through the path of input files, the
+// large ones through the wide counter.
+#include "mirelkon/lattice_run.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <istream>
+#include <sstream>
+#include <streambuf>
+
+#include "core/wide_set_counter.h"
+#include "input/element_names.h"
+#include "input/io_failure.h"
+#include "input/lattice_file.h"
+#include "report/counted.h"
+#include "report/diagnostics.h"
+
+namespace mirelkon {
+
+namespace {
+
+// How much of the file tells what it is: the first line with content, or most of it.
+constexpr std::size_t peekedBytes = 1 << 16;
+
+// The input file's stream as a std::streambuf, for the lattice file reader.
+class FileBuffer : public std::streambuf {
+ public:
+  explicit FileBuffer(std::FILE* file) : file_(file) { setg(block_, block_, block_); }
+
+ protected:
+  int_type underflow() override {
+    const std::size_t n = std::fread(block_, 1, sizeof block_, file_);
+    if (n == 0) {
+      if (std::ferror(file_)) FailIo("read the input file");
+      return traits_type::eof();
+    }
+    setg(block_, block_, block_ + n);
+    return traits_type::to_int_type(block_[0]);
+  }
+
+ private:
+  std::FILE* file_;
+  char block_[1 << 16];
+};
+
+std::string JobName(const DrawnLattice& lattice, int number) {
+  return "lattice " + std::to_string(number) + " of line " + std::to_string(lattice.line) + ", " +
+         Counted(lattice.Size(), "element");
+}
+
+// The lattice as the job of an input file: default symbols, the names as its legend, every
+// join and meet of two incomparable elements as its equations, its covers as its edges.
+ParsedJob JobOf(const DrawnLattice& drawn, std::string name) {
+  const int n = drawn.Size();
+  ParsedJob job;
+  job.name = std::move(name);
+  job.lattice.elementSymbols.assign(defaultElementSymbols, n);
+  job.lattice.operationSymbols = "+*";
+  job.lattice.order = NarrowOrder(drawn.order);
+  for (int x = 0; x < n; ++x)
+    for (int y = x + 1; y < n; ++y) {
+      if (!drawn.order.Incomparable(x, y)) continue;
+      const auto ux = static_cast<std::uint8_t>(x), uy = static_cast<std::uint8_t>(y);
+      job.lattice.equations.push_back(
+          {ux, uy, static_cast<std::uint8_t>(drawn.tables.Join(x, y)), joinSymbol});
+      job.lattice.equations.push_back(
+          {ux, uy, static_cast<std::uint8_t>(drawn.tables.Meet(x, y)), meetSymbol});
+    }
+  job.equationLines.assign(job.lattice.equations.size(), drawn.line);
+  for (int x = 0; x < n; ++x)
+    for (int y = 0; y < n; ++y)
+      if (drawn.order.Covers(x, y))
+        job.edges.push_back({static_cast<std::uint8_t>(x), static_cast<std::uint8_t>(y)});
+  job.edgesLine = drawn.line;
+  for (int x = 0; x < n; ++x) job.legend.push_back({defaultElementSymbols[x], drawn.names[x]});
+  return job;
+}
+
+// count * 2^(subtrahend - n), from the count's leading bits.
+double BigSigma(const BigCount& count, int n, int subtrahend) {
+  long exponent = 0;
+  const double mantissa = mpz_get_d_2exp(&exponent, count.get_mpz_t());
+  return std::ldexp(mantissa, static_cast<int>(exponent) + subtrahend - n);
+}
+
+// The elements --containing names (separated by blanks) and --bounded asks for; false, with
+// the name, when a name is no element.
+bool RequiredElements(const Queries& queries, const DrawnLattice& lattice,
+                      std::vector<int>& required, std::string& unknown) {
+  std::istringstream words(queries.containing);
+  for (std::string word; words >> word;) {
+    const auto at = std::find(lattice.names.begin(), lattice.names.end(), word);
+    if (at == lattice.names.end()) {
+      unknown = word;
+      return false;
+    }
+    required.push_back(static_cast<int>(at - lattice.names.begin()));
+  }
+  if (queries.bounded) {
+    int bottom = 0, top = 0;
+    for (int x = 1; x < lattice.Size(); ++x) {
+      bottom = lattice.tables.Meet(bottom, x);
+      top = lattice.tables.Join(top, x);
+    }
+    required.insert(required.end(), {bottom, top});
+  }
+  return true;
+}
+
+// Rules that put every required element into each nonempty closed set: the closed sets of
+// these rules are the empty set and the closed sets holding the required elements.
+void RequireElements(int n, const std::vector<int>& required, std::vector<WideRule>& rules) {
+  for (int x = 0; x < n; ++x)
+    for (int r : required)
+      if (r != x)
+        rules.push_back({static_cast<std::uint16_t>(x), static_cast<std::uint16_t>(x),
+                         static_cast<std::uint16_t>(r)});
+}
+
+// The count of a lattice beyond 64 elements, its result lines and record, and the answers the
+// wide counter gives: the subsets holding the required elements and the profile.
+bool CountWide(Session& session, const RunOutputs& outputs, WideSetCounter& counter,
+               const DrawnLattice& lattice, const std::string& name) {
+  const int n = lattice.Size();
+  std::vector<WideRule> rules = SublatticeRules(lattice.order, lattice.tables);
+  const auto start = std::chrono::steady_clock::now();
+  const std::vector<int> levels = DistributiveLevels(lattice.order, lattice.tables);
+  const BigCount count = counter.Count(n, rules, levels);
+  const std::chrono::duration<double, std::milli> elapsed =
+      std::chrono::steady_clock::now() - start;
+  if (session.options.counterStats) {
+    const CounterStats& stats = counter.Stats();
+    WriteDiagnostic(session.report.diagnostics, session.report.inputName, lattice.line,
+                    "stats: " + std::to_string(stats.partsCounted) + " parts counted, " +
+                        std::to_string(stats.cacheHits) + " cache hits, largest part " +
+                        std::to_string(stats.largestPart) + " elements, cache peak " +
+                        std::to_string(stats.cacheBytes) + " bytes");
+  }
+  const double sigma = BigSigma(count, n, 0);
+  for (const std::string& line : ResultLines(DecimalText(count), sigma, name, 0))
+    session.report.WriteBothLine(line);
+  JobRecord record{
+      name, n, 0, 0, 0, DecimalText(count), sigma, std::round(elapsed.count() * 1000) / 1000, {}};
+  bool answered = true;
+  const Queries& queries = outputs.queries;
+  std::vector<int> required;
+  std::string unknown;
+  const auto withhold = [&](const std::string& reason) {
+    session.report.WriteBothLine("-- Not answered beyond the count: " + reason);
+    record.answers.push_back({"withheld", reason});
+    answered = false;
+  };
+  if (!RequiredElements(queries, lattice, required, unknown)) {
+    withhold("\"" + unknown + "\" is no element of L");
+    record.sub = std::nullopt;
+  } else {
+    std::string holding;
+    if (!required.empty()) {
+      RequireElements(n, required, rules);
+      const BigCount held = counter.Count(n, rules, levels) - 1;
+      for (int r : required) holding += (holding.empty() ? " holding " : ", ") + lattice.names[r];
+      session.report.WriteBothLine("-- Closed subsets" + holding + ": " + DecimalText(held));
+      record.sub = DecimalText(held);
+    }
+    if (queries.profile) {
+      std::vector<BigCount> bySize = counter.CountBySize(n, rules, levels);
+      if (!required.empty()) bySize[0] -= 1;
+      for (std::size_t k = 0; k < bySize.size(); ++k) {
+        if (bySize[k] != 0)
+          session.report.WriteBothLine("-- Closed subsets" + holding + " of size " +
+                                       std::to_string(k) + ": " + DecimalText(bySize[k]));
+        record.profile.push_back(DecimalText(bySize[k]));
+      }
+    }
+    if (queries.list || queries.upToSymmetry)
+      withhold(std::string(queries.list ? "the list" : "the count up to symmetry") +
+               " is given for lattices of at most " + std::to_string(maxElements) + " elements");
+  }
+  outputs.json.WriteJob(record);
+  return answered;
+}
+
+bool RunLatticeFile(Session& session, const RunOutputs& outputs) {
+  FileBuffer buffer(session.input.Stream());
+  std::istream in(&buffer);
+  LatticeFileReader reader(in);
+  RunSettings settings{session.options.verbose, 0, "+*"};
+  WriteRunHeader(session, settings);
+  ClosedSetCounter counter(Search::full, session.options.counter);
+  WideSetCounter wide(session.options.counter);
+  bool answeredAll = true;
+  DrawnLattice lattice;
+  for (int number = 1; reader.Next(lattice); ++number) {
+    const std::string name = JobName(lattice, number);
+    if (lattice.Size() > maxElements) {
+      answeredAll = CountWide(session, outputs, wide, lattice, name) && answeredAll;
+      continue;
+    }
+    const ParsedJob job = JobOf(lattice, name);
+    const Derivation derivation = Derive(job.lattice);
+    ReportDerivation(session.report, settings.verbose, job, derivation, lattice.line);
+    answeredAll =
+        CountAndReport(session, outputs, counter, settings, job, derivation, -1, number) &&
+        answeredAll;
+  }
+  return answeredAll;
+}
+
+}  // namespace
+
+bool RunOpenedInput(Session& session, const RunOutputs& outputs) {
+  if (IsLatticeFileText(session.input.PeekStart(peekedBytes)))
+    return RunLatticeFile(session, outputs);
+  return RunJobs(session, outputs);
+}
+
+}  // namespace mirelkon

@@ -1,0 +1,156 @@
+// mirelkon on lattice files: the same counts as through input files up to 64 elements, known
+// counts beyond, the queries the wide counter answers, and refusals on the line at fault.
+#include <gtest/gtest.h>
+
+#include <regex>
+#include <string>
+#include <vector>
+
+#include "generate/program_runner.h"
+
+namespace mirelkon {
+
+namespace {
+
+const std::string lattice = MIRELKON_LATTICE_BINARY;
+const std::string mirelkon = MIRELKON_BINARY;
+
+// The |Sub(L)| of every result line of a run's standard output.
+std::vector<std::string> Counts(const std::string& screen) {
+  static const std::regex result(R"(-- Result:   \|Sub\(L\)\|=(\d+) )");
+  std::vector<std::string> counts;
+  for (std::sregex_iterator it(screen.begin(), screen.end(), result), end; it != end; ++it)
+    counts.push_back((*it)[1]);
+  return counts;
+}
+
+std::vector<std::string> CountsOf(const ProgramFolder& folder, const std::string& file) {
+  const ProgramOutcome run = folder.Run(mirelkon, "--no-results " + file + " </dev/null");
+  EXPECT_EQ(run.status, 0) << file << ": " << run.err;
+  return Counts(run.out);
+}
+
+TEST(LatticeFileRun, SmallLatticesCountAsTheirInputFiles) {
+  ProgramFolder folder;
+  for (const char* term : {"B4", "'divisors 60'", "'partitions 4'", "'subspaces 2 3'", "'tamari 4'",
+                           "'young 3 3'", "'C3 x C4 + M3'", "'C8 x C8'", "'diamond 62'", "C1"}) {
+    ASSERT_EQ(folder.Run(lattice, std::string("make ") + term + " -o in.txt").status, 0) << term;
+    ASSERT_EQ(folder.Run(lattice, std::string("make ") + term + " --names -o names.txt").status, 0)
+        << term;
+    const std::vector<std::string> byInput = CountsOf(folder, "in.txt");
+    ASSERT_EQ(byInput.size(), 1u) << term;
+    EXPECT_EQ(CountsOf(folder, "names.txt"), byInput) << term;
+    std::filesystem::remove(folder.Path() / "in.txt");
+    std::filesystem::remove(folder.Path() / "names.txt");
+  }
+}
+
+// Every lattice of 6 elements as digraph6 and as its cover pairs, all in one file each: the
+// counts agree line by line, and with the input files all writes.
+TEST(LatticeFileRun, EveryLatticeOfSixElementsThroughEachForm) {
+  ProgramFolder folder;
+  ASSERT_EQ(folder.Run(lattice, "all 6", "graphs.txt").status, 0);
+  ASSERT_EQ(folder.Run(lattice, "all 6 --covers", "covers.txt").status, 0);
+  std::string separated;
+  for (char c : folder.Read("covers.txt"))
+    separated += c == '\n' ? std::string("\n---\n") : std::string(1, c);
+  folder.Write("covers.txt", separated);
+  const std::vector<std::string> graphs = CountsOf(folder, "graphs.txt");
+  EXPECT_EQ(graphs.size(), 15u);
+  EXPECT_EQ(CountsOf(folder, "covers.txt"), graphs);
+  ASSERT_EQ(folder.Run(lattice, "all 6 -o inputs --input").status, 0);
+  std::vector<std::string> inputs;
+  for (const auto& entry : std::filesystem::directory_iterator(folder.Path() / "inputs")) {
+    const std::vector<std::string> counts = CountsOf(folder, entry.path().string());
+    inputs.insert(inputs.end(), counts.begin(), counts.end());
+  }
+  std::vector<std::string> sortedGraphs = graphs;
+  std::sort(sortedGraphs.begin(), sortedGraphs.end());
+  std::sort(inputs.begin(), inputs.end());
+  EXPECT_EQ(inputs, sortedGraphs);
+}
+
+TEST(LatticeFileRun, LargeLatticesAndTheirQueries) {
+  ProgramFolder folder;
+  struct Case {
+    const char* term;
+    const char* options;
+    std::vector<std::string> lines;  // expected among the screen's lines
+  };
+  const Case cases[] = {
+      {"chain 100",
+       "",
+       {"-- Result:   |Sub(L)|=1267650600228229401496703205376 for the partial lattice"}},
+      {"diamond 70",
+       "--containing 'a1 a2'",
+       {"-- Result:   |Sub(L)|=1180591620717411303637 for the partial lattice",
+        "-- Closed subsets holding a1, a2: 295147905179352825856"}},
+      {"chain 100",
+       "--bounded --profile",
+       {"-- Closed subsets holding 0, 99: 316912650057057350374175801344",
+        "-- Closed subsets holding 0, 99 of size 2: 1",
+        "-- Closed subsets holding 0, 99 of size 3: 98"}},
+      {"C13 x C5", "", {"-- Result:   |Sub(L)|=539764032 for the partial lattice"}},
+      {"diamond 70",
+       "--containing nothing",
+       {"-- Not answered beyond the count: \"nothing\" is no element of L"}},
+  };
+  for (const Case& c : cases) {
+    ASSERT_EQ(folder.Run(lattice, std::string("make ") + c.term + " -o big.txt").status, 0);
+    const ProgramOutcome run =
+        folder.Run(mirelkon, std::string("--no-results ") + c.options + " big.txt </dev/null");
+    for (const std::string& line : c.lines)
+      EXPECT_NE(run.out.find(line + "\r\n"), std::string::npos) << c.term << ": " << line << "\n"
+                                                                << run.out;
+    std::filesystem::remove(folder.Path() / "big.txt");
+  }
+}
+
+// Through a pipe, read ahead to tell what it is, each kind of file counts as from a file.
+TEST(LatticeFileRun, StandardInputThroughAPipe) {
+  ProgramFolder folder;
+  for (const char* options : {"", " --names"}) {
+    ASSERT_EQ(folder.Run(lattice, std::string("make C5 x B3 -o file.txt") + options).status, 0);
+    const std::vector<std::string> fromFile = CountsOf(folder, "file.txt");
+    const ProgramOutcome piped =
+        folder.Run(lattice, std::string("make C5 x B3") + options + " | '" + mirelkon +
+                                "' --batch --no-results -");
+    EXPECT_EQ(piped.status, 0) << options << piped.err;
+    EXPECT_EQ(fromFile.size(), 1u) << options;
+    EXPECT_EQ(Counts(piped.out), fromFile) << options;
+    std::filesystem::remove(folder.Path() / "file.txt");
+  }
+}
+
+TEST(LatticeFileRun, JsonRecordsOfLargeLattices) {
+  ProgramFolder folder;
+  ASSERT_EQ(folder.Run(lattice, "make chain 70 -o c70.txt").status, 0);
+  const ProgramOutcome run = folder.Run(mirelkon, "--json --profile c70.txt");
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_NE(run.out.find("\"sub\":\"1180591620717411303424\""), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("\"size\":70,"), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("\"54740"), std::string::npos) << run.out;  // C(70, 3)
+}
+
+TEST(LatticeFileRun, RefusalsNameTheFileAndTheLine) {
+  ProgramFolder folder;
+  struct Case {
+    const char* text;
+    const char* diagnostic;
+  };
+  const Case cases[] = {
+      {"% a cycle\na<b\nb<c\nc<a\n", "bad.txt:2: not a lattice: a and b are each below the other"},
+      {"a<b\n\nlong name<c\n", "bad.txt:3: \"long\" is no cover pair lower<upper"},
+      {"0<a 0<b\n", "bad.txt:1: not a lattice: a and b have no upper bound"},
+  };
+  for (const Case& c : cases) {
+    folder.Write("bad.txt", c.text);
+    const ProgramOutcome run = folder.Run(mirelkon, "--batch bad.txt");
+    EXPECT_EQ(run.status, 1) << c.text;
+    EXPECT_NE(run.err.find(c.diagnostic), std::string::npos) << c.text << run.err;
+  }
+}
+
+}  // namespace
+
+}  // namespace mirelkon
