@@ -1,5 +1,5 @@
-// Runs the bytes of one input file through the whole job path in process: header, jobs,
-// derivation and count, reporting through the channel given. Shared by the fuzz target and
+// Runs the bytes of one input file (or lattice file) through the whole job path in process:
+// header, jobs, derivation and count, reporting through the channel given. Shared by the fuzz target and
 // the tests of hostile and fuzzer-found inputs.
 #pragma once
 
@@ -9,6 +9,7 @@
 
 #include "input/data_error.h"
 #include "mirelkon/job_run.h"
+#include "mirelkon/lattice_run.h"
 #include "mirelkon/session.h"
 
 namespace mirelkon {
@@ -28,7 +29,7 @@ inline DataError RunInputBytes(ReportChannel& report, const void* data, std::siz
   json.StartFile("fuzz");
   DataError outcome{};
   try {
-    RunJobs(session, {json, queries});
+    RunOpenedInput(session, {json, queries});
   } catch (const DataError& error) {
     outcome = error;
   }

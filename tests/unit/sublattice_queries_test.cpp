@@ -19,6 +19,7 @@
 #include "core/wide_lattice.h"
 #include "families/lattices.h"
 #include "input/input_reader.h"
+#include "input/lattice_file.h"
 #include "read_file.h"
 
 namespace mirelkon {
@@ -33,10 +34,11 @@ struct Job {
   std::vector<Equation> table;
 };
 
-// The jobs of the example files with at most 10 elements, derived.
+// The jobs of the example input files with at most 10 elements, derived.
 std::vector<Job> SmallExampleJobs() {
   std::vector<Job> jobs;
   for (const auto& entry : fs::directory_iterator(fs::path(MIRELKON_SOURCE_DIR) / "examples")) {
+    if (IsLatticeFileText(ReadFile(entry.path()))) continue;
     InputFile file;
     file.Open(entry.path());
     NullSink sink;
