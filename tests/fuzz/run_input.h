@@ -1,6 +1,6 @@
 // Runs the bytes of one input file (or lattice file) through the whole job path in process:
-// header, jobs, derivation and count, reporting through the channel given. Shared by the fuzz target and
-// the tests of hostile and fuzzer-found inputs.
+// header, jobs, derivation and count, reporting through the channel given. Shared by the fuzz
+// target and the tests of hostile and fuzzer-found inputs.
 #pragma once
 
 #include <cstdint>
