@@ -112,7 +112,8 @@ bool RequiredElements(const Queries& queries, const DrawnLattice& lattice,
 }
 
 // The count of a lattice beyond 64 elements, its result lines and record, and the answers the
-// wide counter gives: the subsets holding the required elements and the profile.
+// wide counter gives: the subsets holding the required elements, the profile and the count
+// up to symmetry.
 bool CountWide(Session& session, const RunOutputs& outputs, WideSetCounter& counter,
                ClosedSetCounter& narrow, const DrawnLattice& lattice, const std::string& name) {
   const int n = lattice.Size();
