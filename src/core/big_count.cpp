@@ -12,6 +12,12 @@ BigCount PowerOfTwo(int k) {
   return power;
 }
 
+BigCount BigCountOf(SubsetCount value) {
+  const std::uint64_t words[2] = {static_cast<std::uint64_t>(value),
+                                  static_cast<std::uint64_t>(value >> 64)};
+  return CountOfWords(words);
+}
+
 std::string DecimalText(const BigCount& value) {
   return value.get_str(10);
 }

@@ -9,12 +9,17 @@
 #include <string>
 #include <vector>
 
+#include "core/subset_count.h"
+
 namespace mirelkon {
 
 using BigCount = mpz_class;
 
 // 2^k.
 BigCount PowerOfTwo(int k);
+
+// A count of subsets of up to 64 elements.
+BigCount BigCountOf(SubsetCount value);
 
 // The count in plain decimal.
 std::string DecimalText(const BigCount& value);

@@ -186,4 +186,12 @@ std::vector<WideRule> SublatticeRules(const WideOrder& order, const WideLatticeT
   return rules;
 }
 
+void RequireElements(int n, std::span<const int> required, std::vector<WideRule>& rules) {
+  for (int x = 0; x < n; ++x)
+    for (int r : required)
+      if (r != x)
+        rules.push_back({static_cast<std::uint16_t>(x), static_cast<std::uint16_t>(x),
+                         static_cast<std::uint16_t>(r)});
+}
+
 }  // namespace mirelkon

@@ -76,4 +76,9 @@ std::vector<int> DistributiveLevels(const WideOrder& order, const WideLatticeTab
 // a sublattice.
 std::vector<WideRule> SublatticeRules(const WideOrder& order, const WideLatticeTables& tables);
 
+// Rules that put every required element into each nonempty closed set of {0..n-1}: the closed
+// sets of `rules` with these added are the empty set and the closed sets holding the required
+// elements.
+void RequireElements(int n, std::span<const int> required, std::vector<WideRule>& rules);
+
 }  // namespace mirelkon

@@ -60,17 +60,23 @@ std::string Required(const Queries& queries, const ParsedJob& job, Mask& require
 
 void Withhold(Answers& answers, const std::string& reason) {
   answers.withheld = true;
-  for (auto& [name, text] : answers.fields)
+  AddWithheld(answers.fields, reason);
+}
+
+}  // namespace
+
+void AddWithheld(AnswerFields& fields, const std::string& reason) {
+  for (auto& [name, text] : fields)
     if (name == "withheld") {
       *text += "; " + reason;
       return;
     }
-  answers.fields.push_back({"withheld", reason});
+  fields.push_back({"withheld", reason});
 }
 
-void AnswerSymmetry(Answers& answers, ClosedSetCounter& counter, const Problem& problem,
+template <class Count>
+void AnswerSymmetry(Answers& answers, const SymmetryCountOf<Count>& symmetry,
                     const std::string& holding) {
-  const SymmetryCount symmetry = problem.CountUpToSymmetry(counter, answers.required);
   answers.lines.push_back("-- |Aut(L)|=" + symmetry.automorphisms);
   answers.fields.push_back({"automorphisms", symmetry.automorphisms});
   answers.fields.push_back({"sub_up_to_symmetry", symmetry.orbits
@@ -89,10 +95,15 @@ void AnswerSymmetry(Answers& answers, ClosedSetCounter& counter, const Problem& 
   }
   std::string line =
       "-- Closed subsets" + holding + " up to symmetry: " + DecimalText(*symmetry.orbits);
-  if (answers.required != 0)
+  if (!holding.empty())
     line += ", under the " + std::to_string(symmetry.stabilizer) + " automorphisms keeping them";
   answers.lines.push_back(line);
 }
+
+template void AnswerSymmetry(Answers&, const SymmetryCount&, const std::string&);
+template void AnswerSymmetry(Answers&, const WideSymmetryCount&, const std::string&);
+
+namespace {
 
 // One line per size that occurs; the JSON array has every size 0..n.
 void AnswerProfile(Answers& answers, ClosedSetCounter& counter, const Problem& problem,
@@ -157,7 +168,8 @@ Answers AnswerQueries(const Queries& queries, ClosedSetCounter& counter, const P
     answers.narrowedSub = DecimalText(count);
   }
   if (queries.profile) AnswerProfile(answers, counter, problem, holding);
-  if (queries.upToSymmetry) AnswerSymmetry(answers, counter, problem, holding);
+  if (queries.upToSymmetry)
+    AnswerSymmetry(answers, problem.CountUpToSymmetry(counter, answers.required), holding);
   if (queries.list) AnswerList(answers, queries, count);
   if (answers.listed && !queries.drawFolder.empty()) AnswerDrawings(answers, queries, job);
   return answers;

@@ -12,6 +12,7 @@
 #include "core/bits.h"
 #include "core/closed_set_counter.h"
 #include "core/count.h"
+#include "core/symmetry.h"
 #include "input/input_reader.h"
 #include "mirelkon/queries.h"
 #include "report/json_records.h"
@@ -19,9 +20,12 @@
 
 namespace mirelkon {
 
+// Fields of a JSON record: a name and a text, or null for an answer withheld.
+using AnswerFields = std::vector<std::pair<std::string, std::optional<std::string>>>;
+
 struct Answers {
   std::vector<std::string> lines;  // after the result lines, on both outputs
-  std::vector<std::pair<std::string, std::optional<std::string>>> fields;  // of the JSON record
+  AnswerFields fields;             // of the JSON record
   bool narrowed = false;  // the count of the JSON record is narrowedSub, null when withheld
   std::optional<std::string> narrowedSub;
   Mask required = 0;                  // the elements every counted subset holds
@@ -32,6 +36,15 @@ struct Answers {
 
 Answers AnswerQueries(const Queries& queries, ClosedSetCounter& counter, const ParsedJob& job,
                       const Problem& problem, SubsetCount count);
+
+// |Aut(L)| and the count up to symmetry, or why it is withheld; `holding` names the required
+// elements (" holding a, b"), empty when there are none. Counts of any size answer alike.
+template <class Count>
+void AnswerSymmetry(Answers& answers, const SymmetryCountOf<Count>& symmetry,
+                    const std::string& holding);
+
+// Adds a reason to the field "withheld", the one field that gives every reason of a record.
+void AddWithheld(AnswerFields& fields, const std::string& reason);
 
 // Writes the closed subsets the answers list: as JSON lines when JSON is written and no list
 // file is given, else to the list file (nullptr: the screen) one per line, after a line that

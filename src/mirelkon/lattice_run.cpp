@@ -10,10 +10,12 @@
 #include <sstream>
 #include <streambuf>
 
+#include "core/symmetry.h"
 #include "core/wide_set_counter.h"
 #include "input/element_names.h"
 #include "input/io_failure.h"
 #include "input/lattice_file.h"
+#include "mirelkon/answers.h"
 #include "report/counted.h"
 #include "report/diagnostics.h"
 
@@ -109,20 +111,11 @@ bool RequiredElements(const Queries& queries, const DrawnLattice& lattice,
   return true;
 }
 
-// Rules that put every required element into each nonempty closed set: the closed sets of
-// these rules are the empty set and the closed sets holding the required elements.
-void RequireElements(int n, const std::vector<int>& required, std::vector<WideRule>& rules) {
-  for (int x = 0; x < n; ++x)
-    for (int r : required)
-      if (r != x)
-        rules.push_back({static_cast<std::uint16_t>(x), static_cast<std::uint16_t>(x),
-                         static_cast<std::uint16_t>(r)});
-}
-
 // The count of a lattice beyond 64 elements, its result lines and record, and the answers the
-// wide counter gives: the subsets holding the required elements and the profile.
+// wide counter gives: the subsets holding the required elements, the profile and the count
+// up to symmetry.
 bool CountWide(Session& session, const RunOutputs& outputs, WideSetCounter& counter,
-               const DrawnLattice& lattice, const std::string& name) {
+               ClosedSetCounter& narrow, const DrawnLattice& lattice, const std::string& name) {
   const int n = lattice.Size();
   std::vector<WideRule> rules = SublatticeRules(lattice.order, lattice.tables);
   const auto start = std::chrono::steady_clock::now();
@@ -149,7 +142,7 @@ bool CountWide(Session& session, const RunOutputs& outputs, WideSetCounter& coun
   std::string unknown;
   const auto withhold = [&](const std::string& reason) {
     session.report.WriteBothLine("-- Not answered beyond the count: " + reason);
-    record.answers.push_back({"withheld", reason});
+    AddWithheld(record.answers, reason);
     answered = false;
   };
   if (!RequiredElements(queries, lattice, required, unknown)) {
@@ -174,9 +167,19 @@ bool CountWide(Session& session, const RunOutputs& outputs, WideSetCounter& coun
         record.profile.push_back(DecimalText(bySize[k]));
       }
     }
-    if (queries.list || queries.upToSymmetry)
-      withhold(std::string(queries.list ? "the list" : "the count up to symmetry") +
-               " is given for lattices of at most " + std::to_string(maxElements) + " elements");
+    if (queries.upToSymmetry) {
+      Answers symmetry;
+      AnswerSymmetry(symmetry,
+                     CountSublatticesUpToSymmetry(counter, narrow, lattice.order, lattice.tables,
+                                                  required, levels),
+                     holding);
+      for (const std::string& line : symmetry.lines) session.report.WriteBothLine(line);
+      record.answers.insert(record.answers.end(), symmetry.fields.begin(), symmetry.fields.end());
+      answered = answered && !symmetry.withheld;
+    }
+    if (queries.list)
+      withhold("the list is given for lattices of at most " + std::to_string(maxElements) +
+               " elements");
   }
   outputs.json.WriteJob(record);
   return answered;
@@ -195,7 +198,7 @@ bool RunLatticeFile(Session& session, const RunOutputs& outputs) {
   for (int number = 1; reader.Next(lattice); ++number) {
     const std::string name = JobName(lattice, number);
     if (lattice.Size() > maxElements) {
-      answeredAll = CountWide(session, outputs, wide, lattice, name) && answeredAll;
+      answeredAll = CountWide(session, outputs, wide, counter, lattice, name) && answeredAll;
       continue;
     }
     const ParsedJob job = JobOf(lattice, name);

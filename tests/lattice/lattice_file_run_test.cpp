@@ -106,6 +106,52 @@ TEST(LatticeFileRun, LargeLatticesAndTheirQueries) {
   }
 }
 
+// A chain of 66 under a square has 13 * 2^65 sublattices, of which the swap of the atoms fixes
+// 5 * 2^65 (those with both atoms or neither), so 9 * 2^65 up to symmetry, 5 * 2^65 holding
+// an atom. M_70's 70! automorphisms are too many to run through.
+TEST(LatticeFileRun, LargeLatticesUpToSymmetry) {
+  ProgramFolder folder;
+  struct Case {
+    const char* term;
+    const char* options;
+    int status;
+    std::vector<std::string> lines;  // expected among the screen's lines
+  };
+  const Case cases[] = {
+      {"C66 + B2",
+       "",
+       0,
+       {"-- |Aut(L)|=2", "-- Closed subsets up to symmetry: 332041393326771929088"}},
+      {"C66 + B2",
+       "--containing 2:{1}",
+       0,
+       {"-- Closed subsets holding 2:{1} up to symmetry: 184467440737095516160, under the 1 "
+        "automorphisms keeping them"}},
+      {"diamond 70",
+       "--list",
+       3,
+       {"-- |Aut(L)|=11978571669969891796072783721689098736458938142546425857555362864628009582789"
+        "845319680000000000000000",
+        "-- Closed subsets up to symmetry: not counted, |Aut(L)| is above 1000000"}},
+  };
+  for (const Case& c : cases) {
+    std::filesystem::remove(folder.Path() / "big.txt");
+    ASSERT_EQ(folder.Run(lattice, std::string("make ") + c.term + " -o big.txt").status, 0);
+    const ProgramOutcome run = folder.Run(mirelkon, std::string("--no-results --up-to-symmetry ") +
+                                                        c.options + " big.txt </dev/null");
+    EXPECT_EQ(run.status, c.status) << c.term << " " << c.options;
+    for (const std::string& line : c.lines)
+      EXPECT_NE(run.out.find(line + "\r\n"), std::string::npos) << c.term << ": " << line << "\n"
+                                                                << run.out;
+  }
+  // The reasons of all answers withheld share one field.
+  const ProgramOutcome json = folder.Run(mirelkon, "--json --up-to-symmetry --list big.txt");
+  const std::string withheld = "\"withheld\":\"up to symmetry: |Aut(L)| is above 1000000; ";
+  EXPECT_NE(json.out.find("\"sub_up_to_symmetry\":null," + withheld), std::string::npos)
+      << json.out;
+  EXPECT_EQ(json.out.find("\"withheld\""), json.out.rfind("\"withheld\"")) << json.out;
+}
+
 // Through a pipe, read ahead to tell what it is, each kind of file counts as from a file.
 TEST(LatticeFileRun, StandardInputThroughAPipe) {
   ProgramFolder folder;
