@@ -76,6 +76,11 @@ void CheckRequired(std::string_view what, int n, Mask required) {
     Refuse(what, "required element " + std::to_string(Highest(required)) + OfElements(n));
 }
 
+void CheckRequired(std::string_view what, int n, std::span<const int> required) {
+  for (int r : required)
+    if (r < 0 || r >= n) Refuse(what, "required element " + std::to_string(r) + OfElements(n));
+}
+
 void CheckLevels(std::string_view what, int n, std::span<const int> levels) {
   if (!levels.empty() && levels.size() != static_cast<std::size_t>(n))
     Refuse(what, std::to_string(levels.size()) + " levels for " + std::to_string(n) +

@@ -21,6 +21,8 @@ void CheckRules(std::string_view what, int n, std::span<const Rule> rules);
 void CheckRules(std::string_view what, int n, std::span<const WideRule> rules);
 void CheckEquations(std::string_view what, int n, std::span<const Equation> equations);
 void CheckRequired(std::string_view what, int n, Mask required);
+// Required elements by number, for n up to maxWideElements.
+void CheckRequired(std::string_view what, int n, std::span<const int> required);
 void CheckLevels(std::string_view what, int n, std::span<const int> levels);
 
 }  // namespace mirelkon
