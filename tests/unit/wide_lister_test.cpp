@@ -12,9 +12,9 @@ namespace mirelkon {
 namespace {
 
 struct Case {
-  int n;         // elements the rules name
-  int rules;     // drawn at random
-  int width;     // the elements of the wide list; element i of the rules is i * (width / n)
+  int n;          // elements the rules name
+  int rules;      // drawn at random
+  int width;      // the elements of the wide list; element i of the rules is i * (width / n)
   Mask required;  // of the n elements
   int stopAfter;  // subsets visited before the visit answers false; -1: never
 };
@@ -76,9 +76,9 @@ Listed WideList(const Case& c, const std::vector<Rule>& rules) {
 
 TEST(WideLister, ListsAsThe64BitListerDoes) {
   const Case cases[] = {
-      {10, 12, 10, 0, -1},      {13, 26, 13, 0, -1},   {12, 6, 100, 0, -1},
+      {10, 12, 10, 0, -1},       {13, 26, 13, 0, -1},  {12, 6, 100, 0, -1},
       {11, 22, 200, Bit(4), -1}, {13, 40, 700, 0, -1}, {9, 30, 1024, Bit(0) | Bit(8), -1},
-      {12, 8, 130, 0, 5},       {8, 0, 300, 0, -1},    {1, 0, 1, 0, -1},
+      {12, 8, 130, 0, 5},        {8, 0, 300, 0, -1},   {1, 0, 1, 0, -1},
   };
   unsigned seed = 17;
   for (const Case& c : cases) {
