@@ -14,6 +14,16 @@ namespace mirelkon {
 
 namespace {
 
+// The closure of `in` with one element more; where the closure can stop at the first element
+// ruled out, as WideClosure's can, a set that meets `out`.
+Mask Grown(const ClosureRules& rules, Mask in, Mask element, Mask) {
+  return rules.Extend(in, element);
+}
+template <class Set>
+Set Grown(const WideClosure& rules, const Set& in, const Set& element, const Set& out) {
+  return rules.Extend(in, element, out);
+}
+
 // The same search over a 64-bit Mask with ClosureRules and over a WideSet with WideClosure.
 template <class Set, class Closure, class Visit>
 struct Listing {
@@ -28,7 +38,7 @@ struct Listing {
     if (e == n) return visit(in);
     const Set element = ElementBit<Set>(e);
     if (!From(e + 1, in, out | element)) return false;
-    const Set grown = rules.Extend(in, element);
+    const Set grown = Grown(rules, in, element, out);
     return (grown & out) != 0 || From(e + 1, grown, out);
   }
 };
