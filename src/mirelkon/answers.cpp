@@ -218,18 +218,20 @@ void WriteList(const Answers& answers, std::FILE* listFile, bool bySize, ReportC
     // At most the list's limit of subsets are held, word by word in the order found, then
     // ordered by size, those of one size in the order found.
     std::vector<std::uint64_t> words;
-    std::vector<std::pair<int, std::size_t>> found;  // size, place in the order found
+    // Size and place in the order found; a limit is below 2^31, so the place fits 32 bits.
+    std::vector<std::pair<int, std::uint32_t>> found;
     std::size_t stride = 0;
     subsets.list([&](std::span<const std::uint64_t> set) {
       int size = 0;
       for (std::uint64_t w : set) size += std::popcount(w);
-      found.push_back({size, found.size()});
+      found.push_back({size, static_cast<std::uint32_t>(found.size())});
       words.insert(words.end(), set.begin(), set.end());
       stride = set.size();
       return true;
     });
     std::sort(found.begin(), found.end());
-    for (const auto& [size, place] : found) write({words.data() + place * stride, stride});
+    for (const auto& [size, place] : found)
+      write({words.data() + std::size_t{place} * stride, stride});
   }
   // The record that follows says whether the list reached its file.
   errno = 0;
