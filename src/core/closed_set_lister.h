@@ -4,6 +4,7 @@
 // meet them.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <span>
 
@@ -15,5 +16,10 @@ namespace mirelkon {
 // Calls visit with each closed subset; stops early, answering false, when visit does.
 bool ListClosedSets(int n, std::span<const Rule> rules, Mask required,
                     const std::function<bool(Mask)>& visit);
+
+// The same for n up to maxWideElements, the required elements given by number. Each subset is
+// handed over as its (n + 63) / 64 words, element e being bit e % 64 of word e / 64.
+bool ListWideClosedSets(int n, std::span<const WideRule> rules, std::span<const int> required,
+                        const std::function<bool(std::span<const std::uint64_t>)>& visit);
 
 }  // namespace mirelkon

@@ -5,10 +5,12 @@
 #include <algorithm>
 #include <bit>
 #include <cerrno>
+#include <utility>
 #include <vector>
 
 #include "core/closed_set_lister.h"
 #include "core/count.h"
+#include "core/limits.h"
 #include "core/symmetry.h"
 
 #include "input/element_names.h"
@@ -118,15 +120,17 @@ void AnswerProfile(Answers& answers, ClosedSetCounter& counter, const Problem& p
   }
 }
 
+// A list longer than the limit, of `count` subsets in decimal.
+void RefuseList(Answers& answers, const Queries& queries, const std::string& count) {
+  const std::string reason =
+      count + " of them, more than the limit " + std::to_string(queries.listLimit);
+  answers.lines.push_back("-- The closed subsets are not listed: " + reason);
+  answers.fields.push_back({"listed", std::nullopt});
+  Withhold(answers, "list: " + reason);
+}
+
 void AnswerList(Answers& answers, const Queries& queries, SubsetCount count) {
-  if (count > queries.listLimit) {
-    const std::string reason =
-        DecimalText(count) + " of them, more than the limit " + std::to_string(queries.listLimit);
-    answers.lines.push_back("-- The closed subsets are not listed: " + reason);
-    answers.fields.push_back({"listed", std::nullopt});
-    Withhold(answers, "list: " + reason);
-    return;
-  }
+  if (count > queries.listLimit) return RefuseList(answers, queries, DecimalText(count));
   answers.listed = count;
   const std::string where = queries.listTo.empty() ? "on standard output" : "in " + queries.listTo;
   answers.lines.push_back("-- The " + DecimalText(count) + " closed subsets are listed " + where +
@@ -175,10 +179,31 @@ Answers AnswerQueries(const Queries& queries, ClosedSetCounter& counter, const P
   return answers;
 }
 
+void AnswerWideList(Answers& answers, const Queries& queries, const BigCount& count) {
+  if (count > queries.listLimit) {
+    RefuseList(answers, queries, DecimalText(count));
+  } else {
+    AnswerList(answers, queries, SubsetCount{count.get_ui()});
+  }
+  if (queries.drawFolder.empty()) return;
+  const std::string reason = "a drawing takes at most " + std::to_string(maxElements) + " elements";
+  answers.lines.push_back("-- The closed subsets are not drawn: " + reason + ".");
+  Withhold(answers, "drawing: " + reason);
+}
+
+ListedSubsets SubsetsOf(const ParsedJob& job, const Problem& problem, Mask required) {
+  return {job.name,
+          [&job, &problem, required](const ListedSubsets::Visit& visit) {
+            problem.List(required, [&](Mask set) { return visit({&set, 1}); });
+          },
+          [&job](std::span<const std::uint64_t> set) {
+            return ElementsText(job.lattice, job.legend, set[0]);
+          }};
+}
+
 void WriteList(const Answers& answers, std::FILE* listFile, bool bySize, ReportChannel& report,
-               JsonRecords& json, const ParsedJob& job, const Problem& problem) {
+               JsonRecords& json, const ListedSubsets& subsets) {
   if (!answers.listed) return;
-  const PartialLattice& lattice = job.lattice;
   const bool asJson = json.out != nullptr && listFile == nullptr;
   // A long list goes to the screen in one stream, not flushed line by line.
   const bool flushScreen = report.flushScreen;
@@ -187,9 +212,9 @@ void WriteList(const Answers& answers, std::FILE* listFile, bool bySize, ReportC
     report.WriteScreenLine("-- The " + DecimalText(*answers.listed) + " closed subsets:");
   if (listFile != nullptr)
     WriteListLine(listFile,
-                  "% " + job.name + ": " + DecimalText(*answers.listed) + " closed subsets");
-  auto write = [&](Mask set) {
-    const std::string text = ElementsText(lattice, job.legend, set);
+                  "% " + subsets.jobName + ": " + DecimalText(*answers.listed) + " closed subsets");
+  auto write = [&](std::span<const std::uint64_t> set) {
+    const std::string text = subsets.text(set);
     if (asJson) {
       json.WriteSubset(text);
     } else if (listFile != nullptr) {
@@ -200,17 +225,25 @@ void WriteList(const Answers& answers, std::FILE* listFile, bool bySize, ReportC
     return true;
   };
   if (!bySize) {
-    problem.List(answers.required, write);
+    subsets.list(write);
   } else {
-    // At most the list's limit of subsets are held, in the order found, then sorted stably.
-    std::vector<Mask> sets;
-    problem.List(answers.required, [&](Mask set) {
-      sets.push_back(set);
+    // At most the list's limit of subsets are held, word by word in the order found, then
+    // ordered by size, those of one size in the order found.
+    std::vector<std::uint64_t> words;
+    // Size and place in the order found; a limit is below 2^31, so the place fits 32 bits.
+    std::vector<std::pair<int, std::uint32_t>> found;
+    std::size_t stride = 0;
+    subsets.list([&](std::span<const std::uint64_t> set) {
+      int size = 0;
+      for (std::uint64_t w : set) size += std::popcount(w);
+      found.push_back({size, static_cast<std::uint32_t>(found.size())});
+      words.insert(words.end(), set.begin(), set.end());
+      stride = set.size();
       return true;
     });
-    std::stable_sort(sets.begin(), sets.end(),
-                     [](Mask a, Mask b) { return std::popcount(a) < std::popcount(b); });
-    for (Mask set : sets) write(set);
+    std::sort(found.begin(), found.end());
+    for (const auto& [size, place] : found)
+      write({words.data() + std::size_t{place} * stride, stride});
   }
   // The record that follows says whether the list reached its file.
   errno = 0;

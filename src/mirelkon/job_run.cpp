@@ -201,30 +201,38 @@ bool CountAndReport(Session& session, const RunOutputs& outputs, ClosedSetCounte
   for (const std::string& line : answers.lines) session.report.WriteBothLine(line);
   record.profile = answers.profile;
   if (answers.narrowed) record.sub = answers.narrowedSub;
-  if (outputs.listFile == nullptr) {
-    record.answers = answers.fields;
-    outputs.json.WriteJob(record);
-    WriteList(answers, outputs.listFile, outputs.queries.listBySize, session.report, outputs.json,
-              job, problem);
-  } else {
-    // Into a list file the list goes first, so that the record can say that it failed.
-    try {
-      WriteList(answers, outputs.listFile, outputs.queries.listBySize, session.report, outputs.json,
-                job, problem);
-    } catch (const IoFailure& failure) {
-      MarkListingFailed(answers, std::string("cannot write the list file: ") +
-                                     std::strerror(failure.errorNumber));
-      record.answers = answers.fields;
-      outputs.json.WriteJob(record);
-      throw;
-    }
-    record.answers = answers.fields;
-    outputs.json.WriteJob(record);
-  }
+  WriteRecordAndList(session, outputs, record, answers, SubsetsOf(job, problem, answers.required));
   if (answers.listed && !outputs.queries.drawFolder.empty())
     DrawListedSubsets(outputs.queries.drawFolder, session.report.inputName, jobNumber, job, problem,
                       answers.required);
   return !answers.withheld;
+}
+
+void WriteRecordAndList(Session& session, const RunOutputs& outputs, JobRecord& record,
+                        Answers& answers, const ListedSubsets& subsets) {
+  const auto writeList = [&] {
+    WriteList(answers, outputs.listFile, outputs.queries.listBySize, session.report, outputs.json,
+              subsets);
+  };
+  const auto writeRecord = [&] {
+    record.answers.insert(record.answers.end(), answers.fields.begin(), answers.fields.end());
+    outputs.json.WriteJob(record);
+  };
+  if (outputs.listFile == nullptr) {
+    writeRecord();
+    writeList();
+    return;
+  }
+  // Into a list file the list goes first, so that the record can say that it failed.
+  try {
+    writeList();
+  } catch (const IoFailure& failure) {
+    MarkListingFailed(
+        answers, std::string("cannot write the list file: ") + std::strerror(failure.errorNumber));
+    writeRecord();
+    throw;
+  }
+  writeRecord();
 }
 
 void ReportDerivation(ReportChannel& report, bool verbose, const ParsedJob& job,

@@ -9,6 +9,7 @@
 #include "core/derivation.h"
 #include "core/subset_count.h"
 #include "input/input_reader.h"
+#include "mirelkon/answers.h"
 #include "mirelkon/queries.h"
 #include "mirelkon/session.h"
 #include "report/json_records.h"
@@ -27,6 +28,12 @@ bool RunJobs(Session& session, const RunOutputs& outputs);
 
 // Reads the clock as the run's start and writes the run header to both outputs.
 void WriteRunHeader(Session& session, const RunSettings& settings);
+
+// Writes a counted job's record, the answers' fields added to it, and the subsets the answers
+// list. The record comes first, so that the subsets as JSON lines follow it, unless the list
+// goes to a file: then the list comes first, so that the record can say that it failed.
+void WriteRecordAndList(Session& session, const RunOutputs& outputs, JobRecord& record,
+                        Answers& answers, const ListedSubsets& subsets);
 
 // Counts the subuniverses of a job read and derived, and writes "-- Result: ...", "-- <name>.
 // Thus," and the sigma line to the screen and then to the result file, then the answers to

@@ -9,8 +9,10 @@
 #include <istream>
 #include <sstream>
 #include <streambuf>
+#include <utility>
 
 #include "core/symmetry.h"
+#include "core/closed_set_lister.h"
 #include "core/wide_set_counter.h"
 #include "input/element_names.h"
 #include "input/io_failure.h"
@@ -111,6 +113,16 @@ bool RequiredElements(const Queries& queries, const DrawnLattice& lattice,
   return true;
 }
 
+// The names of a subset's elements, separated by blanks as the list writes named elements;
+// "{}" for the empty set.
+std::string NamesText(const DrawnLattice& lattice, std::span<const std::uint64_t> set) {
+  std::string text;
+  for (std::size_t k = 0; k < set.size(); ++k)
+    for (std::uint64_t w = set[k]; w != 0; w &= w - 1)
+      text += (text.empty() ? "" : " ") + lattice.names[64 * k + Lowest(w)];
+  return text.empty() ? "{}" : text;
+}
+
 // The count of a lattice beyond 64 elements, its result lines and record, and the answers the
 // wide counter gives: the subsets holding the required elements, the profile and the count
 // up to symmetry.
@@ -137,6 +149,7 @@ bool CountWide(Session& session, const RunOutputs& outputs, WideSetCounter& coun
   JobRecord record{
       name, n, 0, 0, 0, DecimalText(count), sigma, std::round(elapsed.count() * 1000) / 1000, {}};
   bool answered = true;
+  Answers list;  // of --list, with the answers before it in its fields
   const Queries& queries = outputs.queries;
   std::vector<int> required;
   std::string unknown;
@@ -150,9 +163,11 @@ bool CountWide(Session& session, const RunOutputs& outputs, WideSetCounter& coun
     record.sub = std::nullopt;
   } else {
     std::string holding;
+    BigCount listed = count;
     if (!required.empty()) {
       RequireElements(n, required, rules);
       const BigCount held = counter.Count(n, rules, levels) - 1;
+      listed = held;
       for (int r : required) holding += (holding.empty() ? " holding " : ", ") + lattice.names[r];
       session.report.WriteBothLine("-- Closed subsets" + holding + ": " + DecimalText(held));
       record.sub = DecimalText(held);
@@ -177,11 +192,20 @@ bool CountWide(Session& session, const RunOutputs& outputs, WideSetCounter& coun
       record.answers.insert(record.answers.end(), symmetry.fields.begin(), symmetry.fields.end());
       answered = answered && !symmetry.withheld;
     }
-    if (queries.list)
-      withhold("the list is given for lattices of at most " + std::to_string(maxElements) +
-               " elements");
+    if (queries.list) {
+      list.fields = std::exchange(record.answers, {});
+      AnswerWideList(list, queries, listed);
+      for (const std::string& line : list.lines) session.report.WriteBothLine(line);
+      answered = answered && !list.withheld;
+    }
   }
-  outputs.json.WriteJob(record);
+  // Listed under the rules of the count: with the required elements in, those that require
+  // them hold already.
+  WriteRecordAndList(
+      session, outputs, record, list,
+      {name,
+       [&](const ListedSubsets::Visit& visit) { ListWideClosedSets(n, rules, required, visit); },
+       [&](std::span<const std::uint64_t> set) { return NamesText(lattice, set); }});
   return answered;
 }
 

@@ -2,10 +2,14 @@
 // counts beyond, the queries the wide counter answers, and refusals on the line at fault.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <bit>
 #include <regex>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "draw/hasse_drawing.h"
 #include "generate/program_runner.h"
 
 namespace mirelkon {
@@ -176,6 +180,73 @@ TEST(LatticeFileRun, JsonRecordsOfLargeLattices) {
   EXPECT_NE(run.out.find("\"sub\":\"1180591620717411303424\""), std::string::npos) << run.out;
   EXPECT_NE(run.out.find("\"size\":70,"), std::string::npos) << run.out;
   EXPECT_NE(run.out.find("\"54740"), std::string::npos) << run.out;  // C(70, 3)
+}
+
+// The sublattices of a chain of 70 elements holding 8..69: each subset of 0..7 with 8..69
+// added, in the order of binary numbers whose most significant digit is element 0, or by size.
+std::vector<std::string> ChainOf70Holding8Up(bool bySize) {
+  std::string above = "8";
+  for (int e = 9; e < 70; ++e) above.append(" ").append(std::to_string(e));
+  std::vector<std::pair<int, std::string>> sets;
+  for (int bits = 0; bits < 256; ++bits) {
+    std::string text;
+    for (int e = 0; e < 8; ++e)
+      if ((bits >> (7 - e) & 1) != 0) text += std::to_string(e) + " ";
+    sets.push_back({std::popcount(static_cast<unsigned>(bits)), text + above});
+  }
+  if (bySize)
+    std::stable_sort(sets.begin(), sets.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+  std::vector<std::string> texts;
+  for (const auto& [size, text] : sets) texts.push_back(text);
+  return texts;
+}
+
+// The lines, each between `before` and `after`, in one text.
+std::string Joined(const std::vector<std::string>& lines, const std::string& before,
+                   const std::string& after) {
+  std::string text;
+  for (const std::string& line : lines) text += before + line + after;
+  return text;
+}
+
+TEST(LatticeFileRun, ListsOfLargeLatticesNarrowedByTheirElements) {
+  ProgramFolder folder;
+  ASSERT_EQ(folder.Run(lattice, "make chain 70 -o c70.txt").status, 0);
+  std::string holding;
+  for (int e = 8; e < 70; ++e) holding += std::to_string(e) + " ";
+  const std::string json = R"({"file":"c70.txt","job":1,"subset":")";
+  struct Case {
+    const char* options;
+    int status;
+    std::string expected;  // in the screen's text, or in list.txt with --list-to
+  };
+  const Case cases[] = {
+      {"--list", 0,
+       "-- The 256 closed subsets:\r\n" + Joined(ChainOf70Holding8Up(false), "", "\r\n")},
+      {"--list --by-size", 0, Joined(ChainOf70Holding8Up(true), "", "\r\n")},
+      {"--list-to list.txt", 0,
+       "% lattice 1 of line 2, 70 elements: 256 closed subsets\r\n" +
+           Joined(ChainOf70Holding8Up(false), "", "\r\n")},
+      {"--json --list", 0, Joined(ChainOf70Holding8Up(false), json, "\"}\n")},
+      {"--list 255", 3,
+       "-- The closed subsets are not listed: 256 of them, more than the limit 255\r\n"},
+      {"--json --list 255", 3,
+       R"("listed":null,"withheld":"list: 256 of them, more than the limit 255")"},
+      {"--draw drawings", 3,
+       "-- The 256 closed subsets are listed on standard output.\r\n-- The closed subsets "
+       "are not drawn: a drawing takes at most 64 elements.\r\n"},
+  };
+  for (const Case& c : cases) {
+    if (std::string(c.options).starts_with("--draw") && !DrawingAvailable()) continue;
+    const ProgramOutcome run = folder.Run(
+        mirelkon, std::string(c.options) + " --no-results --containing '" + holding + "' c70.txt");
+    EXPECT_EQ(run.status, c.status) << c.options << ": " << run.err;
+    const bool toFile = std::string(c.options).starts_with("--list-to");
+    const std::string text = toFile ? folder.Read("list.txt") : run.out;
+    EXPECT_NE(text.find(c.expected), std::string::npos) << c.options << "\n" << text;
+    EXPECT_FALSE(std::filesystem::exists(folder.Path() / "drawings")) << c.options;
+  }
 }
 
 TEST(LatticeFileRun, RefusalsNameTheFileAndTheLine) {

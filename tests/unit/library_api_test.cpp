@@ -97,6 +97,9 @@ TEST(LibraryApi, RefusesWhatItCannotAnswer) {
   noTop.Add(0, 2);
   const std::vector<Rule> outside = {{0, 1, 2}, {0, 1, 7}};
   const std::vector<int> twoLevels = {0, 1};
+  const std::vector<WideRule> wideOutside = {{0, 1, 7}};
+  const std::vector<int> wideRequired = {3, 70};
+  const auto everyWideSet = [](std::span<const std::uint64_t>) { return true; };
   const Order pentagon = NarrowOrder(Pentagon().order);
   ClosedSetCounter counter;
   const struct {
@@ -109,6 +112,11 @@ TEST(LibraryApi, RefusesWhatItCannotAnswer) {
       {"levels", [&] { counter.CountBySize(5, {}, twoLevels); }, "2 levels for 5 elements"},
       {"no top", [&] { LatticeOf(noTop); }, "1 and 2 have no upper bound"},
       {"list", [&] { ListClosedSets(5, outside, 0, [](Mask) { return true; }); }, "element 7"},
+      {"wide list", [&] { ListWideClosedSets(1025, {}, {}, everyWideSet); }, "1025 elements"},
+      {"wide rule outside", [&] { ListWideClosedSets(5, wideOutside, {}, everyWideSet); },
+       "element 7"},
+      {"wide required", [&] { ListWideClosedSets(70, {}, wideRequired, everyWideSet); },
+       "required element 70"},
       {"equation",
        [&] {
          Problem(pentagon, {{0, 1, 9, '+'}});
