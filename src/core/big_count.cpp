@@ -1,6 +1,8 @@
 // Conversions of exact counts to text and to words.
 #include "core/big_count.h"
 
+#include <cmath>
+
 #include <cassert>
 
 namespace mirelkon {
@@ -35,6 +37,12 @@ BigCount CountOfWords(std::span<const std::uint64_t> words) {
   BigCount value;
   mpz_import(value.get_mpz_t(), words.size(), -1, sizeof(std::uint64_t), 0, 0, words.data());
   return value;
+}
+
+double Sigma(const BigCount& count, int n, int subtrahend) {
+  long exponent = 0;
+  const double mantissa = mpz_get_d_2exp(&exponent, count.get_mpz_t());
+  return std::ldexp(mantissa, static_cast<int>(exponent) + subtrahend - n);
 }
 
 }  // namespace mirelkon

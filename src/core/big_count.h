@@ -21,6 +21,9 @@ BigCount PowerOfTwo(int k);
 // A count of subsets of up to 64 elements.
 BigCount BigCountOf(SubsetCount value);
 
+// count * 2^(subtrahend - n), from the count's leading bits.
+double Sigma(const BigCount& count, int n, int subtrahend);
+
 // The count in plain decimal.
 std::string DecimalText(const BigCount& value);
 

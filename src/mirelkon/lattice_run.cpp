@@ -11,8 +11,9 @@
 #include <streambuf>
 #include <utility>
 
-#include "core/symmetry.h"
 #include "core/closed_set_lister.h"
+#include "core/partial_lattice.h"
+#include "core/symmetry.h"
 #include "core/wide_set_counter.h"
 #include "input/element_names.h"
 #include "input/io_failure.h"
@@ -60,18 +61,7 @@ ParsedJob JobOf(const DrawnLattice& drawn, std::string name) {
   const int n = drawn.Size();
   ParsedJob job;
   job.name = std::move(name);
-  job.lattice.elementSymbols.assign(defaultElementSymbols, n);
-  job.lattice.operationSymbols = "+*";
-  job.lattice.order = NarrowOrder(drawn.order);
-  for (int x = 0; x < n; ++x)
-    for (int y = x + 1; y < n; ++y) {
-      if (!drawn.order.Incomparable(x, y)) continue;
-      const auto ux = static_cast<std::uint8_t>(x), uy = static_cast<std::uint8_t>(y);
-      job.lattice.equations.push_back(
-          {ux, uy, static_cast<std::uint8_t>(drawn.tables.Join(x, y)), joinSymbol});
-      job.lattice.equations.push_back(
-          {ux, uy, static_cast<std::uint8_t>(drawn.tables.Meet(x, y)), meetSymbol});
-    }
+  job.lattice = LatticeOf(NarrowOrder(drawn.order));
   job.equationLines.assign(job.lattice.equations.size(), drawn.line);
   for (int x = 0; x < n; ++x)
     for (int y = 0; y < n; ++y)
@@ -80,13 +70,6 @@ ParsedJob JobOf(const DrawnLattice& drawn, std::string name) {
   job.edgesLine = drawn.line;
   for (int x = 0; x < n; ++x) job.legend.push_back({defaultElementSymbols[x], drawn.names[x]});
   return job;
-}
-
-// count * 2^(subtrahend - n), from the count's leading bits.
-double BigSigma(const BigCount& count, int n, int subtrahend) {
-  long exponent = 0;
-  const double mantissa = mpz_get_d_2exp(&exponent, count.get_mpz_t());
-  return std::ldexp(mantissa, static_cast<int>(exponent) + subtrahend - n);
 }
 
 // The elements --containing names (separated by blanks) and --bounded asks for; false, with
@@ -143,7 +126,7 @@ bool CountWide(Session& session, const RunOutputs& outputs, WideSetCounter& coun
                         std::to_string(stats.largestPart) + " elements, cache peak " +
                         std::to_string(stats.cacheBytes) + " bytes");
   }
-  const double sigma = BigSigma(count, n, 0);
+  const double sigma = Sigma(count, n, 0);
   for (const std::string& line : ResultLines(DecimalText(count), sigma, name, 0))
     session.report.WriteBothLine(line);
   JobRecord record{
