@@ -131,6 +131,8 @@ std::vector<std::pair<std::string, std::string>> NamedElements(const ParsedJob& 
   return named;
 }
 
+}  // namespace
+
 // "FILE:LINE: stats: ..." on standard error: what the counter did for the count of the job
 // read up to the line.
 void WriteCounterStats(ReportChannel& report, int line, const CounterStats& stats) {
@@ -142,8 +144,6 @@ void WriteCounterStats(ReportChannel& report, int line, const CounterStats& stat
                       std::to_string(stats.largestPart) + " elements, cache peak " +
                       std::to_string(stats.cacheBytes) + " bytes");
 }
-
-}  // namespace
 
 void WriteRunHeader(Session& session, const RunSettings& settings) {
   session.startTime = ReadTimeOfDay();

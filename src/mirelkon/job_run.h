@@ -23,6 +23,10 @@ struct RunOutputs {
   std::FILE* listFile = nullptr;  // the --list-to file; nullptr: the screen or JSON lines
 };
 
+// "FILE:LINE: stats: ..." on standard error: what the counter did for the count of the job
+// read up to the line.
+void WriteCounterStats(ReportChannel& report, int line, const CounterStats& stats);
+
 // Answers false when an answer to the queries was withheld for some job.
 bool RunJobs(Session& session, const RunOutputs& outputs);
 

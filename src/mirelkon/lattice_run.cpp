@@ -118,14 +118,8 @@ bool CountWide(Session& session, const RunOutputs& outputs, WideSetCounter& coun
   const BigCount count = counter.Count(n, rules, levels);
   const std::chrono::duration<double, std::milli> elapsed =
       std::chrono::steady_clock::now() - start;
-  if (session.options.counterStats) {
-    const CounterStats& stats = counter.Stats();
-    WriteDiagnostic(session.report.diagnostics, session.report.inputName, lattice.line,
-                    "stats: " + std::to_string(stats.partsCounted) + " parts counted, " +
-                        std::to_string(stats.cacheHits) + " cache hits, largest part " +
-                        std::to_string(stats.largestPart) + " elements, cache peak " +
-                        std::to_string(stats.cacheBytes) + " bytes");
-  }
+  if (session.options.counterStats)
+    WriteCounterStats(session.report, lattice.line, counter.Stats());
   const double sigma = Sigma(count, n, 0);
   for (const std::string& line : ResultLines(DecimalText(count), sigma, name, 0))
     session.report.WriteBothLine(line);
