@@ -52,9 +52,9 @@ struct CountingEngine {
   template <class A>
   typename A::Value Run(int n, std::span<const R> list, std::span<const int> levels);
   template <class A>
-  typename A::Value CountBranches(const Decisions<Set>& d, Set part, const Set* linkedBefore);
+  typename A::Value CountBranches(const Decisions<Set>& d, Set part, const Links<Set>& links);
   template <class A>
-  typename A::Value CountPart(const Decisions<Set>& d, Set part, const Set* linkedBefore);
+  typename A::Value CountPart(const Decisions<Set>& d, Set part, const Links<Set>& links);
   template <class A>
   typename A::Value CountResidual(const Decisions<Set>& d, Set open, const Set* linkedBefore);
   template <class A>
@@ -157,16 +157,14 @@ void CountingEngine<Set, R>::ChooseEliminationOrder(int n) {
 }
 
 // Counts the closed assignments of one part: undecided elements all connected through open
-// rules, implications and exclusions. Branches on one element, in and out; the elements a
-// side decides in count towards the size of every set on that side.
+// rules, implications and exclusions, whose links are known. Branches on one element, in and
+// out; the elements a side decides in count towards the size of every set on that side.
 template <class Set, class R>
 template <class A>
 typename A::Value CountingEngine<Set, R>::CountBranches(const Decisions<Set>& d, Set part,
-                                                        const Set* linkedBefore) {
+                                                        const Links<Set>& links) {
   if (++stats.partsCounted % stopCheckInterval == 0) StopIfAsked();
   stats.largestPart = std::max(stats.largestPart, Size(part));
-  Links<Set> links;
-  LinkPart(rules, d, part, linkedBefore, links);
   const Set chosen = ElementBit<Set>(BranchElement(part, links, level, levelWeight));
   typename A::Value count{};
   for (bool inside : {true, false}) {
@@ -186,7 +184,7 @@ typename A::Value CountingEngine<Set, R>::CountBranches(const Decisions<Set>& d,
 template <class Set, class R>
 template <class A>
 typename A::Value CountingEngine<Set, R>::CountPart(const Decisions<Set>& d, Set part,
-                                                    const Set* linkedBefore) {
+                                                    const Links<Set>& links) {
   PartKey<Set> key;
   FindKey(d, part, key);
   std::span<const Mask> stored;
@@ -195,27 +193,32 @@ typename A::Value CountingEngine<Set, R>::CountPart(const Decisions<Set>& d, Set
     return A::Decode(stored);
   }
   ++stats.cacheMisses;
-  const typename A::Value count = CountBranches<A>(d, part, linkedBefore);
+  const typename A::Value count = CountBranches<A>(d, part, links);
   cache.Store(key.Words(), key.hash, A::Encode(count));
   return count;
 }
 
-// Counts the undecided elements `open`: elements linked to none are free, and parts linked to
-// each other by nothing are counted apart and multiplied.
+// Counts the undecided elements `open`: elements linked to none are free, parts linked to
+// each other by nothing are counted apart and multiplied, small parts on the spot. Most parts
+// the cache does not hold, and counting one starts from its links, so the links of all of
+// `open` are found once, and the parts read off them.
 template <class Set, class R>
 template <class A>
 typename A::Value CountingEngine<Set, R>::CountResidual(const Decisions<Set>& d, Set open,
                                                         const Set* linkedBefore) {
+  Links<Set> links;
+  LinkPart(rules, d, open, linkedBefore, links);
   typename A::Value count = A::One();
   int free = 0;
   for (Set rest = open; rest != 0 && !A::IsZero(count);) {
-    const Set part = PartOf(rules, d, LowestBit(rest), open, rest, linkedBefore);
-    assert((part & LowestBit(rest)) != 0);
+    const Set part = LinkedPart(links, LowestBit(rest), rest);
     rest &= ~part;
     if (part == LowestBit(part))
       ++free;
+    else if (Size(part) <= smallPartElements)
+      A::Multiply(count, A::OfSubsets(ClosedSubsetsOfSmallPart(rules, d, part), Size(part)));
     else
-      A::Multiply(count, CountPart<A>(d, part, linkedBefore));
+      A::Multiply(count, CountPart<A>(d, part, links));
   }
   if (free > 0 && !A::IsZero(count)) A::Multiply(count, A::Free(free));
   return count;
@@ -233,7 +236,7 @@ typename A::Value CountingEngine<Set, R>::CountPlain(const Decisions<Set>& d, Se
   Set touched = 0;
   for (Set m = open; m != 0; m &= m - 1) touched |= links.linked[Lowest(m)];
   typename A::Value count = A::Free(Size(open & ~touched));
-  if (touched != 0) A::Multiply(count, CountBranches<A>(d, touched, everyPair));
+  if (touched != 0) A::Multiply(count, CountBranches<A>(d, touched, links));
   return count;
 }
 

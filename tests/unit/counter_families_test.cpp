@@ -130,7 +130,7 @@ TEST(CounterFamilies, WithASmallCacheTheCounterAgreesWithItsPlainSearch) {
       {"meets", [](std::mt19937& r) { return LatticeJob(r, 24, Equations::meets); }},
       {"half", [](std::mt19937& r) { return LatticeJob(r, 30, Equations::half); }},
       {"random", [](std::mt19937& r) { return RandomJob(r, 30, Between(r, 60, 120)); }},
-      {"bands", [](std::mt19937& r) { return BandJob(r, 30, Between(r, 6, 8), 70); }},
+      {"bands", [](std::mt19937& r) { return BandJob(r, 36, Between(r, 6, 8), 84); }},
   };
   std::mt19937 random(2025);
   for (const Family& family : families) {

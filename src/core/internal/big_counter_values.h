@@ -11,6 +11,7 @@
 
 #include "core/big_count.h"
 #include "core/bits.h"
+#include "core/internal/small_part.h"
 
 namespace mirelkon {
 
@@ -20,6 +21,9 @@ struct BigTotalCount {
 
   static Value One() { return 1; }
   static Value Free(int elements) { return PowerOfTwo(elements); }
+  static Value OfSubsets(std::uint64_t subsets, int) {
+    return BigCount(static_cast<unsigned long>(Size(subsets)));
+  }
   static bool IsZero(const Value& v) { return v == 0; }
   static void Add(Value& sum, const Value& v, int) { sum += v; }
   static void Multiply(Value& product, const Value& v) { product *= v; }
@@ -39,6 +43,15 @@ struct BigSizeCounts {
     Value v(elements + 1);
     v[0] = 1;
     for (int k = 1; k <= elements; ++k) v[k] = v[k - 1] * (elements - k + 1) / k;
+    return v;
+  }
+  static Value OfSubsets(std::uint64_t subsets, int elements) {
+    Value v;
+    for (int k = 0; k <= elements; ++k)
+      if (const int c = Size(subsets & subsetsOfSize[k]); c != 0) {
+        v.resize(k + 1);
+        v[k] = static_cast<unsigned long>(c);
+      }
     return v;
   }
   static bool IsZero(const Value& v) { return v.empty(); }

@@ -15,6 +15,7 @@
 #include <span>
 
 #include "core/bits.h"
+#include "core/internal/small_part.h"
 #include "core/limits.h"
 #include "core/subset_count.h"
 
@@ -31,6 +32,8 @@ struct TotalCount {
 
   static Value One() { return 1; }
   static Value Free(int elements) { return SubsetCount{1} << elements; }
+  // The number of subsets in a word of subsets of a small part.
+  static Value OfSubsets(std::uint64_t subsets, int) { return Size(subsets); }
   static bool IsZero(const Value& v) { return v == 0; }
   static void Add(Value& sum, const Value& v, int) { sum += v; }
   static void Multiply(Value& product, const Value& v) { product *= v; }
@@ -65,6 +68,14 @@ struct SizeCounts {
     for (int k = 1; k <= elements; ++k)
       v.coefficient[k] =
           static_cast<std::uint64_t>(SubsetCount{v.coefficient[k - 1]} * (elements - k + 1) / k);
+    return v;
+  }
+  // The subsets of each size in a word of subsets of a small part of `elements` elements.
+  static Value OfSubsets(std::uint64_t subsets, int elements) {
+    Value v;
+    v.length = 0;
+    for (int k = 0; k <= elements; ++k)
+      if ((v.coefficient[k] = Size(subsets & subsetsOfSize[k])) != 0) v.length = k + 1;
     return v;
   }
   static bool IsZero(const Value& v) { return v.length == 0; }

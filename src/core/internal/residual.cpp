@@ -14,32 +14,6 @@ void AddImplications(Decisions<Set>& d, int r, Set results, Set scope) {
   for (Set m = results & scope; m != 0; m &= m - 1) d.implying[Lowest(m)] |= ElementBit<Set>(r);
 }
 
-// The candidates that share an open clause with x; `open` holds the undecided elements.
-template <class Set>
-Set LinkedTo(const RuleMasks<Set>& rules, const Decisions<Set>& d, int x, Set open,
-             Set candidates) {
-  Set found = (d.implied[x] | d.implying[x] | d.excluded[x]) & candidates;
-  // Rules (x, r, z): linked to r, ...
-  for (Set m = rules.partners[x] & candidates & ~found & ~d.excluded[x]; m != 0; m &= m - 1) {
-    const int r = Lowest(m);
-    if ((rules.conclusions[x][r] & open & ~d.implied[x] & ~d.implied[r]) != 0)
-      found |= LowestBit(m);
-  }
-  // ... and to z, ...
-  for (Set m = rules.results[x] & candidates & ~found & ~d.implied[x]; m != 0; m &= m - 1) {
-    const int z = Lowest(m);
-    if ((rules.otherPremises[z][x] & open & ~d.excluded[x] & ~d.implying[z]) != 0)
-      found |= LowestBit(m);
-  }
-  // ... and rules (l, r, x) to l.
-  for (Set m = rules.concluders[x] & candidates & ~found & ~d.implying[x]; m != 0; m &= m - 1) {
-    const int l = Lowest(m);
-    if ((rules.otherPremises[x][l] & open & ~d.excluded[l] & ~d.implying[x]) != 0)
-      found |= LowestBit(m);
-  }
-  return found;
-}
-
 }  // namespace
 
 template <class Set, class R>
@@ -124,22 +98,6 @@ bool Decide(const RuleMasks<Set>& rules, Decisions<Set>& d, Set newIn, Set newOu
   return true;
 }
 
-// Found breadth first, looking at each element's links only towards elements not reached
-// yet; most residual problems do not split, and the search stops once all are reached.
-template <class Set>
-Set PartOf(const RuleMasks<Set>& rules, const Decisions<Set>& d, Set seed, Set open, Set rest,
-           const Set* linkedBefore) {
-  Set part = seed;
-  for (Set todo = seed; todo != 0 && part != rest;) {
-    const int x = Lowest(todo);
-    const Set found = LinkedTo(rules, d, x, open, rest & ~part & linkedBefore[x]);
-    part |= found;
-    todo = (todo & (todo - 1)) | found;
-  }
-  assert((part & ~rest) == 0 && (part & (d.in | d.out)) == 0);
-  return part;
-}
-
 // Through implications and exclusions, and through each pair of premises with an open rule.
 // Only pairs linked before are looked at.
 template <class Set>
@@ -180,6 +138,41 @@ void LinkPart(const RuleMasks<Set>& rules, const Decisions<Set>& d, Set part,
     links.linked[Lowest(m)] &= ~LowestBit(m);
     assert((links.linked[Lowest(m)] & ~part) == 0);  // links stay within the part
   }
+}
+
+// Every constraint is a pattern of places no closed subset holds: an implication i => j rules
+// out the subsets with i but not j, an exclusion those with both, a rule (i, j, z) those with
+// i and j but not z. With the subsets as the bits of one word, each pattern is a few ands.
+template <class Set>
+std::uint64_t ClosedSubsetsOfSmallPart(const RuleMasks<Set>& rules, const Decisions<Set>& d,
+                                       Set part) {
+  int place[Decisions<Set>::capacity];  // set for the elements of the part only
+  int k = 0;
+  for (Set m = part; m != 0; m &= m - 1) place[Lowest(m)] = k++;
+  assert(k <= smallPartElements);
+  const auto holdingAll = [&](Set elements) {
+    std::uint64_t holding = ~std::uint64_t{0};
+    for (Set m = elements; m != 0; m &= m - 1) holding &= subsetsHolding[place[Lowest(m)]];
+    return holding;
+  };
+  const auto holdingAny = [&](Set elements) {
+    std::uint64_t holding = 0;
+    for (Set m = elements; m != 0; m &= m - 1) holding |= subsetsHolding[place[Lowest(m)]];
+    return holding;
+  };
+  std::uint64_t broken = 0;
+  for (Set m = part; m != 0; m &= m - 1) {
+    const int x = Lowest(m);
+    const std::uint64_t withX = subsetsHolding[place[x]];
+    broken |= withX & ~holdingAll(d.implied[x] & part);
+    broken |= withX & holdingAny(d.excluded[x] & part);
+    for (Set p = rules.partners[x] & part & (m & (m - 1)); p != 0; p &= p - 1) {
+      const int r = Lowest(p);
+      broken |= withX & subsetsHolding[place[r]] & ~holdingAll(rules.conclusions[x][r] & part);
+    }
+  }
+  const std::uint64_t subsets = k == 6 ? ~std::uint64_t{0} : (std::uint64_t{1} << (1 << k)) - 1;
+  return subsets & ~broken;
 }
 
 template <class Set>
@@ -223,10 +216,11 @@ void FindKey(const Decisions<Set>& d, Set part, PartKey<Set>& key) {
   template void LoadRules(int, std::span<const R>, RuleMasks<Set>&, Decisions<Set>&);           \
   template void CopyPart(const Decisions<Set>&, Set, Decisions<Set>&);                          \
   template bool Decide(const RuleMasks<Set>&, Decisions<Set>&, Set, Set, Set, const Set*);      \
-  template Set PartOf(const RuleMasks<Set>&, const Decisions<Set>&, Set, Set, Set, const Set*); \
   template void LinkPart(const RuleMasks<Set>&, const Decisions<Set>&, Set, const Set*,         \
                          Links<Set>&);                                                          \
-  template void FindKey(const Decisions<Set>&, Set, PartKey<Set>&);
+  template void FindKey(const Decisions<Set>&, Set, PartKey<Set>&);                             \
+  template std::uint64_t ClosedSubsetsOfSmallPart(const RuleMasks<Set>&, const Decisions<Set>&, \
+                                                  Set);
 MIRELKON_RESIDUAL_FOR(Mask, Rule)
 MIRELKON_RESIDUAL_FOR(WideSet<2>, WideRule)
 MIRELKON_RESIDUAL_FOR(WideSet<4>, WideRule)

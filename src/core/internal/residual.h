@@ -19,6 +19,7 @@
 #include <span>
 
 #include "core/bits.h"
+#include "core/internal/small_part.h"
 #include "core/limits.h"
 #include "core/rule.h"
 #include "core/wide_set.h"
@@ -87,17 +88,29 @@ template <class Set>
 bool Decide(const RuleMasks<Set>& rules, Decisions<Set>& d, Set newIn, Set newOut, Set scope,
             const Set* linked);
 
-// The part of `seed` among the undecided elements `rest` (of the undecided `open`):
-// everything linked to it. linkedBefore holds links found earlier, which can only have been
-// lost since.
+// The part of `seed` among the elements `rest`: everything linked to it.
 template <class Set>
-Set PartOf(const RuleMasks<Set>& rules, const Decisions<Set>& d, Set seed, Set open, Set rest,
-           const Set* linkedBefore);
+Set LinkedPart(const Links<Set>& links, Set seed, Set rest) {
+  Set part = seed;
+  for (Set todo = seed; todo != 0 && part != rest;) {
+    const Set found = links.linked[Lowest(todo)] & rest & ~part;
+    part |= found;
+    todo = (todo & (todo - 1)) | found;
+  }
+  return part;
+}
 
-// The links within a part and the open clauses of each of its elements.
+// The links among the undecided elements `part` and the open clauses of each of them.
+// linkedBefore holds links found earlier, which can only have been lost since.
 template <class Set>
 void LinkPart(const RuleMasks<Set>& rules, const Decisions<Set>& d, Set part,
               const Set* linkedBefore, Links<Set>& links);
+
+// The closed assignments of a part of at most smallPartElements elements, one bit per subset
+// (core/internal/small_part.h).
+template <class Set>
+std::uint64_t ClosedSubsetsOfSmallPart(const RuleMasks<Set>& rules, const Decisions<Set>& d,
+                                       Set part);
 
 // The key of a part, in one pass over its elements.
 template <class Set>
