@@ -138,7 +138,10 @@ void CountingEngine<Set, R>::ChooseOrder(int n, std::span<const R> list,
     levelWeight = givenLevelWeight;
     return;
   }
-  if constexpr (std::is_same_v<Set, Mask>) ChooseEliminationOrder(n);
+  // With fewer rules than elements most elements are free or nearly so and a count takes
+  // microseconds, less than the order would cost.
+  if constexpr (std::is_same_v<Set, Mask>)
+    if (list.size() >= static_cast<std::size_t>(n)) ChooseEliminationOrder(n);
 }
 
 template <class Set, class R>

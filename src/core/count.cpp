@@ -59,18 +59,20 @@ bool Distributive(int n, const LatticeTables& t) {
 // Each element's level: the length of the longest chain below it.
 std::vector<int> LevelsOf(const Order& order) {
   // An element has more elements below it than any element below it, so taking the elements
-  // by that number finds every level below one before the level itself.
+  // by that number (a counting sort) finds every level below one before the level itself.
   const int n = order.size;
-  std::vector<int> level(n, 0), byBelow(n);
-  std::vector<Mask> below(n);  // [x]: the y < x
-  for (int x = 0; x < n; ++x) {
-    below[x] = order.BelowOf(x) & ~order.above[x];
-    byBelow[x] = x;
-  }
-  std::sort(byBelow.begin(), byBelow.end(),
-            [&](int a, int b) { return Size(below[a]) < Size(below[b]); });
-  for (int x : byBelow)
+  Mask below[maxElements] = {};  // [x]: the y < x, read off the masks above
+  for (int y = 0; y < n; ++y)
+    for (Mask m = order.above[y] & ~Bit(y); m != 0; m &= m - 1) below[Lowest(m)] |= Bit(y);
+  int firstWith[maxElements + 1] = {}, byBelow[maxElements];
+  for (int x = 0; x < n; ++x) ++firstWith[Size(below[x] &= ~order.above[x]) + 1];
+  for (int k = 1; k <= n; ++k) firstWith[k] += firstWith[k - 1];
+  for (int x = 0; x < n; ++x) byBelow[firstWith[Size(below[x])]++] = x;
+  std::vector<int> level(n, 0);
+  for (int k = 0; k < n; ++k) {
+    const int x = byBelow[k];
     for (Mask m = below[x]; m != 0; m &= m - 1) level[x] = std::max(level[x], level[Lowest(m)] + 1);
+  }
   return level;
 }
 
