@@ -50,7 +50,8 @@ struct Decisions {
 };
 
 // The links among the elements of a part (two elements are linked when an open rule,
-// implication or exclusion names both) and the number of those each element is in.
+// implication or exclusion names both) and the number of those each element is in, an
+// implication or exclusion counted binaryWeight times.
 template <class Set>
 struct Links {
   static constexpr int capacity = elementsOf<Set>;
@@ -104,7 +105,7 @@ Set LinkedPart(const Links<Set>& links, Set seed, Set rest) {
 // linkedBefore holds links found earlier, which can only have been lost since.
 template <class Set>
 void LinkPart(const RuleMasks<Set>& rules, const Decisions<Set>& d, Set part,
-              const Set* linkedBefore, Links<Set>& links);
+              const Set* linkedBefore, int binaryWeight, Links<Set>& links);
 
 // The closed assignments of a part of at most smallPartElements elements, one bit per subset
 // (core/internal/small_part.h).
