@@ -24,6 +24,7 @@
 #include "core/bits.h"
 #include "core/internal/big_counter_values.h"
 #include "core/internal/big_stack.h"
+#include "core/internal/cache_policy.h"
 #include "core/internal/contracts.h"
 #include "core/internal/counter_values.h"
 #include "core/internal/elimination_order.h"
@@ -41,7 +42,7 @@ struct CountingEngine {
   static constexpr int capacity = elementsOf<Set>;
 
   CountingEngine(Search search, const CounterOptions& options)
-      : plain(search == Search::plain), cache(options.cacheBytes) {}
+      : plain(search == Search::plain), cache(options.cacheBytes), policy(capacity) {}
 
   void StopIfAsked() const {
     if (stop.stop_requested()) throw CountStopped{};
@@ -67,6 +68,7 @@ struct CountingEngine {
   int levelWeight = 0;
   int binaryWeight = 1;  // see LinkPart
   PartCache cache;
+  CachePolicy policy;
   CounterStats stats;
 };
 
@@ -199,21 +201,29 @@ typename A::Value CountingEngine<Set, R>::CountBranches(const Decisions<Set>& d,
   return count;
 }
 
-// Counts one part, through the cache.
+// Counts one part, through the cache where looks pay at its size.
 template <class Set, class R>
 template <class A>
 typename A::Value CountingEngine<Set, R>::CountPart(const Decisions<Set>& d, Set part,
                                                     const Links<Set>& links) {
+  const int size = Size(part);
+  const bool looks = policy.Looks(size, Folded(part));
   PartKey<Set> key;
-  FindKey(d, part, key);
-  std::span<const Mask> stored;
-  if (cache.Find(key.Words(), key.hash, stored)) {
-    ++stats.cacheHits;
-    return A::Decode(stored);
+  if (looks) {
+    FindKey(d, part, key);
+    std::span<const Mask> stored;
+    const bool found = cache.Find(key.Words(), key.hash, stored);
+    policy.NoteLook(size, found);
+    if (found) {
+      ++stats.cacheHits;
+      return A::Decode(stored);
+    }
+    ++stats.cacheMisses;
   }
-  ++stats.cacheMisses;
+  const std::uint64_t partsBefore = stats.partsCounted;
   const typename A::Value count = CountBranches<A>(d, part, links);
-  cache.Store(key.Words(), key.hash, A::Encode(count));
+  policy.NoteCounted(size, stats.partsCounted - partsBefore);
+  if (looks) cache.Store(key.Words(), key.hash, A::Encode(count));
   return count;
 }
 
@@ -274,6 +284,7 @@ typename A::Value CountingEngine<Set, R>::Run(int n, std::span<const R> list,
   assert(root.in == 0);
   if (plain) return CountPlain<A>(root, ElementsBelow<Set>(n));
   cache.Clear();
+  policy.Clear();
   Set everyPair[capacity];
   std::fill(everyPair, everyPair + capacity, ~Set{0});
   const typename A::Value count = CountResidual<A>(root, ElementsBelow<Set>(n), everyPair);
