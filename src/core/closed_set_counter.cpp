@@ -228,13 +228,16 @@ typename A::Value CountingEngine<Set, R>::CountPart(const Decisions<Set>& d, Set
 }
 
 // Counts the undecided elements `open`: elements linked to none are free, parts linked to
-// each other by nothing are counted apart and multiplied, small parts on the spot. Most parts
-// the cache does not hold, and counting one starts from its links, so the links of all of
-// `open` are found once, and the parts read off them.
+// each other by nothing are counted apart and multiplied, small parts on the spot, and so are
+// a few undecided elements, whatever their parts. Most parts the cache does not hold, and
+// counting one starts from its links, so the links of all of `open` are found once, and the
+// parts read off them.
 template <class Set, class R>
 template <class A>
 typename A::Value CountingEngine<Set, R>::CountResidual(const Decisions<Set>& d, Set open,
                                                         const Set* linkedBefore) {
+  if (Size(open) <= smallPartElements)
+    return A::OfSubsets(ClosedSubsetsOfSmallPart(rules, d, open), Size(open));
   Links<Set> links;
   LinkPart(rules, d, open, linkedBefore, binaryWeight, links);
   typename A::Value count = A::One();
