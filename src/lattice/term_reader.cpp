@@ -71,7 +71,9 @@ std::string Folded(std::string_view word) {
   return folded;
 }
 
-// " (did you mean Pi4?)" for "Pj4": the name nearest to the word's letters, with its number.
+// " (did you mean Pi4?)" for "Pj4": the name nearest to the word's letters, with its number,
+// glued to a short name and a word apart from a long one (" (did you mean tamari 6?)" for
+// "Tamari6", which is no name).
 std::string Suggestion(const std::string& word) {
   const std::size_t digits = word.find_last_not_of("0123456789") + 1;
   std::vector<std::string_view> names;
@@ -81,7 +83,12 @@ std::string Suggestion(const std::string& word) {
   }
   const std::string nearest = NearestWord(word.substr(0, digits), names);
   if (nearest.empty()) return "";
-  return " (did you mean " + nearest + (nearest == "N5" ? "" : word.substr(digits)) + "?)";
+  const bool longName = std::any_of(std::begin(families), std::end(families),
+                                    [&](const Family& f) { return f.name == nearest; });
+  const std::string number = nearest == "N5" || digits == word.size() ? ""
+                             : longName ? std::string(1, ' ') + word.substr(digits)
+                                        : word.substr(digits);
+  return " (did you mean " + nearest + number + "?)";
 }
 
 // The family a word names and the arguments it carries itself: none for a long name, the

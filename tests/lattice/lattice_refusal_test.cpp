@@ -188,6 +188,7 @@ TEST_F(LatticeProgram, ASlipGetsTheNearestNameAndVersionIsShown) {
   } cases[] = {
       {"make Pj4", "mirelkon-lattice: unknown lattice \"Pj4\" (did you mean Pi4?); the lattices"},
       {"make tamary 3", "mirelkon-lattice: unknown lattice \"tamary\" (did you mean tamari?);"},
+      {"make Tamari6", "mirelkon-lattice: unknown lattice \"Tamari6\" (did you mean tamari 6?);"},
       {"make qqq", "mirelkon-lattice: unknown lattice \"qqq\"; the lattices are"},
       {"mak D4", "mirelkon-lattice: unknown command \"mak\" (did you mean make?); see"},
   };
