@@ -57,6 +57,8 @@ struct CountingEngine {
   template <class A>
   typename A::Value CountPart(const Decisions<Set>& d, Set part, const Links<Set>& links);
   template <class A>
+  typename A::Value CountSmall(const Decisions<Set>& d, Set elements);
+  template <class A>
   typename A::Value CountResidual(const Decisions<Set>& d, Set open, const Set* linkedBefore);
   template <class A>
   typename A::Value CountPlain(const Decisions<Set>& d, Set open);
@@ -227,6 +229,13 @@ typename A::Value CountingEngine<Set, R>::CountPart(const Decisions<Set>& d, Set
   return count;
 }
 
+// Counts at most smallPartElements undecided elements on the spot, whatever their links.
+template <class Set, class R>
+template <class A>
+typename A::Value CountingEngine<Set, R>::CountSmall(const Decisions<Set>& d, Set elements) {
+  return A::OfSubsets(ClosedSubsetsOfSmallPart(rules, d, elements), Size(elements));
+}
+
 // Counts the undecided elements `open`: elements linked to none are free, parts linked to
 // each other by nothing are counted apart and multiplied, small parts on the spot, and so are
 // a few undecided elements, whatever their parts. Most parts the cache does not hold, and
@@ -236,8 +245,7 @@ template <class Set, class R>
 template <class A>
 typename A::Value CountingEngine<Set, R>::CountResidual(const Decisions<Set>& d, Set open,
                                                         const Set* linkedBefore) {
-  if (Size(open) <= smallPartElements)
-    return A::OfSubsets(ClosedSubsetsOfSmallPart(rules, d, open), Size(open));
+  if (Size(open) <= smallPartElements) return CountSmall<A>(d, open);
   Links<Set> links;
   LinkPart(rules, d, open, linkedBefore, binaryWeight, links);
   typename A::Value count = A::One();
@@ -248,7 +256,7 @@ typename A::Value CountingEngine<Set, R>::CountResidual(const Decisions<Set>& d,
     if (part == LowestBit(part))
       ++free;
     else if (Size(part) <= smallPartElements)
-      A::Multiply(count, A::OfSubsets(ClosedSubsetsOfSmallPart(rules, d, part), Size(part)));
+      A::Multiply(count, CountSmall<A>(d, part));
     else
       A::Multiply(count, CountPart<A>(d, part, links));
   }
