@@ -102,20 +102,21 @@ bool Decide(const RuleMasks<Set>& rules, Decisions<Set>& d, Set newIn, Set newOu
 // Only pairs linked before are looked at.
 template <class Set>
 void LinkPart(const RuleMasks<Set>& rules, const Decisions<Set>& d, Set part,
-              const Set* linkedBefore, int binaryWeight, Links<Set>& links) {
+              const Set* linkedBefore, Links<Set>& links) {
   for (Set m = part; m != 0; m &= m - 1) {
-    links.linked[Lowest(m)] = 0;
-    links.occurrences[Lowest(m)] = 0;
+    const int x = Lowest(m);
+    links.linked[x] = 0;
+    links.premises[x] = links.results[x] = links.binaries[x] = 0;
   }
   for (Set m = part; m != 0; m &= m - 1) {
     const int x = Lowest(m);
     const Set implied = d.implied[x] & part, excluded = d.excluded[x] & part;
     links.linked[x] |= implied | excluded;
-    if (excluded != 0) links.occurrences[x] += binaryWeight * Size(excluded);
+    if (excluded != 0) links.binaries[x] += Size(excluded);
     for (Set i = implied; i != 0; i &= i - 1) {
       links.linked[Lowest(i)] |= ElementBit<Set>(x);
-      links.occurrences[Lowest(i)] += binaryWeight;
-      links.occurrences[x] += binaryWeight;
+      ++links.binaries[Lowest(i)];
+      ++links.binaries[x];
     }
     const Set later = ~((ElementBit<Set>(x) << 1) - 1);
     for (Set p = rules.partners[x] & linkedBefore[x] & part & later & ~excluded; p != 0;
@@ -128,9 +129,9 @@ void LinkPart(const RuleMasks<Set>& rules, const Decisions<Set>& d, Set part,
       links.linked[r] |= pair | open;
       for (Set z = open; z != 0; z &= z - 1) {
         links.linked[Lowest(z)] |= pair;
-        ++links.occurrences[Lowest(z)];
-        ++links.occurrences[x];
-        ++links.occurrences[r];
+        ++links.results[Lowest(z)];
+        ++links.premises[x];
+        ++links.premises[r];
       }
     }
   }
@@ -216,7 +217,7 @@ void FindKey(const Decisions<Set>& d, Set part, PartKey<Set>& key) {
   template void LoadRules(int, std::span<const R>, RuleMasks<Set>&, Decisions<Set>&);           \
   template void CopyPart(const Decisions<Set>&, Set, Decisions<Set>&);                          \
   template bool Decide(const RuleMasks<Set>&, Decisions<Set>&, Set, Set, Set, const Set*);      \
-  template void LinkPart(const RuleMasks<Set>&, const Decisions<Set>&, Set, const Set*, int,    \
+  template void LinkPart(const RuleMasks<Set>&, const Decisions<Set>&, Set, const Set*,         \
                          Links<Set>&);                                                          \
   template void FindKey(const Decisions<Set>&, Set, PartKey<Set>&);                             \
   template std::uint64_t ClosedSubsetsOfSmallPart(const RuleMasks<Set>&, const Decisions<Set>&, \

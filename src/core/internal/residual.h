@@ -50,13 +50,15 @@ struct Decisions {
 };
 
 // The links among the elements of a part (two elements are linked when an open rule,
-// implication or exclusion names both) and the number of those each element is in, an
-// implication or exclusion counted binaryWeight times.
+// implication or exclusion names both) and, for each element, the open rules it is a premise
+// of, the open rules it is the result of, and the implications and exclusions it is in.
 template <class Set>
 struct Links {
   static constexpr int capacity = elementsOf<Set>;
   Set linked[capacity];
-  int occurrences[capacity];
+  int premises[capacity];
+  int results[capacity];
+  int binaries[capacity];
 };
 
 // A part's key: its mask, the masks of its elements with implications and with exclusions,
@@ -105,7 +107,7 @@ Set LinkedPart(const Links<Set>& links, Set seed, Set rest) {
 // linkedBefore holds links found earlier, which can only have been lost since.
 template <class Set>
 void LinkPart(const RuleMasks<Set>& rules, const Decisions<Set>& d, Set part,
-              const Set* linkedBefore, int binaryWeight, Links<Set>& links);
+              const Set* linkedBefore, Links<Set>& links);
 
 // The closed assignments of a part of at most smallPartElements elements, one bit per subset
 // (core/internal/small_part.h).
