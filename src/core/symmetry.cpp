@@ -9,8 +9,6 @@
 // of a small lattice takes no more room than before wide lattices were counted.
 #include "core/symmetry.h"
 
-#include <nauty/nausparse.h>
-
 #include <algorithm>
 #include <array>
 #include <cassert>
@@ -22,6 +20,7 @@
 #include <type_traits>
 #include <vector>
 
+#include "core/internal/automorphism_search.h"
 #include "core/internal/closure.h"
 #include "core/internal/contracts.h"
 #include "core/internal/nauty_storage.h"
@@ -45,106 +44,24 @@ std::vector<Equation> Distinct(std::span<const Equation> equations) {
   return distinct;
 }
 
-// The coloured digraph of the partial lattice on n elements, below(x, y) telling x <= y, with
-// its colour classes in lab and ptn.
-struct LatticeGraph {
-  template <class Below>
-  LatticeGraph(int n, const Below& below, const std::vector<Equation>& equations) {
-    const int vertices = n + static_cast<int>(equations.size());
-    std::vector<std::vector<int>> arcs(vertices);
-    for (int x = 0; x < n; ++x)
-      for (int y = 0; y < n; ++y)
-        if (x != y && below(x, y)) arcs[x].push_back(y);
-    for (std::size_t k = 0; k < equations.size(); ++k) {
-      const Equation& e = equations[k];
-      const int vertex = n + static_cast<int>(k);
-      arcs[e.left].push_back(vertex);
-      if (e.right != e.left) arcs[e.right].push_back(vertex);
-      arcs[vertex].push_back(e.result);
-    }
-    std::size_t arcCount = 0;
-    for (const auto& list : arcs) arcCount += list.size();
-    SG_INIT(graph);
-    SG_ALLOC(graph, static_cast<std::size_t>(vertices), arcCount, "LatticeGraph");
-    graph.nv = vertices;
-    graph.nde = arcCount;
-    std::size_t at = 0;
-    for (int v = 0; v < vertices; ++v) {
-      graph.v[v] = at;
-      graph.d[v] = static_cast<int>(arcs[v].size());
-      for (int w : arcs[v]) graph.e[at++] = w;
-    }
-    // The elements are one colour; the equations are sorted by operation, one colour each.
-    for (int v = 0; v < vertices; ++v) {
-      lab.push_back(v);
-      const bool lastOfColour =
-          v == n - 1 || v == vertices - 1 ||
-          (v >= n && equations[v - n].operation != equations[v + 1 - n].operation);
-      ptn.push_back(lastOfColour ? 0 : 1);
-    }
+// The coloured digraph of the partial lattice on n elements, below(x, y) telling x <= y: an
+// arc x -> y for every x strictly below y, and a vertex for each equation, its operation's
+// colour, with arcs from its arguments and to its result. The equations come sorted by
+// operation (Distinct).
+template <class Below>
+ColouredDigraph LatticeDigraph(int n, const Below& below, const std::vector<Equation>& equations) {
+  ColouredDigraph graph(n);
+  for (int x = 0; x < n; ++x)
+    for (int y = 0; y < n; ++y)
+      if (x != y && below(x, y)) graph.arcs[x].push_back(y);
+  for (std::size_t k = 0; k < equations.size(); ++k) {
+    const Equation& e = equations[k];
+    const int vertex = graph.AddVertex(k == 0 || equations[k - 1].operation != e.operation);
+    graph.arcs[e.left].push_back(vertex);
+    if (e.right != e.left) graph.arcs[e.right].push_back(vertex);
+    graph.arcs[vertex].push_back(e.result);
   }
-  ~LatticeGraph() { SG_FREE(graph); }
-  LatticeGraph(const LatticeGraph&) = delete;
-  LatticeGraph& operator=(const LatticeGraph&) = delete;
-
-  sparsegraph graph;
-  std::vector<int> lab, ptn;
-};
-
-// A permutation of the elements: [x] is the image of x, a Point being wide enough to number
-// them all.
-template <class Point>
-using Permutation = std::vector<Point>;
-template <class Point>
-using PermutationView = std::span<const Point>;
-
-// The vertices of the largest graph searched: a partial lattice with its equations, or a wide
-// lattice alone.
-constexpr int maxSearchedVertices = std::max(maxElements + maxConstraints, maxWideElements);
-
-// One search of nauty. Its callbacks come with the orbits array they were given and no pointer
-// of the caller's own, so the orbits come first and the callbacks find the search by them.
-template <class Point>
-struct NautySearch {
-  std::array<int, maxSearchedVertices> orbits;
-  int elements;
-  std::vector<Permutation<Point>> generators;
-  BigCount order = 1;
-};
-static_assert(std::is_standard_layout_v<NautySearch<std::uint8_t>>);
-static_assert(std::is_standard_layout_v<NautySearch<std::uint16_t>>);
-
-template <class Point>
-NautySearch<Point>& SearchOf(int* orbits) {
-  return *reinterpret_cast<NautySearch<Point>*>(orbits);
-}
-
-template <class Point>
-void CollectGenerator(int, int* permutation, int* orbits, int, int, int) {
-  NautySearch<Point>& search = SearchOf<Point>(orbits);
-  Permutation<Point>& g = search.generators.emplace_back(search.elements);
-  for (int x = 0; x < search.elements; ++x) g[x] = static_cast<Point>(permutation[x]);
-}
-
-template <class Point>
-void MultiplyOrder(int*, int*, int, int* orbits, statsblk*, int, int index, int, int, int, int) {
-  SearchOf<Point>(orbits).order *= index;
-}
-
-// The generators and the order of the automorphism group of the graph, on its first
-// `elements` vertices.
-template <class Point>
-std::unique_ptr<NautySearch<Point>> SearchAutomorphisms(LatticeGraph& lattice, int elements) {
-  DEFAULTOPTIONS_SPARSEDIGRAPH(options);
-  options.defaultptn = FALSE;
-  options.userautomproc = CollectGenerator<Point>;
-  options.userlevelproc = MultiplyOrder<Point>;
-  statsblk stats;
-  auto search = std::make_unique<NautySearch<Point>>();
-  search->elements = elements;
-  sparsenauty(&lattice.graph, lattice.lab.data(), lattice.ptn.data(), search->orbits.data(),
-              &options, &stats, nullptr);
-  return search;
+  return graph;
 }
 
 template <class Point>
@@ -386,9 +303,9 @@ BigCount FixedSublattices(WideSetCounter& wide, ClosedSetCounter& narrow,
 // Burnside's sum over the automorphisms the search found that keep the required elements, one
 // count per class of conjugates by fixedSets(cycles of its representative).
 template <class Count, class Point, class FixedSets>
-SymmetryCountOf<Count> CountOrbits(const NautySearch<Point>& search, const RequiredSet& required,
-                                   const ClosedSetCounter& counter, const FixedSets& fixedSets) {
-  const int n = search.elements;
+SymmetryCountOf<Count> CountOrbits(const Automorphisms<Point>& search, int n,
+                                   const RequiredSet& required, const ClosedSetCounter& counter,
+                                   const FixedSets& fixedSets) {
   SymmetryCountOf<Count> result{DecimalText(search.order), 0, 0, std::nullopt};
   if (search.order > maxEnumeratedAutomorphisms) return result;
   Group<Point> group = GroupOf(search.generators, n, counter);
@@ -430,14 +347,16 @@ SymmetryCount CountUpToSymmetry(ClosedSetCounter& counter, const Order& order,
   const std::vector<Equation> distinct = Distinct(equations);
   if (order.size == 0) return {std::string(1, '1'), 1, 1, SubsetCount{1}};
   const NautyStorage releasedAtTheEnd;  // the caller may be a thread that ends soon
-  LatticeGraph lattice(
-      order.size, [&](int x, int y) { return order.Below(x, y); }, distinct);
-  const auto search = SearchAutomorphisms<std::uint8_t>(lattice, order.size);
+  const auto search = AutomorphismsOf<std::uint8_t>(
+      LatticeDigraph(
+          order.size, [&](int x, int y) { return order.Below(x, y); }, distinct),
+      order.size);
   const std::vector<Rule> rules = RulesOf(distinct);
   const RequiredSet requiredSet(order.size, ElementsOf(required));
-  return CountOrbits<SubsetCount>(*search, requiredSet, counter, [&](const Cycles& cycles) {
-    return FixedClosedSets<Rule>(counter, rules, cycles, requiredSet, {});
-  });
+  return CountOrbits<SubsetCount>(
+      search, order.size, requiredSet, counter, [&](const Cycles& cycles) {
+        return FixedClosedSets<Rule>(counter, rules, cycles, requiredSet, {});
+      });
 }
 
 WideSymmetryCount CountSublatticesUpToSymmetry(WideSetCounter& wide, ClosedSetCounter& narrow,
@@ -452,11 +371,11 @@ WideSymmetryCount CountSublatticesUpToSymmetry(WideSetCounter& wide, ClosedSetCo
   assert(tables.size == n);
   if (n == 0) return {std::string(1, '1'), 1, 1, BigCount(1)};
   const NautyStorage releasedAtTheEnd;  // the caller may be a thread that ends soon
-  LatticeGraph lattice(n, [&](int x, int y) { return order.Below(x, y); }, {});
-  const auto search = SearchAutomorphisms<std::uint16_t>(lattice, n);
+  const auto search = AutomorphismsOf<std::uint16_t>(
+      LatticeDigraph(n, [&](int x, int y) { return order.Below(x, y); }, {}), n);
   const std::vector<WideRule> rules = SublatticeRules(order, tables);
   const RequiredSet requiredSet(n, required);
-  return CountOrbits<BigCount>(*search, requiredSet, narrow, [&](const Cycles& cycles) {
+  return CountOrbits<BigCount>(search, n, requiredSet, narrow, [&](const Cycles& cycles) {
     return FixedSublattices(wide, narrow, rules, cycles, requiredSet, levels);
   });
 }
