@@ -148,6 +148,9 @@ void MeasureJob(const std::string& label, const PartialLattice& lattice,
               static_cast<unsigned long long>(stats.cacheHits),
               static_cast<unsigned long long>(stats.cacheReplaced), stats.largestPart,
               static_cast<double>(stats.cacheBytes) / (1 << 20));
+  if (stats.splitElements != 0)
+    std::printf("  split %d in %llu", stats.splitElements,
+                static_cast<unsigned long long>(stats.splitClasses));
   if (baseline == -2) {
     std::printf("  ENUMERATION DISAGREES");
   } else if (baseline >= 0) {

@@ -13,6 +13,12 @@
 // lattices given by their joins or meets alone. So levels are only a hint the caller gives
 // where it knows they pay, the count of a lattice given whole (core/count.h), and the counter
 // keeps them only where the rules go up or down them as a lattice's joins and meets do.
+//
+// A count that runs long looks for the symmetries of its rules once, and where deciding an
+// orbit of elements first falls into few classes of ways, counts one way of each class
+// (core/internal/symmetric_split.h): B6 by its joins alone in 0.06 of the time, B6 given
+// whole in 0.06, C4 x C4 x C4 in 0.24. A count that finds no split goes on where it was;
+// one that finds a split starts afresh by it, served by the parts it has cached.
 #include "core/closed_set_counter.h"
 #include "core/wide_set_counter.h"
 
@@ -31,6 +37,7 @@
 #include "core/internal/elimination_order.h"
 #include "core/internal/part_cache.h"
 #include "core/internal/residual.h"
+#include "core/internal/symmetric_split.h"
 #include "core/wide_set.h"
 
 namespace mirelkon {
@@ -50,7 +57,10 @@ struct CountingEngine {
   static constexpr int capacity = elementsOf<Set>;
 
   CountingEngine(Search search, const CounterOptions& options)
-      : plain(search == Search::plain), cache(options.cacheBytes), policy(capacity) {}
+      : plain(search == Search::plain),
+        symmetryAfterParts(options.symmetryAfterParts),
+        cache(options.cacheBytes),
+        policy(capacity) {}
 
   void StopIfAsked() const {
     if (stop.stop_requested()) throw CountStopped{};
@@ -70,8 +80,20 @@ struct CountingEngine {
   typename A::Value CountResidual(const Decisions<Set>& d, Set open, const Set* linkedBefore);
   template <class A>
   typename A::Value CountPlain(const Decisions<Set>& d, Set open);
+  void LookForSymmetry();
+  template <class A>
+  typename A::Value CountAll(int n, const Decisions<Set>& root);
+  template <class A>
+  typename A::Value CountSplit(int n, const Decisions<Set>& root);
 
   const bool plain;  // no cache and no splitting into parts
+  const std::uint64_t symmetryAfterParts;
+  // The count under way: its elements and decisions before the first branch, the parts
+  // counted when it looks for symmetry (0: never), and the split it found.
+  int elements = 0;
+  const Decisions<Set>* root = nullptr;
+  std::uint64_t lookForSymmetryAt = 0;
+  SymmetricSplit split;
   std::stop_token stop;
   RuleMasks<Set> rules;
   int level[capacity];  // see BranchElement
@@ -82,6 +104,21 @@ struct CountingEngine {
 };
 
 namespace {
+
+// Ends a count that has found a split by symmetry; it starts afresh by the split.
+struct SplitFound {};
+
+// sum += times * v * x^shift, doubling v.
+template <class A>
+void AddTimes(typename A::Value& sum, typename A::Value v, int shift, std::uint64_t times) {
+  for (; times != 0; times >>= 1) {
+    if (times & 1) A::Add(sum, v, shift);
+    if (times > 1) {
+      const typename A::Value once = v;
+      A::Add(v, once, 0);
+    }
+  }
+}
 
 // Levels given by the caller hold an element back by 16 open clauses each; the depth in an
 // elimination tree holds it back by more than any element has, so the tree alone decides.
@@ -241,6 +278,7 @@ template <class A>
 typename A::Value CountingEngine<Set, R>::CountBranches(const Decisions<Set>& d, Set part,
                                                         const Links<Set>& links) {
   if (++stats.partsCounted % stopCheckInterval == 0) StopIfAsked();
+  if (stats.partsCounted == lookForSymmetryAt) LookForSymmetry();
   stats.largestPart = std::max(stats.largestPart, Size(part));
   const Set chosen = ElementBit<Set>(BranchElement(part, links, level, weights));
   typename A::Value count{};
@@ -334,6 +372,60 @@ typename A::Value CountingEngine<Set, R>::CountPlain(const Decisions<Set>& d, Se
   return count;
 }
 
+// A count that has run this long plans a split by symmetry; where none pays, it goes on.
+template <class Set, class R>
+void CountingEngine<Set, R>::LookForSymmetry() {
+  lookForSymmetryAt = 0;  // a count looks once
+  if constexpr (std::is_same_v<Set, Mask>) {
+    Links<Set> links;
+    Set everyPair[capacity];
+    std::fill(everyPair, everyPair + capacity, ~Set{0});
+    LinkPart(rules, *root, ElementsBelow<Set>(elements), everyPair, links);
+    std::vector<std::int64_t> score(elements);
+    for (int x = 0; x < elements; ++x) score[x] = BranchScore(links, x, level, weights);
+    split = PlanSymmetricSplit(elements, rules, score);
+    if (split.decided != 0) throw SplitFound{};
+  }
+}
+
+// Counts every closed set: by a split by symmetry where one pays, which a count looks for
+// once it has run long enough, else in one search.
+template <class Set, class R>
+template <class A>
+typename A::Value CountingEngine<Set, R>::CountAll(int n, const Decisions<Set>& root) {
+  Set everyPair[capacity];
+  std::fill(everyPair, everyPair + capacity, ~Set{0});
+  elements = n;
+  this->root = &root;
+  split = {};
+  lookForSymmetryAt = std::is_same_v<Set, Mask> ? symmetryAfterParts : 0;
+  try {
+    if (lookForSymmetryAt == 0 && std::is_same_v<Set, Mask>) LookForSymmetry();
+    return CountResidual<A>(root, ElementsBelow<Set>(n), everyPair);
+  } catch (const SplitFound&) {
+    return CountSplit<A>(n, root);
+  }
+}
+
+// Counts one way of each class of the split, times the class's size.
+template <class Set, class R>
+template <class A>
+typename A::Value CountingEngine<Set, R>::CountSplit(int n, const Decisions<Set>& root) {
+  Set everyPair[capacity];
+  std::fill(everyPair, everyPair + capacity, ~Set{0});
+  stats.splitElements = Size(split.decided);
+  stats.splitClasses = split.classes.size();
+  typename A::Value count{};
+  for (const SymmetricSplit::Class& c : split.classes) {
+    Decisions<Set> d = root;
+    if (!Decide(rules, d, Set{c.in}, Set{split.decided & ~c.in}, ElementsBelow<Set>(n), everyPair))
+      continue;
+    AddTimes<A>(count, CountResidual<A>(d, ElementsBelow<Set>(n) & ~(d.in | d.out), everyPair),
+                Size(d.in), c.size);
+  }
+  return count;
+}
+
 template <class Set, class R>
 template <class A>
 typename A::Value CountingEngine<Set, R>::Run(int n, std::span<const R> list,
@@ -350,9 +442,7 @@ typename A::Value CountingEngine<Set, R>::Run(int n, std::span<const R> list,
   if (plain) return CountPlain<A>(root, ElementsBelow<Set>(n));
   cache.Clear();
   policy.Clear();
-  Set everyPair[capacity];
-  std::fill(everyPair, everyPair + capacity, ~Set{0});
-  const typename A::Value count = CountResidual<A>(root, ElementsBelow<Set>(n), everyPair);
+  const typename A::Value count = CountAll<A>(n, root);
   stats.cacheReplaced = cache.Replaced();
   stats.cacheBytes = cache.PeakBytes();
   return count;

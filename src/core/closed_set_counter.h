@@ -19,11 +19,16 @@
 
 namespace mirelkon {
 
-// How much a counter may hold. The cache of counted parts grows with the count up to its
-// bound; when full, it gives up its oldest entries, so a smaller bound costs time, never
-// exactness.
+// How much a counter may hold, and when it looks for symmetry. The cache of counted parts grows
+// with the count up to its bound; when full, it gives up its oldest entries, so a smaller bound
+// costs time, never exactness. A count of up to 64 elements that has counted
+// symmetryAfterParts parts by branching looks for the symmetries of its rules, and where they
+// pay, counts its first decisions up to them (core/internal/symmetric_split.h): 0 looks before
+// the first branch. The counts it has cached then serve the rest, so a count without such
+// symmetry takes little longer.
 struct CounterOptions {
   std::size_t cacheBytes = std::size_t{256} << 20;
+  std::uint64_t symmetryAfterParts = std::uint64_t{1} << 13;
 };
 
 // A count ended by a stop requested through the counter's stop token.
@@ -38,6 +43,8 @@ struct CounterStats {
   std::uint64_t cacheReplaced = 0;  // counted parts given up to make room for newer ones
   std::uint64_t cacheBytes = 0;     // the most memory the cache held at once
   int largestPart = 0;              // elements of the largest part counted by branching
+  int splitElements = 0;            // the elements decided first up to symmetry (0: none)
+  std::uint64_t splitClasses = 0;   // the classes of ways to decide them, counted one each
 };
 
 // A plain search, for checking the counter against itself, keeps no cache of counted parts

@@ -131,6 +131,13 @@ std::vector<std::pair<std::string, std::string>> NamedElements(const ParsedJob& 
   return named;
 }
 
+// The split by symmetry of a count that had one, else nothing.
+std::string SplitText(const CounterStats& stats) {
+  if (stats.splitElements == 0) return {};
+  return std::string(", first ") + std::to_string(stats.splitElements) +
+         " elements decided up to symmetry in " + std::to_string(stats.splitClasses) + " classes";
+}
+
 }  // namespace
 
 // "FILE:LINE: stats: ..." on standard error: what the counter did for the count of the job
@@ -142,7 +149,7 @@ void WriteCounterStats(ReportChannel& report, int line, const CounterStats& stat
                       std::to_string(stats.cacheMisses) + " misses, " +
                       std::to_string(stats.cacheReplaced) + " entries replaced, largest part " +
                       std::to_string(stats.largestPart) + " elements, cache peak " +
-                      std::to_string(stats.cacheBytes) + " bytes");
+                      std::to_string(stats.cacheBytes) + " bytes" + SplitText(stats));
 }
 
 void WriteRunHeader(Session& session, const RunSettings& settings) {

@@ -1,9 +1,9 @@
 // The counter against its plain search (no cache, no splitting into parts) on random jobs of
 // the families that once made it slow: rules that follow levels of antichains, random
 // lattices given by their joins alone, by their meets alone or by half their equations, and
-// random rule sets of 2n to 4n rules. The counter runs with a cache of a few kilobytes, so
-// that it has to give up entries, and its statistics must show that it did and that it kept
-// within the bound.
+// random rule sets of 2n to 4n rules; and its split by symmetry on rules that have some. The
+// counter runs with a cache of a few kilobytes, so that it has to give up entries, and its
+// statistics must show that it did and that it kept within the bound.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -116,6 +116,32 @@ Job BandJob(std::mt19937& random, int n, int window, int ruleCount) {
   return job;
 }
 
+// The joins of the Boolean lattice of the subsets of {0..k-1}.
+Job BooleanJoinsJob(int k) {
+  Job job{1 << k, {}};
+  for (int a = 0; a < job.n; ++a)
+    for (int b = a + 1; b < job.n; ++b)
+      if ((a & b) != a && (a & b) != b) AddRule(job, a, b, a | b);
+  return job;
+}
+
+// `copies` copies of one random rule set of `size` elements, linked through a last element,
+// the hub: any two copies of a random element force the hub, and the hub with a copy of
+// another forces a third in the same copy. Permuting the copies keeps the rules.
+Job CopiesAroundAHubJob(std::mt19937& random, int size, int copies) {
+  const Job one = RandomJob(random, size, size + 2);
+  const int hub = size * copies, x = Between(random, 0, size - 1);
+  const int a = Between(random, 0, size - 1), b = Between(random, 0, size - 1);
+  Job job{hub + 1, {}};
+  for (int c = 0; c < copies; ++c) {
+    for (const Rule& r : one.rules)
+      AddRule(job, c * size + r.left, c * size + r.right, c * size + r.result);
+    for (int d = c + 1; d < copies; ++d) AddRule(job, c * size + x, d * size + x, hub);
+    AddRule(job, hub, c * size + a, c * size + b);
+  }
+  return job;
+}
+
 }  // namespace
 
 TEST(CounterFamilies, WithASmallCacheTheCounterAgreesWithItsPlainSearch) {
@@ -153,6 +179,40 @@ TEST(CounterFamilies, WithASmallCacheTheCounterAgreesWithItsPlainSearch) {
     }
     EXPECT_GT(replaced, 0u) << family.name;
   }
+}
+
+// A count split by the symmetries of its rules, from the start or once it has counted a few
+// parts, against the plain search, or against the counter without symmetry where the plain
+// search would take too long; rules without symmetry are not split.
+TEST(CounterFamilies, ASplitBySymmetryAgreesWithTheSearchWithoutIt) {
+  std::mt19937 random(77);
+  struct Case {
+    Job job;
+    Search reference;
+  };
+  std::vector<Case> cases{{BooleanJoinsJob(5), Search::full}};
+  for (int trial = 0; trial < 3; ++trial)
+    cases.push_back({CopiesAroundAHubJob(random, 4, 6), Search::plain});
+  for (const Case& c : cases) {
+    CounterOptions never;
+    never.symmetryAfterParts = ~std::uint64_t{0};
+    ClosedSetCounter reference(c.reference, never);
+    const SubsetCount expected = reference.Count(c.job.n, c.job.rules);
+    const std::vector<std::uint64_t> bySize = reference.CountBySize(c.job.n, c.job.rules);
+    for (std::uint64_t after : {0, 3}) {
+      CounterOptions options;
+      options.symmetryAfterParts = after;
+      ClosedSetCounter counter(Search::full, options);
+      EXPECT_EQ(counter.Count(c.job.n, c.job.rules), expected) << c.job.n << ", after " << after;
+      EXPECT_GT(counter.Stats().splitElements, 0) << c.job.n;
+      EXPECT_EQ(counter.CountBySize(c.job.n, c.job.rules), bySize) << c.job.n;
+    }
+  }
+  ClosedSetCounter counter(Search::full, CounterOptions{.symmetryAfterParts = 0});
+  const Job plain = RandomJob(random, 30, 90);
+  EXPECT_EQ(counter.Count(plain.n, plain.rules),
+            ClosedSetCounter(Search::plain).Count(plain.n, plain.rules));
+  EXPECT_EQ(counter.Stats().splitElements, 0);
 }
 
 // Levels the rules cross (a rule's result between its arguments) say nothing of the rules'
