@@ -16,9 +16,11 @@
 //
 // A count that runs long looks for the symmetries of its rules once, and where deciding an
 // orbit of elements first falls into few classes of ways, counts one way of each class
-// (core/internal/symmetric_split.h): B6 by its joins alone in 0.06 of the time, B6 given
-// whole in 0.06, C4 x C4 x C4 in 0.24. A count that finds no split goes on where it was;
-// one that finds a split starts afresh by it, served by the parts it has cached.
+// (core/internal/symmetric_split.h): B6 by its joins alone in 0.05 of the time, B6 given
+// whole in 0.18, C4 x C4 x C4 in 0.53. It looks only after some thousands of parts, as the
+// look costs 0.05 to 0.3 ms on random lattices and 28 ms on M62, whose count takes 0.1 ms.
+// A count that finds no split goes on where it was; one that finds a split starts afresh by
+// it, served by the parts it has cached.
 #include "core/closed_set_counter.h"
 #include "core/wide_set_counter.h"
 
