@@ -95,7 +95,7 @@ struct CountingEngine {
   int elements = 0;
   const Decisions<Set>* root = nullptr;
   std::uint64_t lookForSymmetryAt = 0;
-  SymmetricSplit split;
+  SymmetricSplit<Set> split;
   std::stop_token stop;
   RuleMasks<Set> rules;
   int level[capacity];  // see BranchElement
@@ -378,16 +378,14 @@ typename A::Value CountingEngine<Set, R>::CountPlain(const Decisions<Set>& d, Se
 template <class Set, class R>
 void CountingEngine<Set, R>::LookForSymmetry() {
   lookForSymmetryAt = 0;  // a count looks once
-  if constexpr (std::is_same_v<Set, Mask>) {
-    Links<Set> links;
-    Set everyPair[capacity];
-    std::fill(everyPair, everyPair + capacity, ~Set{0});
-    LinkPart(rules, *root, ElementsBelow<Set>(elements), everyPair, links);
-    std::vector<std::int64_t> score(elements);
-    for (int x = 0; x < elements; ++x) score[x] = BranchScore(links, x, level, weights);
-    split = PlanSymmetricSplit(elements, rules, score);
-    if (split.decided != 0) throw SplitFound{};
-  }
+  Links<Set> links;
+  Set everyPair[capacity];
+  std::fill(everyPair, everyPair + capacity, ~Set{0});
+  LinkPart(rules, *root, ElementsBelow<Set>(elements), everyPair, links);
+  std::vector<std::int64_t> score(elements);
+  for (int x = 0; x < elements; ++x) score[x] = BranchScore(links, x, level, weights);
+  split = PlanSymmetricSplit(elements, rules, score);
+  if (split.decided != 0) throw SplitFound{};
 }
 
 // Counts every closed set: by a split by symmetry where one pays, which a count looks for
@@ -400,9 +398,9 @@ typename A::Value CountingEngine<Set, R>::CountAll(int n, const Decisions<Set>& 
   elements = n;
   this->root = &root;
   split = {};
-  lookForSymmetryAt = std::is_same_v<Set, Mask> ? symmetryAfterParts : 0;
+  lookForSymmetryAt = symmetryAfterParts;
   try {
-    if (lookForSymmetryAt == 0 && std::is_same_v<Set, Mask>) LookForSymmetry();
+    if (lookForSymmetryAt == 0) LookForSymmetry();
     return CountResidual<A>(root, ElementsBelow<Set>(n), everyPair);
   } catch (const SplitFound&) {
     return CountSplit<A>(n, root);
@@ -418,10 +416,9 @@ typename A::Value CountingEngine<Set, R>::CountSplit(int n, const Decisions<Set>
   stats.splitElements = Size(split.decided);
   stats.splitClasses = split.classes.size();
   typename A::Value count{};
-  for (const SymmetricSplit::Class& c : split.classes) {
+  for (const typename SymmetricSplit<Set>::Class& c : split.classes) {
     Decisions<Set> d = root;
-    if (!Decide(rules, d, Set{c.in}, Set{split.decided & ~c.in}, ElementsBelow<Set>(n), everyPair))
-      continue;
+    if (!Decide(rules, d, c.in, split.decided & ~c.in, ElementsBelow<Set>(n), everyPair)) continue;
     AddTimes<A>(count, CountResidual<A>(d, ElementsBelow<Set>(n) & ~(d.in | d.out), everyPair),
                 Size(d.in), c.size);
   }

@@ -21,11 +21,11 @@ namespace mirelkon {
 
 // How much a counter may hold, and when it looks for symmetry. The cache of counted parts grows
 // with the count up to its bound; when full, it gives up its oldest entries, so a smaller bound
-// costs time, never exactness. A count of up to 64 elements that has counted
-// symmetryAfterParts parts by branching looks for the symmetries of its rules, and where they
-// pay, counts its first decisions up to them (core/internal/symmetric_split.h): 0 looks before
-// the first branch. The counts it has cached then serve the rest, so a count without such
-// symmetry takes little longer.
+// costs time, never exactness. A count that has counted symmetryAfterParts parts by branching
+// looks for the symmetries of its rules, and where they pay, starts afresh and counts its
+// first decisions up to them (core/internal/symmetric_split.h), served by the parts it has
+// cached; 0 looks before the first branch. A count without such symmetry goes on where it
+// was.
 struct CounterOptions {
   std::size_t cacheBytes = std::size_t{256} << 20;
   std::uint64_t symmetryAfterParts = std::uint64_t{1} << 13;

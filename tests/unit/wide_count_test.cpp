@@ -52,6 +52,15 @@ WideJob ChainProduct(int m, int n) {
   return LatticeJob(m * n, [n](int x, int y) { return x / n <= y / n && x % n <= y % n; });
 }
 
+// The rules of a job of at most 64 elements, for the 64-bit counter.
+std::vector<Rule> NarrowRules(const WideJob& job) {
+  std::vector<Rule> narrow;
+  for (const WideRule& r : job.rules)
+    narrow.push_back({static_cast<std::uint8_t>(r.left), static_cast<std::uint8_t>(r.right),
+                      static_cast<std::uint8_t>(r.result)});
+  return narrow;
+}
+
 // `copies` copies of B_k, each wholly below the next.
 WideJob BooleanTower(int k, int copies) {
   const int size = 1 << k;
@@ -188,12 +197,27 @@ TEST(WideCount, CountsBySize) {
     }
   }
   const WideJob b6 = Boolean(6);
-  std::vector<Rule> narrow;
-  for (const WideRule& r : b6.rules)
-    narrow.push_back({static_cast<std::uint8_t>(r.left), static_cast<std::uint8_t>(r.right),
-                      static_cast<std::uint8_t>(r.result)});
+  const std::vector<Rule> narrow = NarrowRules(b6);
   ClosedSetCounter narrowCounter;
   const std::vector<std::uint64_t> expected = narrowCounter.CountBySize(64, narrow);
+  const std::vector<BigCount> wide = counter.CountBySize(64, b6.rules);
+  ASSERT_EQ(wide.size(), expected.size());
+  for (std::size_t k = 0; k < wide.size(); ++k)
+    EXPECT_EQ(wide[k], BigCount(static_cast<unsigned long>(expected[k]))) << k;
+}
+
+// Split by symmetry from the start, B6 and B7 keep their known counts and B6 its counts by
+// size, which the 64-bit counter without symmetry gives.
+TEST(WideCount, ASplitBySymmetryKeepsTheCounts) {
+  WideSetCounter counter(CounterOptions{.symmetryAfterParts = 0});
+  EXPECT_EQ(counter.Count(128, Boolean(7).rules), 13170652);
+  EXPECT_GT(counter.Stats().splitElements, 0);
+  const WideJob b6 = Boolean(6);
+  EXPECT_EQ(counter.Count(64, b6.rules), 319988);
+  const std::vector<Rule> narrow = NarrowRules(b6);
+  const std::vector<std::uint64_t> expected =
+      ClosedSetCounter(Search::full, CounterOptions{.symmetryAfterParts = ~std::uint64_t{0}})
+          .CountBySize(64, narrow);
   const std::vector<BigCount> wide = counter.CountBySize(64, b6.rules);
   ASSERT_EQ(wide.size(), expected.size());
   for (std::size_t k = 0; k < wide.size(); ++k)

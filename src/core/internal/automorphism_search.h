@@ -38,9 +38,10 @@ struct ColouredDigraph {
   int Vertices() const { return static_cast<int>(arcs.size()); }
 };
 
-// The vertices of the largest digraph searched: a partial lattice with its equations, or a wide
-// lattice alone.
-constexpr int maxSearchedVertices = std::max(maxElements + maxConstraints, maxWideElements);
+// The vertices of the largest digraph searched: a partial lattice with its equations, a wide
+// lattice alone, or rules with a vertex for each pair of premises, such as those of B8 (26591).
+constexpr int maxSearchedVertices = 1 << 15;
+static_assert(maxSearchedVertices >= std::max(maxElements + maxConstraints, maxWideElements));
 
 template <class Point>
 struct Automorphisms {

@@ -22,19 +22,22 @@ constexpr int maxSplitElements = 16;
 // A split pays when it counts at most one in this many ways.
 constexpr int fewestWaysPerClass = 8;
 
+template <class Set>
 struct SymmetricSplit {
   struct Class {
-    Mask in;             // the elements of `decided` in, for one way of the class
+    Set in;              // the elements of `decided` in, for one way of the class
     std::uint64_t size;  // the ways to decide `decided` in the class
   };
-  Mask decided = 0;  // the orbit decided first; 0: no split pays
+  Set decided = 0;  // the orbit decided first; 0: no split pays
   std::vector<Class> classes;
 };
 
 // The split of the rules' best orbit: the one whose ways fall into the fewest classes for
 // their number, and of those the one whose elements score highest (the counter's branch
-// score). None when the rules have no symmetry or no orbit pays.
-SymmetricSplit PlanSymmetricSplit(int n, const RuleMasks<Mask>& rules,
-                                  std::span<const std::int64_t> score);
+// score). None when the rules have no symmetry, no orbit pays, or their digraph is larger
+// than nauty is given (core/internal/automorphism_search.h).
+template <class Set>
+SymmetricSplit<Set> PlanSymmetricSplit(int n, const RuleMasks<Set>& rules,
+                                       std::span<const std::int64_t> score);
 
 }  // namespace mirelkon
