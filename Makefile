@@ -52,9 +52,10 @@ test: build-tests
 # fifteen, GENERATE_BASELINE_N=13 about two. GENERATE_BASE=PATH times an older
 # mirelkon-lattice beside each `all N --count` row, by turns, with the ratio of the rates.
 #
-# Then lattices of more than 64 elements through lattice files (bench/wide_bench.sh): B7 against
-# its known count 13170652, C4 x C4 x C5, the subspaces of GF(2)^4, Young 4 x 4, M_200 and the
-# chain of 1024, with time and memory; WIDE_TERMS="B8=822378267" counts B8 instead.
+# Then lattices of more than 64 elements through lattice files (bench/wide_bench.sh): B7, B8
+# and the partitions of a 6-set against their known counts, C4 x C4 x C5, the subspaces of
+# GF(2)^4, Young 4 x 4, M_200 and the chain of 1024, with time and memory; WIDE_TERMS="..."
+# counts others instead.
 #
 # Last, where the Python module is built, the count of the large lattices from Python beside
 # the library's own, and the construction of lattices of 64 elements from their cover pairs

@@ -2,13 +2,12 @@
 # Lattices of more than 64 elements, each written by mirelkon-lattice make as a lattice file
 # and counted by mirelkon on one core: the count, the wall time and the peak memory of the
 # whole run, checked against the known count where there is one. WIDE_TERMS replaces the
-# list ("TERM=COUNT" or "TERM=" where the count is not known); B8 is left out by default,
-# as it takes longer than the rest together (WIDE_TERMS="B8=822378267" asks for it).
+# list ("TERM=COUNT" or "TERM=" where the count is not known).
 # Usage: wide_bench.sh MIRELKON MIRELKON_LATTICE
 set -euo pipefail
 mirelkon=$1
 lattice=$2
-terms=${WIDE_TERMS:-"B7=13170652;C4 x C4 x C5=;subspaces 2 4=;young 4 4=;diamond 200=1606938044258990275541962092341162602522202993782792835301979;chain 1024="}
+terms=${WIDE_TERMS:-"B7=13170652;B8=822378267;partitions 6=26709502;C4 x C4 x C5=;subspaces 2 4=;young 4 4=;diamond 200=1606938044258990275541962092341162602522202993782792835301979;chain 1024="}
 folder=$(mktemp -d)
 trap 'rm -rf "$folder"' EXIT
 printf '%-22s %6s %12s %10s  %s\n' term n seconds "peak MB" "|Sub(L)|"

@@ -107,6 +107,7 @@ SymmetricSplit<Set> PlanSymmetricSplit(int n, const RuleMasks<Set>& rules,
                                        std::span<const std::int64_t> score) {
   using Point = PointOf<Set>;
   SymmetricSplit<Set> best;
+  if (n < 2) return best;  // no orbit of two
   const std::optional<ColouredDigraph> graph = RuleDigraph(n, rules);
   if (!graph) return best;
   const NautyStorage releasedAtTheEnd;  // the counter may run in a thread that ends soon
