@@ -62,7 +62,9 @@ struct CountingEngine {
       : plain(search == Search::plain),
         symmetryAfterParts(options.symmetryAfterParts),
         cache(options.cacheBytes),
-        policy(capacity) {}
+        policy(capacity) {
+    std::fill(everyPair, everyPair + capacity, ~Set{0});
+  }
 
   void StopIfAsked() const {
     if (stop.stop_requested()) throw CountStopped{};
@@ -90,10 +92,11 @@ struct CountingEngine {
 
   const bool plain;  // no cache and no splitting into parts
   const std::uint64_t symmetryAfterParts;
+  Set everyPair[capacity];  // links before any decision: every pair may be linked
   // The count under way: its elements and decisions before the first branch, the parts
   // counted when it looks for symmetry (0: never), and the split it found.
   int elements = 0;
-  const Decisions<Set>* root = nullptr;
+  const Decisions<Set>* rootDecisions = nullptr;
   std::uint64_t lookForSymmetryAt = 0;
   SymmetricSplit<Set> split;
   std::stop_token stop;
@@ -364,8 +367,6 @@ template <class Set, class R>
 template <class A>
 typename A::Value CountingEngine<Set, R>::CountPlain(const Decisions<Set>& d, Set open) {
   Links<Set> links;
-  Set everyPair[capacity];
-  std::fill(everyPair, everyPair + capacity, ~Set{0});
   LinkPart(rules, d, open, everyPair, links);
   Set touched = 0;
   for (Set m = open; m != 0; m &= m - 1) touched |= links.linked[Lowest(m)];
@@ -379,9 +380,7 @@ template <class Set, class R>
 void CountingEngine<Set, R>::LookForSymmetry() {
   lookForSymmetryAt = 0;  // a count looks once
   Links<Set> links;
-  Set everyPair[capacity];
-  std::fill(everyPair, everyPair + capacity, ~Set{0});
-  LinkPart(rules, *root, ElementsBelow<Set>(elements), everyPair, links);
+  LinkPart(rules, *rootDecisions, ElementsBelow<Set>(elements), everyPair, links);
   std::vector<std::int64_t> score(elements);
   for (int x = 0; x < elements; ++x) score[x] = BranchScore(links, x, level, weights);
   split = PlanSymmetricSplit(elements, rules, score);
@@ -393,10 +392,8 @@ void CountingEngine<Set, R>::LookForSymmetry() {
 template <class Set, class R>
 template <class A>
 typename A::Value CountingEngine<Set, R>::CountAll(int n, const Decisions<Set>& root) {
-  Set everyPair[capacity];
-  std::fill(everyPair, everyPair + capacity, ~Set{0});
   elements = n;
-  this->root = &root;
+  rootDecisions = &root;
   split = {};
   lookForSymmetryAt = symmetryAfterParts;
   try {
@@ -411,8 +408,6 @@ typename A::Value CountingEngine<Set, R>::CountAll(int n, const Decisions<Set>& 
 template <class Set, class R>
 template <class A>
 typename A::Value CountingEngine<Set, R>::CountSplit(int n, const Decisions<Set>& root) {
-  Set everyPair[capacity];
-  std::fill(everyPair, everyPair + capacity, ~Set{0});
   stats.splitElements = Size(split.decided);
   stats.splitClasses = split.classes.size();
   typename A::Value count{};
